@@ -1,0 +1,24 @@
+#pragma once
+// Small machine services: beep, on-line check, temporary folder, clock.
+#include <QDateTime>
+#include <QString>
+
+namespace platform {
+
+class System {
+ public:
+  virtual ~System() = default;
+  virtual void Beep() = 0;
+  // Whether the machine has a network connection (a default route or an up,
+  // non-loopback interface); sends no traffic.
+  virtual bool IsInternetConnected() = 0;
+  // The temporary folder, ending in "/".
+  virtual QString TempPath() = 0;
+  // The PC clock, local time.
+  virtual QDateTime Now() = 0;
+};
+
+System& CurrentSystem();
+void SetSystem(System* system);  // not owned; nullptr restores the real machine
+
+}  // namespace platform
