@@ -22,3 +22,13 @@ System& CurrentSystem();
 void SetSystem(System* system);  // not owned; nullptr restores the real machine
 
 }  // namespace platform
+
+namespace platform {
+
+// Whether the text of /proc/net/route holds a default route (destination
+// 00000000) that is up.
+bool HasDefaultRoute(const QString& routeTable);
+// Whether an interface other than loopback is up and running.
+bool HasActiveNetworkInterface();
+
+}  // namespace platform

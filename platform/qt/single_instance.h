@@ -1,0 +1,41 @@
+#pragma once
+// Lets one copy of a program run at a time. The first copy listens on a local
+// socket of the given name; a later copy connects, asks the first to raise
+// its window, and is then expected to show its message and end.
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+namespace platform {
+
+class SingleInstance : public QObject {
+  Q_OBJECT
+
+ public:
+  // `name` is the socket's name in the temporary folder, e.g. "IKOV scorer".
+  explicit SingleInstance(const QString& name, QObject* parent = nullptr);
+  ~SingleInstance() override;
+
+  // True when this process is now the first copy and listens. False when
+  // another copy answered; it has been asked to raise its window. A socket
+  // left behind by a crashed copy (nothing answers) is removed and this
+  // process becomes the first copy.
+  bool Start();
+
+  // True after Start() made this process the first copy.
+  bool IsFirst() const;
+
+ signals:
+  // A later copy asked the first one to bring its window to the front.
+  void raiseRequested();
+
+ private:
+  bool AskRunningCopyToRaise();
+  void AcceptConnections();
+
+  QString name_;
+  QLocalServer* server_ = nullptr;
+};
+
+}  // namespace platform
