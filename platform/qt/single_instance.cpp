@@ -27,7 +27,6 @@ bool SingleInstance::Start() {
   if (AskRunningCopyToRaise()) return false;
 
   auto* server = new QLocalServer(this);
-  server->setSocketOptions(QLocalServer::UserAccessOption);
   if (!server->listen(name_)) {
     // The name is taken: either a copy started just now, or a crashed copy
     // left its socket file behind.
