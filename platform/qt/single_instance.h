@@ -1,7 +1,13 @@
 #pragma once
 // Lets one copy of a program run at a time. The first copy listens on a local
 // socket of the given name; a later copy connects, asks the first to raise
-// its window, and is then expected to show its message and end.
+// its window, and is then expected to show its message and end. Create it
+// after the QApplication; the first copy needs the event loop to hear later
+// copies.
+//
+//   platform::SingleInstance guard("IKOV scorer");
+//   if (!guard.Start()) { /* show the message */ return 0; }
+//   QObject::connect(&guard, &platform::SingleInstance::raiseRequested, &window, ...);
 #include <QObject>
 #include <QString>
 

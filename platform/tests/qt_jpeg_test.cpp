@@ -1,10 +1,14 @@
+#include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "qt/jpeg.h"
+
+#include <jpeglib.h>
 
 namespace {
 
@@ -60,6 +64,34 @@ bool HasMarker(const QByteArray& jpeg, unsigned char marker) {
   return false;
 }
 
+// A CMYK file as print shops' programs write it: Adobe marker, inks inverted.
+bool WriteInvertedCmykJpeg(const QString& path, int width, int height, const unsigned char ink[4]) {
+  FILE* out = std::fopen(QFile::encodeName(path).constData(), "wb");
+  if (out == nullptr) return false;
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, out);
+  info.image_width = width;
+  info.image_height = height;
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<unsigned char> row(4 * width);
+  for (int x = 0; x < width; ++x)
+    for (int i = 0; i < 4; ++i) row[4 * x + i] = 255 - ink[i];
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW line = row.data();
+    jpeg_write_scanlines(&info, &line, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  return std::fclose(out) == 0;
+}
+
 }  // namespace
 
 TEST_F(Jpeg, EncodedPictureDecodesToTheSameSizeAndColours) {
@@ -90,6 +122,27 @@ TEST_F(Jpeg, GreyscaleJpegDecodesToGrey) {
   const QImage decoded = platform::DecodeJpegFile(path);
   ASSERT_FALSE(decoded.isNull());
   ExpectNear(decoded.pixel(8, 8), qRgb(128, 128, 128));
+}
+
+TEST_F(Jpeg, CmykJpegDecodesToItsColours) {
+  struct Case {
+    unsigned char ink[4];  // cyan, magenta, yellow, black
+    QRgb expected;
+  };
+  const Case cases[] = {
+      {{0, 255, 255, 0}, qRgb(255, 0, 0)},
+      {{255, 0, 255, 0}, qRgb(0, 255, 0)},
+      {{0, 0, 0, 0}, qRgb(255, 255, 255)},
+      {{0, 0, 0, 255}, qRgb(0, 0, 0)},
+  };
+  for (const Case& c : cases) {
+    const QString path = PathOf("cmyk.jpg");
+    ASSERT_TRUE(WriteInvertedCmykJpeg(path, 16, 8, c.ink));
+    const QImage decoded = platform::DecodeJpegFile(path);
+    ASSERT_FALSE(decoded.isNull());
+    EXPECT_EQ(decoded.size(), QSize(16, 8));
+    ExpectNear(decoded.pixel(8, 4), c.expected);
+  }
 }
 
 TEST_F(Jpeg, BrokenFilesGiveANullImageAndAReason) {
