@@ -1,0 +1,239 @@
+#pragma once
+// The scorer's one window: a top bar with five tabs and six pages (the cover
+// and the five working pages), of which one is shown at a time, and the
+// event model behind them.
+//
+// Every component is a public member whose name and objectName are the
+// component's own (Panel19, Button12, ListBox3, ...), placed by absolute
+// geometry. Each page is built by its own source file (cover_page.cpp,
+// event_page.cpp, course_page.cpp, entries_page.cpp, finish_page.cpp,
+// result_page.cpp); a page's handlers live in its file too and are connected
+// in its Build...Page function. The services around the event (folders,
+// memory file, lock, logos, help, course distance program) are in
+// services.cpp.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QWidget>
+
+#include "core/event_model.h"
+#include "widgets.h"
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `programFolder`: where the program lives (KIVODATA is made beside it);
+  // empty for the folder of the program's own file. Runs FormCreate.
+  explicit TForm1(const QString& programFolder = QString(), QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The whole state of the event (see core/event_model.h).
+  kivo::EventModel Model;
+
+  // ---- the window itself ----
+  void FormCreate();
+  void ResetEventForm();
+  // Shows page 0 (cover) .. 5 (results) and gives the window its size.
+  void ShowPage(int page);
+  // The page shown last (0 .. 5).
+  int ShownPage() const { return shownPage_; }
+
+  // ---- services around the event ----
+  void LoadLastData();
+  void SaveLastData();
+  void ShowLockedState();
+  void ShowUnlockedState();
+  bool IsInternetConnected();
+
+  // ---- used by the start, provided by the pages that own them ----
+  void CheckRaceData();  // gather and check (check_race_data.cpp)
+  void FindNewestRmsFile();  // RmsFile := the newest rating data file (entries_page.cpp)
+  void LoadRmsFile();        // loads RmsFile into the entry page (entries_page.cpp)
+
+  // ---- top bar ----
+  kivo::ClickablePanel* Panel5;
+  QLabel* Label16;
+  QLabel* Label17;
+  kivo::ClickablePanel* Panel1;
+  kivo::ClickablePanel* Panel2;
+  kivo::ClickablePanel* Panel3;
+  kivo::ClickablePanel* Panel4;
+  kivo::ClickablePanel* Panel6;
+  QPushButton* Button9;
+  QPushButton* Button10;
+  QPushButton* Button21;
+  kivo::ClickablePanel* Panel19;
+  kivo::ClickablePanel* Panel20;
+
+  // ---- pages ----
+  kivo::ClickablePanel* pnlCOVER;
+  kivo::ClickablePanel* pnlEVENT;
+  kivo::ClickablePanel* pnlCOURSE;
+  kivo::ClickablePanel* pnlENTRY;
+  kivo::ClickablePanel* pnlFINISH;
+  kivo::ClickablePanel* pnlRESULT;
+
+  // ---- cover (page 0) ----
+  kivo::PictureBox* Image1;
+  QLabel* VersionLabel;
+  QPushButton* Button14;
+
+  // ---- event (page 1) ----
+  QLabel* EventNameLabel;
+  QLineEdit* Edit2;  // event name
+  QLabel* RaceNameLabel;
+  QLineEdit* Edit4;  // race name
+  QLabel* ClassNameLabel;
+  QLineEdit* Edit6;  // class name
+  QLabel* ChairmanLabel;
+  QLineEdit* Edit7;  // race committee chairman
+  QLabel* SaveNameLabel;
+  QLineEdit* Edit3;  // save name
+
+  // ---- race and course (page 2) ----
+  kivo::ClickablePanel* Panel15;  // race name
+  QLabel* CourseTypeLabel;
+  QComboBox* ComboBox1;  // course type
+  QLabel* CourseDistanceLabel;
+  QLineEdit* Edit1;  // course distance, NM
+  QPushButton* Button13;  // starts the course distance program
+  QLabel* Label22;
+  QLineEdit* Memo12;  // number of legs
+  QLabel* StartLabel;
+  QDateEdit* DateTimePicker1;  // start date
+  QTimeEdit* DateTimePicker2;  // start time
+  QLabel* LimitLabel;
+  QDateEdit* DateTimePicker3;  // time-limit date
+  QTimeEdit* DateTimePicker4;  // time-limit time
+  QLabel* JuryLabel;
+  QLineEdit* Edit5;  // race committee member
+  kivo::StringGrid* StringGrid1;  // legs
+
+  // ---- entries (page 3) ----
+  QLabel* Label25;
+  QLineEdit* Memo3;  // rating data file name
+  QPushButton* Button3;
+  QLabel* Label21;  // rating data file date
+  QListWidget* ListBox1;  // boats of the rating data file
+  QLabel* Label20;
+  QLineEdit* Memo2;  // number of boats
+  kivo::ClickablePanel* Panel9;  // the rating authority's web page
+  kivo::ClickablePanel* Panel7;  // add
+  kivo::ClickablePanel* Panel8;  // remove
+  QLabel* Label33;
+  QLabel* Label7;
+  QLineEdit* Memo5;  // number of entries
+  QListWidget* ListBox2;  // entries
+  QLabel* Label6;
+  QPlainTextEdit* Memo4;  // boat summary
+  QPushButton* Button17;
+  kivo::ClickablePanel* pnlDETAILS;
+  kivo::ClickablePanel* Panel21;  // title of the details
+  kivo::ClickablePanel* Panel22;  // "X"
+  QListWidget* ListBox7;  // details
+
+  // ---- finishes (page 4) ----
+  QLabel* Label10;
+  QListWidget* ListBox3;  // racing
+  QLabel* Label15;
+  QLabel* Label35;
+  QListWidget* ListBox4;  // finished
+  kivo::ClickablePanel* Panel11;  // undo a finish
+  QPlainTextEdit* Memo11;  // status code legend
+  kivo::ClickablePanel* Panel10;  // finish entry panel
+  kivo::ClickablePanel* Panel12;  // boat being entered
+  QLineEdit* Memo8;  // corrected clock
+  QLineEdit* Memo13;  // clock correction, seconds
+  kivo::UpDown* UpDown2;
+  QPushButton* Button6;  // NOW
+  QLabel* Label8;
+  QDateEdit* datetimepicker5;  // finish date
+  QTimeEdit* DateTimePicker6;  // finish time
+  QLabel* Label9;
+  QLineEdit* Memo6;  // elapsed h:mm:ss
+  QLineEdit* Memo7;  // elapsed seconds
+  QLabel* Label14;
+  QLabel* Label12;
+  QComboBox* ComboBox2;  // status code
+  kivo::ClickablePanel* Panel14;  // "?" legend
+  QCheckBox* CheckBox2;  // penalty
+  QComboBox* ComboBox3;  // penalty percent
+  QLabel* Label34;
+  QPushButton* Button4;  // decide
+  QPushButton* Button5;  // cancel
+  QLabel* Label13;
+  QLineEdit* Memo10;  // remarks
+  QTimer* Timer1;
+
+  // ---- results (page 5) ----
+  QPushButton* Button12;  // calculate
+  QGroupBox* GroupBox1;
+  QRadioButton* RadioButton1;
+  QRadioButton* RadioButton2;
+  QRadioButton* RadioButton3;
+  QGroupBox* GroupBox3;
+  QRadioButton* RadioButton6;
+  QRadioButton* RadioButton7;
+  QCheckBox* CheckBox1;  // provisional
+  QPushButton* Button18;  // scratch sheet
+  QLabel* ScratchIssuedLabel;
+  QDateEdit* DateTimePicker7;  // scratch sheet issued
+  QPushButton* Button19;  // result sheet
+  QLabel* ResultIssuedLabel;
+  QDateEdit* DateTimePicker8;  // result sheet issued
+  kivo::ClickablePanel* LogoLeftPanel;
+  kivo::PictureBox* Image2;
+  kivo::ClickablePanel* LogoMiddlePanel;
+  kivo::PictureBox* Image3;
+  kivo::ClickablePanel* LogoRightPanel;
+  kivo::PictureBox* Image4;
+
+  // The module's last result text; never shown.
+  QPlainTextEdit* Memo1;
+
+ public slots:
+  void FormResize();
+  void FormClose();
+  void Panel1Click();
+  void Panel2Click();
+  void Panel3Click();
+  void Panel4Click();
+  void Panel6Click();
+  void Button14Click();
+  void Panel19Click();
+  void Image2Click();
+  void Image3Click();
+  void Image4Click();
+  void Panel20Click();
+  void Panel22Click();
+  void Button13Click();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildTopBar();
+  void BuildCoverPage();
+  void BuildEventPage();
+  void BuildCoursePage();
+  void BuildEntriesPage();
+  void BuildFinishPage();
+  void BuildResultPage();
+  void PlacePages();
+  void ChooseLogo(kivo::PictureBox* box, QString& logoName);
+  void ShowGuardedPage(int page);
+
+  int shownPage_ = -1;
+  bool resizing_ = false;
+};

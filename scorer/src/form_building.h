@@ -1,0 +1,44 @@
+#pragma once
+// Small helpers that create a component under its given name at its given
+// place, so that the page files read like the window's component lists.
+#include <QColor>
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+
+namespace kivo {
+
+// Colours of the window's components.
+inline const QColor kButtonFace(240, 240, 240);
+inline const QColor kSkyBlue(166, 202, 240);
+inline const QColor kSilver(192, 192, 192);
+inline const QColor kYellow(255, 255, 0);
+inline const QColor kBlue(0, 0, 255);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kWhite(255, 255, 255);
+inline const QColor kMediumGrey(160, 160, 164);
+
+// The font of the whole window and the fixed-pitch font of the boat summary
+// and details; both families are mapped to installed fonts at start.
+inline constexpr char kWindowFontFamily[] = "メイリオ";
+inline constexpr char kFixedFontFamily[] = "ＭＳ ゴシック";
+void InstallFontSubstitutions();
+QFont WindowFont();
+QFont FixedPitchFont(int pixelSize);
+
+// Creates a W under `parent` with objectName `name` at (left, top) with
+// width by height.
+template <class W, class... Args>
+W* Place(QWidget* parent, const char* name, int left, int top, int width, int height,
+         Args&&... args) {
+  auto* widget = new W(std::forward<Args>(args)..., parent);
+  widget->setObjectName(QString::fromUtf8(name));
+  widget->setGeometry(left, top, width, height);
+  return widget;
+}
+
+// A label with its caption; left-aligned and vertically centred.
+QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                   int width, int height);
+
+}  // namespace kivo

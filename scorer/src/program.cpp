@@ -1,0 +1,30 @@
+#include "program.h"
+
+#include <QApplication>
+
+#include "qt/dialogs.h"
+
+namespace kivo {
+
+ScorerStart StartScorer(const QString& guardName, const QString& programFolder) {
+  ScorerStart start;
+  start.guard = std::make_unique<platform::SingleInstance>(guardName);
+  if (!start.guard->Start()) {
+    platform::CurrentDialogs().ShowTitledMessage(QStringLiteral("KIVO scorer"),
+                                                 QStringLiteral("KIVO SCORERはすでに起動されています。"));
+    return start;
+  }
+  QApplication::setApplicationName(QStringLiteral("MORSUND KIVO SCORER 2017"));
+  start.form = std::make_unique<TForm1>(programFolder);
+  TForm1* form = start.form.get();
+  QObject::connect(start.guard.get(), &platform::SingleInstance::raiseRequested, form, [form] {
+    form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+    form->show();
+    form->raise();
+    form->activateWindow();
+  });
+  form->show();
+  return start;
+}
+
+}  // namespace kivo

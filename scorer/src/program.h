@@ -1,0 +1,27 @@
+#pragma once
+// The program block: one copy at a time, then the main window.
+#include <memory>
+
+#include <QString>
+
+#include "Unit1.h"
+#include "qt/single_instance.h"
+
+namespace kivo {
+
+inline constexpr char kSingleInstanceName[] = "IKOV scorer";
+
+struct ScorerStart {
+  std::unique_ptr<platform::SingleInstance> guard;
+  std::unique_ptr<TForm1> form;  // null when another copy runs
+};
+
+// Needs the QApplication. When another copy runs: shows
+// "KIVO SCORERはすでに起動されています。" titled "KIVO scorer", after
+// asking that copy to raise its window, and returns no form. Otherwise
+// creates the main window (which runs FormCreate), shows it and lets a later
+// copy raise it. `programFolder` empty: the folder of the program's file.
+ScorerStart StartScorer(const QString& guardName = QString::fromUtf8(kSingleInstanceName),
+                        const QString& programFolder = QString());
+
+}  // namespace kivo

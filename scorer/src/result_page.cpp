@@ -1,0 +1,76 @@
+// Page 5: calculation, sheet outputs, language, provisional mark, issued
+// dates and logos.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "Unit1.h"
+#include "form_building.h"
+
+using namespace kivo;
+
+void TForm1::BuildResultPage() {
+  pnlRESULT = Place<ClickablePanel>(this, "pnlRESULT", 0, 124, 641, 393);
+  pnlRESULT->SetFlat(true);
+  pnlRESULT->SetColor(kWhite);
+
+  constexpr int rowHeight = 30;
+  Button12 = Place<QPushButton>(pnlRESULT, "Button12", 20, 16, 180, 40);
+  Button12->setText(QStringLiteral("計算"));
+
+  GroupBox1 = Place<QGroupBox>(pnlRESULT, "GroupBox1", 20, 68, 260, 134);
+  GroupBox1->setTitle(QStringLiteral("出力先"));
+  RadioButton1 = Place<QRadioButton>(GroupBox1, "RadioButton1", 12, 30, 240, 28);
+  RadioButton1->setText(QStringLiteral("画像ソフトに出力"));
+  RadioButton1->setChecked(true);
+  RadioButton2 = Place<QRadioButton>(GroupBox1, "RadioButton2", 12, 64, 240, 28);
+  RadioButton2->setText(QStringLiteral("WEBブラウザに出力"));
+  RadioButton3 = Place<QRadioButton>(GroupBox1, "RadioButton3", 12, 98, 240, 28);
+  RadioButton3->setText(QStringLiteral("文字データ出力"));
+  RadioButton3->setToolTip(QStringLiteral("エクセルまたはメモ帳で表示"));
+
+  GroupBox3 = Place<QGroupBox>(pnlRESULT, "GroupBox3", 300, 68, 160, 100);
+  GroupBox3->setTitle(QStringLiteral("表示言語"));
+  RadioButton6 = Place<QRadioButton>(GroupBox3, "RadioButton6", 12, 30, 140, 28);
+  RadioButton6->setText(QStringLiteral("英語"));
+  RadioButton6->setChecked(true);
+  RadioButton7 = Place<QRadioButton>(GroupBox3, "RadioButton7", 12, 64, 140, 28);
+  RadioButton7->setText(QStringLiteral("日本語"));
+
+  CheckBox1 = Place<QCheckBox>(pnlRESULT, "CheckBox1", 480, 80, 120, 28);
+  CheckBox1->setText(QStringLiteral("暫定"));
+
+  const QString waitHint = QStringLiteral("表示に時間が掛かることがありますがそのままお待ちください");
+  Button18 = Place<QPushButton>(pnlRESULT, "Button18", 20, 214, 250, 36);
+  Button18->setText(QStringLiteral("スクラッチシート出力"));
+  Button18->setToolTip(waitHint);
+  Button18->setEnabled(false);
+  ScratchIssuedLabel = PlaceLabel(pnlRESULT, "ScratchIssuedLabel", QStringLiteral("発行日"), 290, 217, 70, rowHeight);
+  DateTimePicker7 = Place<QDateEdit>(pnlRESULT, "DateTimePicker7", 360, 217, 160, rowHeight);
+  DateTimePicker7->setCalendarPopup(true);
+
+  Button19 = Place<QPushButton>(pnlRESULT, "Button19", 20, 260, 250, 36);
+  Button19->setText(QStringLiteral("レース結果出力"));
+  Button19->setToolTip(waitHint);
+  Button19->setEnabled(false);
+  ResultIssuedLabel = PlaceLabel(pnlRESULT, "ResultIssuedLabel", QStringLiteral("発行日"), 290, 263, 70, rowHeight);
+  DateTimePicker8 = Place<QDateEdit>(pnlRESULT, "DateTimePicker8", 360, 263, 160, rowHeight);
+  DateTimePicker8->setCalendarPopup(true);
+
+  const QString logoHint = QStringLiteral("クリックして画像選択/キャンセルで消去");
+  const auto logo = [&](const char* panelName, const char* caption, int left, const char* boxName,
+                        ClickablePanel*& panel, PictureBox*& box) {
+    panel = Place<ClickablePanel>(pnlRESULT, panelName, left, 310, 100, 67);
+    panel->SetColor(kSilver);
+    panel->SetCaption(QString::fromUtf8(caption));
+    box = Place<PictureBox>(panel, boxName, 0, 0, 100, 67);
+    box->setToolTip(logoHint);
+  };
+  logo("LogoLeftPanel", "logo-left", 20, "Image2", LogoLeftPanel, Image2);
+  logo("LogoMiddlePanel", "logo-mid", 270, "Image3", LogoMiddlePanel, Image3);
+  logo("LogoRightPanel", "logo-right", 520, "Image4", LogoRightPanel, Image4);
+  connect(Image2, &PictureBox::clicked, this, &TForm1::Image2Click);
+  connect(Image3, &PictureBox::clicked, this, &TForm1::Image3Click);
+  connect(Image4, &PictureBox::clicked, this, &TForm1::Image4Click);
+}

@@ -1,0 +1,141 @@
+// The small services around the event: the memory file, the lock, the logo
+// boxes, the help page, the details panel's "X" and the start of the course
+// distance program.
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "Unit1.h"
+#include "core/last_data.h"
+#include "form_building.h"
+#include "qt/dialogs.h"
+#include "qt/guard.h"
+#include "qt/jpeg.h"
+#include "qt/shell.h"
+#include "qt/system.h"
+
+using namespace kivo;
+
+namespace {
+
+// The memory file is a single short line; more is never read.
+constexpr qint64 kLastDataReadLimit = 4096;
+
+}  // namespace
+
+void TForm1::LoadLastData() {
+  if (!QFileInfo(Model.LastDataFile).isFile()) return;
+  QFile file(Model.LastDataFile);
+  // An unreadable memory file counts as a missing one: the start goes on
+  // with the newest rating data file and no correction.
+  if (!file.open(QIODevice::ReadOnly)) return;
+  const QByteArray line = FirstLine(file.read(kLastDataReadLimit));
+  file.close();
+
+  const std::optional<LastData> data = ParseLastDataLine(line);
+  if (!data) return;
+  const QString remembered = Model.RmsFolder + QLatin1Char('/') + data->RmsName;
+  if (!data->RmsName.isEmpty() && QFileInfo(remembered).isFile()) Model.RmsFile = remembered;
+  Model.ClockCorrection = data->ClockCorrection;
+}
+
+void TForm1::SaveLastData() {
+  const QString rmsName = QFileInfo(Model.RmsFile).fileName();
+  QSaveFile file(Model.LastDataFile);
+  const bool written = file.open(QIODevice::WriteOnly) &&
+                       file.write(FormatLastDataFile(rmsName, Model.ClockCorrection)) >= 0 &&
+                       file.commit();
+  if (!written) {
+    platform::CurrentDialogs().ShowMessage(QStringLiteral("次のファイルに書き込めませんでした。\n") +
+                                           Model.LastDataFile);
+  }
+}
+
+void TForm1::FormClose() {
+  if (Model.Locked == 0) SaveLastData();
+  platform::CurrentSystem().Beep();
+}
+
+void TForm1::ShowLockedState() {
+  Panel19->SetCaption(QStringLiteral("LOCKED"));
+  Panel19->SetColor(kRed);
+  Panel19->setToolTip(QStringLiteral("クリックするとロックを解除します。"));
+  for (QWidget* page : {static_cast<QWidget*>(pnlEVENT), static_cast<QWidget*>(pnlCOURSE),
+                        static_cast<QWidget*>(pnlENTRY), static_cast<QWidget*>(pnlFINISH),
+                        static_cast<QWidget*>(DateTimePicker7), static_cast<QWidget*>(DateTimePicker8)})
+    page->setEnabled(false);
+}
+
+void TForm1::ShowUnlockedState() {
+  Panel19->SetCaption(QStringLiteral("UNLOCKED"));
+  Panel19->SetColor(kBlue);
+  Panel19->setToolTip(QStringLiteral("クリックするとデータをロックします。"));
+  for (QWidget* page : {static_cast<QWidget*>(pnlEVENT), static_cast<QWidget*>(pnlCOURSE),
+                        static_cast<QWidget*>(pnlENTRY), static_cast<QWidget*>(pnlFINISH),
+                        static_cast<QWidget*>(DateTimePicker7), static_cast<QWidget*>(DateTimePicker8)})
+    page->setEnabled(true);
+}
+
+void TForm1::Panel19Click() {
+  platform::Guarded([this] {
+    platform::Dialogs& dialogs = platform::CurrentDialogs();
+    if (Model.Locked > 0) {
+      if (dialogs.Confirm(QStringLiteral("ロックを解除しますか？"))) {
+        Model.Locked = 0;
+        ShowUnlockedState();
+      }
+    } else if (dialogs.Confirm(QStringLiteral("データをロックしますか？"))) {
+      Model.Locked = 1;
+      ShowLockedState();
+    }
+  });
+}
+
+void TForm1::ChooseLogo(PictureBox* box, QString& logoName) {
+  platform::Dialogs& dialogs = platform::CurrentDialogs();
+  if (Model.Locked > 0) {
+    dialogs.ShowMessage(QStringLiteral("ロックされているので変更はできません"));
+    return;
+  }
+  const QString chosen = dialogs.OpenPicture(
+      QStringLiteral("画像ファイルを開く"), Model.LogoFolder + QStringLiteral("/morsund_eng.jpg"),
+      QStringLiteral("画像ファイル(*.jpg,*.bmp (*.jpg *.bmp *.JPG *.BMP)"));
+  QString name;
+  if (!chosen.isEmpty()) {
+    QString error;
+    const QImage picture = platform::LoadPicture(chosen, &error);
+    if (picture.isNull()) {
+      // The box and the name keep what they had.
+      dialogs.ShowMessage(error.isEmpty() ? chosen : error);
+      return;
+    }
+    box->SetPicture(picture);
+    name = QFileInfo(chosen).fileName();
+  } else {
+    box->Clear();
+    name = QStringLiteral("-");
+  }
+  logoName = name.toLower();
+}
+
+void TForm1::Image2Click() { platform::Guarded([this] { ChooseLogo(Image2, Model.LogoLeft); }); }
+void TForm1::Image3Click() { platform::Guarded([this] { ChooseLogo(Image3, Model.LogoMiddle); }); }
+void TForm1::Image4Click() { platform::Guarded([this] { ChooseLogo(Image4, Model.LogoRight); }); }
+
+void TForm1::Panel20Click() {
+  platform::Guarded([this] { platform::CurrentShell().OpenDocument(Model.HelpFile); });
+}
+
+void TForm1::Panel22Click() { pnlDETAILS->hide(); }
+
+bool TForm1::IsInternetConnected() { return platform::CurrentSystem().IsInternetConnected(); }
+
+void TForm1::Button13Click() {
+  platform::Guarded([this] {
+    if (!IsInternetConnected()) {
+      platform::CurrentDialogs().ShowMessage(QStringLiteral("インターネットに接続されていません"));
+      return;
+    }
+    platform::CurrentShell().StartProgram(Model.CourseProgramPath);
+  });
+}

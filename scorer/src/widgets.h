@@ -1,0 +1,135 @@
+#pragma once
+// The few controls of the window that Qt has no direct counterpart for: a
+// panel with a caption that can be clicked, a picture box, an up-down
+// control and a string grid.
+#include <QColor>
+#include <QImage>
+#include <QLabel>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QWidget>
+
+class QToolButton;
+
+namespace kivo {
+
+// A panel: a raised frame with a centred caption, a colour of its own,
+// children placed on it by absolute geometry; it reports clicks and mouse
+// moves over it.
+class ClickablePanel : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit ClickablePanel(QWidget* parent = nullptr);
+
+  QString Caption() const { return text(); }
+  void SetCaption(const QString& caption) { setText(caption); }
+  QColor Color() const;
+  void SetColor(const QColor& color);
+  void SetFontColor(const QColor& color);
+  // A frame-less panel (a plain area, for the pages).
+  void SetFlat(bool flat);
+
+  // What a user's click does; for tests and for code that clicks.
+  void Click() { emit clicked(); }
+
+ signals:
+  void clicked();
+  void mouseMoved();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// A picture box: shows its picture stretched into the box with its
+// proportions kept, from the top left corner; shows nothing (lets its parent
+// show through) when empty; reports clicks.
+class PictureBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PictureBox(QWidget* parent = nullptr);
+
+  const QImage& Picture() const { return picture_; }
+  void SetPicture(const QImage& picture);
+  void Clear() { SetPicture(QImage()); }
+  bool IsEmpty() const { return picture_.isNull(); }
+  void Click() { emit clicked(); }
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QImage picture_;
+};
+
+// An up-down control: two arrow buttons over a position of its own (not
+// shown), kept within its range; each click moves the position by one step
+// and then reports the click.
+class UpDown : public QWidget {
+  Q_OBJECT
+
+ public:
+  enum class Button { Up, Down };
+
+  explicit UpDown(QWidget* parent = nullptr);
+
+  int Position() const { return position_; }
+  void SetPosition(int position);  // kept within the range
+  void SetRange(int minimum, int maximum);
+  int Minimum() const { return minimum_; }
+  int Maximum() const { return maximum_; }
+  void SetIncrement(int increment) { increment_ = increment; }
+  void SetWrap(bool wrap) { wrap_ = wrap; }
+
+  // What a click on an arrow does.
+  void Click(Button button);
+
+ signals:
+  void clicked(kivo::UpDown::Button button);
+
+ private:
+  QToolButton* up_;
+  QToolButton* down_;
+  int position_ = 0;
+  int minimum_ = 0;
+  int maximum_ = 100;
+  int increment_ = 1;
+  bool wrap_ = false;
+};
+
+// A string grid: cells addressed as Cells(column, row) with row 0 the
+// heading row and column 0 the fixed column (both not editable). Rows may
+// exist beyond those shown (hidden). While a cell is edited every change of
+// its text is reported, as the user types.
+class StringGrid : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  StringGrid(int columns, int rows, QWidget* parent = nullptr);
+
+  QString Cells(int column, int row) const;
+  void SetCells(int column, int row, const QString& text);
+  // Rows from `shownRows` on are kept but not shown.
+  void SetShownRows(int shownRows);
+  void SetDefaultColumnWidth(int width);
+  void SetDefaultRowHeight(int height);
+  void SetColor(const QColor& color);
+  QColor Color() const { return color_; }
+
+ signals:
+  // The text of a cell changed while being edited (each key), or its edit
+  // was committed.
+  void editTextChanged(int column, int row, const QString& text);
+
+ private:
+  QTableWidgetItem* ItemAt(int column, int row);
+  QColor color_;
+};
+
+}  // namespace kivo
