@@ -1,0 +1,38 @@
+#pragma once
+// Byte-level helpers for rating data lines (CP932 bytes exactly as read) and
+// the user-locale number reading that the scorer's pages share.
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QLocale>
+#include <QString>
+
+namespace kivo {
+
+// Blanks and control characters (every byte up to 0x20) removed at both
+// ends. A CP932 trail byte is never below 0x40, so this never cuts a
+// double-byte character.
+QByteArrayView TrimmedBytes(QByteArrayView text);
+
+// The bytes of `line` at 1-based columns firstColumn .. firstColumn+width-1,
+// cut short at the end of the line; empty when the range starts beyond it.
+QByteArrayView ColumnBytes(QByteArrayView line, int firstColumn, int width);
+
+// ColumnBytes, trimmed: one field of a fixed-column record.
+QByteArrayView FieldBytes(QByteArrayView line, int firstColumn, int width);
+
+// CP932 bytes as text; every byte that is not valid CP932 (a Latin-1 letter,
+// a lead byte cut off by a column) shows as one "?". Never fails.
+QString DecodeAnsi(QByteArrayView bytes);
+
+// Text as CP932 bytes; a character without a CP932 form becomes "?".
+QByteArray EncodeAnsi(const QString& text);
+
+// The number that `text` holds, read with the decimal separator of `locale`
+// (no group separators, an exponent allowed), or `defaultValue` when the
+// text, trimmed of blanks and control characters, is empty, is no number or
+// lies outside the range of a double.
+double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale);
+// The same with the user's locale (QLocale::system()).
+double TextToFloatDef(const QString& text, double defaultValue);
+
+}  // namespace kivo
