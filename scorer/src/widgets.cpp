@@ -182,6 +182,7 @@ void StringGrid::SetShownRows(int shownRows) {
 }
 
 void StringGrid::SetDefaultColumnWidth(int width) {
+  horizontalHeader()->setMinimumSectionSize(1);
   horizontalHeader()->setDefaultSectionSize(width);
   for (int column = 0; column < columnCount(); ++column) setColumnWidth(column, width);
 }
