@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "Unit1.h"
+#include "core/rms_file.h"
 #include "form_building.h"
 
 using namespace kivo;
@@ -66,8 +67,9 @@ void TForm1::BuildEntriesPage() {
   connect(Panel22, &ClickablePanel::clicked, this, &TForm1::Panel22Click);
 }
 
-// The rating data file comes with its own page work; until then the start
-// finds no file and loads nothing.
-void TForm1::FindNewestRmsFile() { Model.RmsFile = Model.RmsFolder + QLatin1Char('/'); }
+void TForm1::FindNewestRmsFile() {
+  Model.RmsFile = Model.RmsFolder + QLatin1Char('/') + FindNewestRms(Model.RmsFolder);
+}
 
+// Filling the boat list comes with the entry page's own work.
 void TForm1::LoadRmsFile() {}

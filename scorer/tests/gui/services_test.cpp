@@ -32,10 +32,12 @@ TEST_F(MemoryFileTest, StartTakesTheRememberedFileAndCorrection) {
     int expectedCorrection;
   };
   const std::vector<Case> cases = {
-      {"no memory file", {}, {"race2017.rms"}, {}, 0},
+      {"no memory file: the newest file", {}, {"race2017.rms"}, "race2017.rms", 0},
+      {"remembered file although a newer one exists", "old.rms,4\r\n", {"old.rms", "new.rms"},
+       "old.rms", 4},
       {"remembered file present", "race2017.rms,-30\r\n", {"race2017.rms"}, "race2017.rms", -30},
       {"line of 3 bytes ignored", ",15\r\n", {}, {}, 0},
-      {"remembered file gone, correction taken", "old.rms,12\r\n", {}, {}, 12},
+      {"remembered file gone, correction taken", "old.rms,12\r\n", {"new.rms"}, "new.rms", 12},
       {"blanks around the parts", "  race2017.rms ,  7 \r\n", {"race2017.rms"}, "race2017.rms", 7},
       {"line end LF only", "race2017.rms,5\n", {"race2017.rms"}, "race2017.rms", 5},
       {"only the first line counts", "race2017.rms,5\r\nother.rms,9\r\n", {"race2017.rms"},
@@ -49,7 +51,15 @@ TEST_F(MemoryFileTest, StartTakesTheRememberedFileAndCorrection) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QDir(PathOf("KIVODATA")).removeRecursively();
-    for (const QString& rms : c.rmsFiles) WriteFile("KIVODATA/RMS/" + rms, "NAT\r\n");
+    // Each file of the list is a day newer than the one before.
+    QDateTime written(QDate(2017, 5, 1), QTime(12, 0));
+    for (const QString& rms : c.rmsFiles) {
+      WriteFile("KIVODATA/RMS/" + rms, "NAT\r\n");
+      QFile file(PathOf("KIVODATA/RMS/" + rms));
+      ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+      ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+      written = written.addDays(1);
+    }
     if (!c.content.isEmpty()) WriteFile("KIVODATA/MSC/lastdata.txt", c.content);
     dialogs().Clear();
 
