@@ -11,6 +11,12 @@
 // in its Build...Page function. The services around the event (folders,
 // memory file, lock, logos, help, course distance program) are in
 // services.cpp.
+//
+// Wiring habits: a field's change handler is connected to textChanged (so
+// setting its text from code runs it, as the program relies on); a list's
+// "the user picked an item" handler to activated (setting the item from
+// code runs nothing); a handler that may fail runs its body in
+// platform::Guarded, which shows the failure in one error box.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
