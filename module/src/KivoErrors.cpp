@@ -1,0 +1,71 @@
+#include "KivoErrors.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+namespace kivo {
+
+std::string Format(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  int length = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+  if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, again);
+  va_end(again);
+  return text;
+}
+
+namespace trap {
+
+void RaiseZeroDivide() { throw EZeroDivide("Floating point division by zero"); }
+void RaiseInvalidOp() { throw EInvalidOp("Invalid floating point operation"); }
+void RaiseOverflow() { throw EOverflow("Floating point overflow"); }
+
+namespace {
+bool Finite2(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+}  // namespace
+
+double Add(double a, double b) {
+  double r = a + b;
+  if (std::isnan(r)) RaiseInvalidOp();
+  if (std::isinf(r) && Finite2(a, b)) RaiseOverflow();
+  return r;
+}
+
+double Sub(double a, double b) {
+  double r = a - b;
+  if (std::isnan(r)) RaiseInvalidOp();
+  if (std::isinf(r) && Finite2(a, b)) RaiseOverflow();
+  return r;
+}
+
+double Mul(double a, double b) {
+  double r = a * b;
+  if (std::isnan(r)) RaiseInvalidOp();
+  if (std::isinf(r) && Finite2(a, b)) RaiseOverflow();
+  return r;
+}
+
+double Div(double a, double b) {
+  if (std::isnan(a) || std::isnan(b)) RaiseInvalidOp();
+  if (b == 0) {
+    if (a == 0) RaiseInvalidOp();
+    RaiseZeroDivide();
+  }
+  double r = a / b;
+  if (std::isnan(r)) RaiseInvalidOp();
+  if (std::isinf(r) && std::isfinite(a)) RaiseOverflow();
+  return r;
+}
+
+double Finite(double value) {
+  if (!std::isfinite(value)) RaiseOverflow();
+  return value;
+}
+
+}  // namespace trap
+}  // namespace kivo

@@ -1,0 +1,60 @@
+#pragma once
+// The failures of the module. Each class reports its own name, because the
+// failure texts that reach the scorer and the race file are "class: message".
+#include <stdexcept>
+#include <string>
+
+namespace kivo {
+
+class Exception : public std::runtime_error {
+ public:
+  explicit Exception(const std::string& message) : std::runtime_error(message) {}
+  virtual const char* ClassName() const { return "Exception"; }
+  std::string Message() const { return what(); }
+  // "class: message", the form of every failure text.
+  std::string Text() const { return std::string(ClassName()) + ": " + what(); }
+};
+
+#define KIVO_EXCEPTION_CLASS(Name, Base)                          \
+  class Name : public Base {                                      \
+   public:                                                        \
+    using Base::Base;                                             \
+    const char* ClassName() const override { return #Name; }      \
+  }
+
+KIVO_EXCEPTION_CLASS(EConvertError, Exception);
+KIVO_EXCEPTION_CLASS(EListError, Exception);
+KIVO_EXCEPTION_CLASS(EDOMParseError, Exception);
+KIVO_EXCEPTION_CLASS(EStreamError, Exception);
+KIVO_EXCEPTION_CLASS(EFOpenError, EStreamError);
+KIVO_EXCEPTION_CLASS(EFCreateError, EStreamError);
+KIVO_EXCEPTION_CLASS(EWriteError, EStreamError);
+KIVO_EXCEPTION_CLASS(EMathError, Exception);
+KIVO_EXCEPTION_CLASS(EZeroDivide, EMathError);
+KIVO_EXCEPTION_CLASS(EInvalidOp, EMathError);
+KIVO_EXCEPTION_CLASS(EOverflow, EMathError);
+
+// printf-style formatting into a std::string.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Arithmetic that stops where a trapping floating-point unit stops: a
+// division by zero, an invalid operation (0/0, inf-inf, 0*inf) and an overflow
+// raise instead of carrying an infinity or a NaN into a result. Each performs
+// exactly the one IEEE operation, so the values are those of plain doubles.
+namespace trap {
+
+[[noreturn]] void RaiseZeroDivide();
+[[noreturn]] void RaiseInvalidOp();
+[[noreturn]] void RaiseOverflow();
+
+double Add(double a, double b);
+double Sub(double a, double b);
+double Mul(double a, double b);
+double Div(double a, double b);
+// Raises EOverflow for a value that became infinite or NaN from finite
+// operands of multiplications and additions (the first fault there is always
+// an overflow).
+double Finite(double value);
+
+}  // namespace trap
+}  // namespace kivo

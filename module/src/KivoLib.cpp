@@ -1,0 +1,601 @@
+#include "KivoLib.h"
+
+#include <interpolation.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "KivoFormat.h"
+#include "ansi/ansi.h"
+
+namespace kivo {
+
+namespace {
+
+constexpr double kDegreesToRadians = M_PI / 180.0;
+
+double CosDegrees(double angle) { return std::cos(angle * kDegreesToRadians); }
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Fields of a record are system code page bytes; messages are UTF-8.
+std::string AnsiToText(std::string_view ansi_text) {
+  return IsAscii(ansi_text) ? std::string(ansi_text) : ansi::ToUtf8(ansi_text);
+}
+
+std::string TextToAnsi(const std::string& text) { return IsAscii(text) ? text : ansi::FromUtf8(text); }
+
+void CheckIndex(int i) {
+  if (i < 0 || i > 6) throw EKivoException("Invalid index");
+}
+
+// The knots of every velocity spline.
+constexpr std::array<double, 9> kKnotWinds = {0, 6, 8, 10, 12, 14, 16, 20, 10000};
+
+}  // namespace
+
+// ---------------------------------------------------------------- TKivoBase
+
+TKivoBase::TKivoBase() { Changed(); }
+
+double TKivoBase::GetValue(int i) const {
+  CheckIndex(i);
+  return Values[static_cast<size_t>(i)];
+}
+
+void TKivoBase::SetValue(int i, double value) {
+  CheckIndex(i);
+  Values[static_cast<size_t>(i)] = value;
+  Changed();
+}
+
+void TKivoBase::Assign(const TKivoValues& values) {
+  Values = values;
+  Changed();
+}
+
+void TKivoBase::ParseColumns(std::string_view text, int start, int width) {
+  for (int k = 0; k < 7; ++k) {
+    std::string_view field = TrimText(ColumnField(text, start + k * width, width));
+    double value = 0;
+    if (!TryTextToFloat(field, value))
+      throw EConvertError(Format("'%s' is not a valid floating point value", AnsiToText(field).c_str()));
+    Values[static_cast<size_t>(k)] = value;
+  }
+  Changed();
+}
+
+double TKivoBase::MaxValue() const {
+  double result = -std::numeric_limits<double>::infinity();
+  for (double v : Values)
+    if (v > result) result = v;
+  return result;
+}
+
+double TKivoBase::MinValue() const {
+  double result = std::numeric_limits<double>::infinity();
+  for (double v : Values)
+    if (v < result) result = v;
+  return result;
+}
+
+std::string TKivoBase::AsText() const {
+  std::string text;
+  for (size_t k = 0; k < Values.size(); ++k) {
+    if (k > 0) text += ',';
+    text += FloatText(Values[k]);
+  }
+  return text;
+}
+
+// --------------------------------------------------------------- TKivoCurve
+
+// The library's spline and a copy of its coefficient table, from which the
+// monotonic scan evaluates the very same polynomial without the library's
+// per-call overhead.
+struct TKivoSpline {
+  alglib::spline1dinterpolant Interpolant;
+  std::array<double, 9> Knots{};
+  std::array<double, 32> Coefficients{};  // 4 per interval: c0 + t(c1 + t(c2 + t c3))
+};
+
+TKivoCurve::TKivoCurve() = default;
+TKivoCurve::~TKivoCurve() = default;
+
+void TKivoCurve::Changed() {
+  Spline.reset();
+  TKivoBase::Changed();
+}
+
+double TKivoCurve::VelocityAt(int i) const {
+  double allowance = Allowance(i);
+  if (allowance == 0) return std::numeric_limits<double>::infinity();
+  return trap::Div(3600, allowance);
+}
+
+bool TKivoCurve::IsConstant() const {
+  for (int k = 1; k < 7; ++k)
+    if (Allowance(k) != Allowance(0)) return false;
+  return true;
+}
+
+bool TKivoCurve::VelocitiesNonDecreasing() const {
+  for (int k = 1; k < 7; ++k)
+    if (VelocityAt(k - 1) > VelocityAt(k)) return false;
+  return true;
+}
+
+bool TKivoCurve::HoldsZeroAllowance() const {
+  return std::any_of(Values.begin(), Values.end(), [](double v) { return v == 0; });
+}
+
+const TKivoSpline& TKivoCurve::GetSpline() {
+  if (Spline) return *Spline;
+  std::array<double, 9> velocities{};
+  velocities[0] = IsConstant() ? VelocityAt(0) : 0;
+  for (int k = 0; k < 7; ++k) velocities[static_cast<size_t>(k) + 1] = VelocityAt(k);
+  velocities[8] = VelocityAt(6);
+  // An infinite knot (an allowance of 0) makes the build subtract
+  // infinities: an invalid operation.
+  for (double v : velocities)
+    if (!std::isfinite(v)) trap::RaiseInvalidOp();
+
+  auto spline = std::make_unique<TKivoSpline>();
+  try {
+    alglib::real_1d_array x, y;
+    x.setcontent(9, kKnotWinds.data());
+    y.setcontent(9, velocities.data());
+    alglib::spline1dbuildcubic(x, y, 9, 0, 0.0, 0, 0.0, spline->Interpolant);
+    alglib::ae_int_t n = 0;
+    alglib::real_2d_array table;
+    alglib::spline1dunpack(spline->Interpolant, n, table);
+    for (alglib::ae_int_t i = 0; i + 1 < n; ++i) {
+      spline->Knots[static_cast<size_t>(i)] = table[i][0];
+      for (int j = 0; j < 4; ++j) spline->Coefficients[static_cast<size_t>(4 * i + j)] = table[i][2 + j];
+    }
+    spline->Knots[8] = table[n - 2][1];
+  } catch (const alglib::ap_error& e) {
+    throw Exception("Spline library: " + e.msg);
+  }
+  Spline = std::move(spline);
+  return *Spline;
+}
+
+double TKivoCurve::SplineVelocity(double wind) {
+  const TKivoSpline& spline = GetSpline();
+  try {
+    return alglib::spline1dcalc(spline.Interpolant, wind);
+  } catch (const alglib::ap_error& e) {
+    throw Exception("Spline library: " + e.msg);
+  }
+}
+
+double TKivoCurve::SolveImpliedWind(double velocity) {
+  double lo = WindSpeeds[0];
+  double hi = WindSpeeds[6];
+  if (trap::Div(3600, MaxValue()) >= velocity) return lo;
+  if (trap::Div(3600, MinValue()) <= velocity) return hi;
+  double mid = (lo + hi) / 2;
+  double vm = SplineVelocity(mid);
+  int iterations = 0;
+  while (std::fabs(velocity - vm) > Tolerance) {
+    if (velocity >= vm)
+      lo = mid;
+    else
+      hi = mid;
+    mid = (lo + hi) / 2;
+    vm = SplineVelocity(mid);
+    ++iterations;
+    if (iterations > MaxIterations) {
+      CheckMonotonic();
+      throw EKivoException("No Solution");
+    }
+  }
+  return mid;
+}
+
+void TKivoCurve::CheckMonotonic() {
+  if (IsConstant()) return;
+  if (!VelocitiesNonDecreasing()) throw Exception("Curve is not monotonic");
+  // 1401 points from 6 to 20 knots. The interval is the one the library's
+  // search picks (the last knot below w, the first interval at or below the
+  // second knot), and the polynomial is the library's, term for term, so
+  // every value equals SplineVelocity(w) to the bit.
+  const TKivoSpline& spline = GetSpline();
+  const double* knots = spline.Knots.data();
+  const double* c = spline.Coefficients.data();
+  size_t interval = 0;
+  double previous = -std::numeric_limits<double>::infinity();
+  for (int h = WindSpeeds[0] * 100; h <= WindSpeeds[6] * 100; ++h) {
+    double w = h / 100.0;
+    while (interval + 1 < 8 && knots[interval + 1] < w) ++interval;
+    double t = w - knots[interval];
+    const double* p = c + 4 * interval;
+    double vw = p[0] + t * (p[1] + t * (p[2] + t * p[3]));
+    // Formatted with the user's number settings (the process locale).
+    if (!(vw > previous)) throw Exception(Format("Curve spline is not monotonic at W=%5.2f, V=%.2f", w, vw));
+    previous = vw;
+  }
+}
+
+// ------------------------------------------------------------ polar, Lagrange
+
+void TKivoPolar::AddPoint(double angle, double speed) {
+  Angle.push_back(angle);
+  Speed.push_back(speed);
+}
+
+double InterpolatePolar(const TKivoPolar& polar, double x) {
+  size_t count = polar.Angle.size();
+  size_t f = 0;
+  while (f < count && !(polar.Angle[f] >= x)) ++f;
+  if (f == count) throw Exception(Format("Incorrect x value \"%s\"", FloatText(x).c_str()));
+  size_t lo = f >= 2 ? f - 2 : 0;
+  size_t hi = std::min(f + 1, count - 1);
+  size_t n = hi - lo + 1;
+  return LagrangeValue(std::span<const double>(polar.Angle).subspan(lo, n),
+                       std::span<const double>(polar.Speed).subspan(lo, n), x);
+}
+
+double LagrangeValue(std::span<const double> xs, std::span<const double> ys, double x) {
+  double result = 0;
+  for (size_t k = 0; k < xs.size(); ++k) result = trap::Add(result, trap::Mul(LagrangeBasis(k, xs, x), ys[k]));
+  return result;
+}
+
+double LagrangeBasis(size_t k, std::span<const double> xs, double x) {
+  double n_low = 1, n_high = 1, d_low = 1, d_high = 1;
+  for (size_t j = 0; j < k; ++j) {
+    n_low *= x - xs[j];
+    d_low *= xs[k] - xs[j];
+  }
+  for (size_t j = k + 1; j < xs.size(); ++j) {
+    n_high *= x - xs[j];
+    d_high *= xs[k] - xs[j];
+  }
+  if (d_low == 0 || d_high == 0) return 0;  // a point sharing its angle contributes nothing
+  return (n_low * n_high) / (d_low * d_high);
+}
+
+// ---------------------------------------------------------------- TKivoBoat
+
+TKivoBoat::TKivoBoat() {
+  auto make_curve = [](const char* name) {
+    auto curve = std::make_unique<TKivoCurve>();
+    curve->SetName(name);
+    return curve;
+  };
+  SetCurve(WindwardLeewardCurve, make_curve("W/L"));
+  SetCurve(OlympicCurve, make_curve("Olympic"));
+  SetCurve(CircularRandomCurve, make_curve("C/R"));
+  SetCurve(NonSpinnakerCurve, make_curve("N/S"));
+  SetCurve(OceanCurve, make_curve("Ocean"));
+  UA = std::make_unique<TKivoBase>();
+  UA->SetName("UA");
+  DA = std::make_unique<TKivoBase>();
+  DA->SetName("DA");
+  SetCurve(BeatCurve, make_curve("Beat"));
+  for (int angle : Angles) SetAngleCurve(angle, make_curve(Format("R%d", angle).c_str()));
+  SetCurve(RunCurve, make_curve("Run"));
+}
+
+TKivoBoat::~TKivoBoat() = default;
+
+std::unique_ptr<TKivoBoat> TKivoBoat::CreateFromNode(TXmlElement node) {
+  auto boat = std::make_unique<TKivoBoat>();
+  boat->Node = node;
+  boat->Finish = ReadDateTimeAttr(node.GetAttribute("finish"), 0);
+  std::string record = ReadTextAttr(node.GetAttribute("rms"), "");
+  // Columns count bytes of the record in the system code page.
+  std::string ansi_record = TextToAnsi(record);
+  if (!TrimText(ansi_record).empty()) boat->ParseRecord(ansi_record);
+  return boat;
+}
+
+std::unique_ptr<TKivoBoat> TKivoBoat::CreateFromRecord(std::string_view record) {
+  auto boat = std::make_unique<TKivoBoat>();
+  if (!TrimText(record).empty()) boat->ParseRecord(record);
+  return boat;
+}
+
+void TKivoBoat::ParseRecord(std::string_view record) {
+  Curve(WindwardLeewardCurve)->ParseColumns(record, 374, 7);
+  Curve(OlympicCurve)->ParseColumns(record, 423, 7);
+  Curve(CircularRandomCurve)->ParseColumns(record, 472, 7);
+  Curve(NonSpinnakerCurve)->ParseColumns(record, 521, 7);
+  Curve(OceanCurve)->ParseColumns(record, 570, 7);
+  UA->ParseColumns(record, 619, 6);
+  DA->ParseColumns(record, 661, 6);
+  Curve(BeatCurve)->ParseColumns(record, 703, 7);
+  for (size_t j = 0; j < Angles.size(); ++j)
+    AngleCurve(Angles[j])->ParseColumns(record, 752 + 49 * static_cast<int>(j), 7);
+  Curve(RunCurve)->ParseColumns(record, 1144, 7);
+
+  // The record's date must exist, although its value is not used.
+  std::string_view stamp = ColumnField(record, 273, 19);
+  auto part = [&](int position, int width) {
+    std::string_view text = ColumnField(stamp, position, width);
+    int value = 0;
+    if (!TryStrToInt(text, value))
+      throw EConvertError(Format("'%s' is not a valid integer value", AnsiToText(text).c_str()));
+    return value;
+  };
+  int hour = part(12, 2);
+  int minute = part(15, 2);
+  int second = part(18, 2);
+  int day = part(1, 2);
+  int month = part(4, 2);
+  int year = part(7, 4);
+  EncodeDateTime(year, month, day, hour, minute, second, 0, AnsiToText(stamp));
+
+  double gph = 0;
+  GPH = TryTextToFloat(TrimText(ColumnField(record, 340, 6)), gph) ? gph : 0;
+}
+
+void TKivoBoat::WriteResults() const {
+  if (Node.IsNull()) return;
+  auto number = [](double value) {
+    if (!std::isfinite(value)) trap::RaiseInvalidOp();
+    return FloatText(value);
+  };
+  Node.SetAttribute("warning", Warning);
+  Node.SetAttribute("error", Error);
+  Node.SetAttribute("errorMessage", ErrorMessage);
+  Node.SetAttribute("impliedWind", number(ImpliedWind));
+  Node.SetAttribute("velocity", number(Velocity));
+  Node.SetAttribute("correctedTime", FormatCorrectedTime(Corrected));
+  Node.SetAttribute("correctedSeconds", number(Corrected));
+  Node.SetAttribute("constructedCourseVector", CourseCurvePtr ? CourseCurvePtr->AsText() : TKivoCurve().AsText());
+}
+
+TKivoCurve* TKivoBoat::AngleCurve(int angle) const {
+  for (size_t p = 0; p < Angles.size(); ++p)
+    if (Angles[p] == angle) return Curves[FirstAngleCurve + p].get();
+  return nullptr;
+}
+
+void TKivoBoat::SetCurve(int i, std::unique_ptr<TKivoCurve> curve) { Curves[static_cast<size_t>(i)] = std::move(curve); }
+
+void TKivoBoat::SetAngleCurve(int angle, std::unique_ptr<TKivoCurve> curve) {
+  for (size_t p = 0; p < Angles.size(); ++p)
+    if (Angles[p] == angle) Curves[FirstAngleCurve + p] = std::move(curve);
+}
+
+void TKivoBoat::SetCourseCurve(TKivoCurve* own_curve) {
+  OwnedCourseCurve.reset();
+  CourseCurvePtr = own_curve;
+}
+
+void TKivoBoat::SetCourseCurve(std::unique_ptr<TKivoCurve> built_curve) {
+  OwnedCourseCurve = std::move(built_curve);
+  CourseCurvePtr = OwnedCourseCurve.get();
+}
+
+void TKivoBoat::FillCurveForAngle(TKivoCurve& target, double angle) {
+  for (int i = 0; i < 7; ++i) {
+    double beat_angle = UA->GetValue(i);
+    double gybe_angle = DA->GetValue(i);
+    double allowance;
+    if (beat_angle >= angle)
+      allowance = trap::Mul(Curve(BeatCurve)->Allowance(i), CosDegrees(angle));
+    else if (angle < gybe_angle)
+      allowance = trap::Div(3600, InterpolatePolar(BuildPolar(WindSpeeds[static_cast<size_t>(i)]), angle));
+    else
+      allowance = trap::Mul(Curve(RunCurve)->Allowance(i), CosDegrees(180 - angle));
+    target.SetAllowance(i, allowance);
+  }
+}
+
+TKivoPolar TKivoBoat::BuildPolar(int wind_speed) {
+  auto found = std::find(WindSpeeds.begin(), WindSpeeds.end(), wind_speed);
+  if (found == WindSpeeds.end()) throw EKivoException(Format("%d is an invalid wind speed", wind_speed));
+  int idx = static_cast<int>(found - WindSpeeds.begin());
+  TKivoPolar polar;
+  double u = UA->GetValue(idx);
+  double d = DA->GetValue(idx);
+  double beat_speed = Curve(BeatCurve)->VelocityAt(idx);
+  double run_speed = Curve(RunCurve)->VelocityAt(idx);
+  polar.AddPoint(u - 2, trap::Div(beat_speed, CosDegrees(u - 2)));
+  polar.AddPoint(u, trap::Div(beat_speed, CosDegrees(u)));
+  for (int a : Angles)
+    if (u < a && a < d) polar.AddPoint(a, AngleCurve(a)->VelocityAt(idx));
+  polar.AddPoint(d, trap::Div(run_speed, CosDegrees(180 - d)));
+  polar.AddPoint(d + 2, trap::Div(run_speed, CosDegrees(180 - (d + 2))));
+  return polar;
+}
+
+namespace {
+
+// Which of the boat's curves serves course types 1 to 5.
+constexpr std::array<int, 6> kCourseTypeCurve = {-1, WindwardLeewardCurve, OceanCurve, OlympicCurve,
+                                                 CircularRandomCurve, NonSpinnakerCurve};
+
+std::string LegCodeMessage(size_t leg, int code) {
+  return Format("Leg %zu has the predefined course %d; it must be a course type 0 to 5", leg + 1, code);
+}
+
+}  // namespace
+
+std::unique_ptr<TKivoCurve> TKivoBoat::BuildConstructedCurve(const std::vector<TKivoLegData>& legs) {
+  double total = 0;
+  bool has_wind = false;
+  for (const TKivoLegData& leg : legs) {
+    total = trap::Add(total, leg.distance);
+    if (leg.windSpeed != 0) has_wind = true;
+  }
+  auto result = std::make_unique<TKivoCurve>();
+  result->FixedWind = 0;
+  for (size_t l = 0; l < legs.size(); ++l) {
+    const TKivoLegData& leg = legs[l];
+    double angle = leg.windDirection - leg.course;
+    if (angle < 0) angle = angle + 360;
+    if (angle > 180) angle = 360 - angle;
+
+    TKivoCurve leg_curve;
+    if (leg.predefinedCourse == 0)
+      FillCurveForAngle(leg_curve, angle);
+    else if (leg.predefinedCourse <= 5)
+      leg_curve.Assign(Curve(kCourseTypeCurve[leg.predefinedCourse])->GetValues());
+    else
+      throw EKivoException(LegCodeMessage(l, leg.predefinedCourse));
+    // An allowance of 0 is an infinite speed: no sound curve can be mixed.
+    if (leg_curve.HoldsZeroAllowance())
+      throw EKivoZeroAllowance(static_cast<int>(l) + 1,
+                               Format("the curve for leg %zu holds an allowance of 0 (an infinite speed)", l + 1));
+
+    if (has_wind) {
+      double wind = std::max(6.0, std::min(20.0, leg.windSpeed));
+      double allowance = trap::Div(3600, leg_curve.SplineVelocity(wind));
+      for (int i = 0; i < 7; ++i)
+        result->SetAllowance(i, trap::Add(result->Allowance(i),
+                                          trap::Div(trap::Mul(allowance, leg.distance), total)));
+      result->FixedWind = trap::Add(result->FixedWind, trap::Div(trap::Mul(wind, leg.distance), total));
+    } else {
+      for (int i = 0; i < 7; ++i)
+        result->SetAllowance(i, trap::Add(result->Allowance(i),
+                                          trap::Div(trap::Mul(leg_curve.Allowance(i), leg.distance), total)));
+    }
+  }
+  return result;
+}
+
+// ---------------------------------------------------------------- TKivoRace
+
+namespace {
+
+bool SameTextAscii(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+TKivoRace::TKivoRace(TXmlElement root) : Node(root) {
+  if (root.IsNull()) return;
+  for (const TXmlElement& child : root.ChildByName("boats").Children())
+    if (SameTextAscii(child.Name(), "boat")) Boats.push_back(TKivoBoat::CreateFromNode(child));
+  for (const TXmlElement& child : root.ChildByName("legs").Children()) {
+    if (!SameTextAscii(child.Name(), "leg")) continue;
+    TKivoLegData leg;
+    leg.windDirection = ReadFloatAttr(child.GetAttribute("windDirection"), 0);
+    leg.course = ReadFloatAttr(child.GetAttribute("course"), 0);
+    leg.distance = ReadFloatAttr(child.GetAttribute("distance"), 0);
+    leg.windSpeed = ReadFloatAttr(child.GetAttribute("windSpeed"), 0);
+    leg.predefinedCourse = static_cast<uint8_t>(ReadIntegerAttr(child.GetAttribute("predefinedCourse"), 0));
+    Legs.push_back(leg);
+  }
+  Distance = ReadFloatAttr(root.GetAttribute("distance"), 0);
+  Start = ReadDateTimeAttr(root.GetAttribute("start"), 0);
+  CourseType = static_cast<uint8_t>(ReadIntegerAttr(root.GetAttribute("type"), 0));
+}
+
+TKivoBoat& TKivoRace::GetItem(int i) const {
+  if (i < 0 || i >= Count()) throw EListError(Format("List index out of bounds (%d)", i));
+  return *Boats[static_cast<size_t>(i)];
+}
+
+double TKivoRace::RaceDistance() const {
+  if (CourseType != 0) return Distance;
+  double sum = 0;
+  for (const TKivoLegData& leg : Legs) sum = trap::Add(sum, leg.distance);
+  return sum;
+}
+
+// Course types and leg codes outside the table have no curve: the race is
+// refused before any boat is computed.
+void TKivoRace::CheckCourse() const {
+  if (CourseType > 5)
+    throw EKivoException(Format("Course type %d is unknown; it must be 0 (%s) to 5 (%s)", CourseType,
+                                CourseTypeNames[0], CourseTypeNames[5]));
+  if (CourseType != 0) return;
+  for (size_t l = 0; l < Legs.size(); ++l)
+    if (Legs[l].predefinedCourse > 5) throw EKivoException(LegCodeMessage(l, Legs[l].predefinedCourse));
+}
+
+double RoundImpliedWind(double wind) { return std::trunc(wind / 0.00001 + 0.5) * 0.00001; }
+
+double SnapRaceWind(double wind) {
+  if (std::fabs(wind - WindSpeeds[0]) < Tolerance) wind = WindSpeeds[0];
+  if (std::fabs(wind - WindSpeeds[6]) < Tolerance) wind = WindSpeeds[6];
+  return wind;
+}
+
+void TKivoRace::Calculate() {
+  ReferenceBoat = 0;
+  TKivoBoat* reference = &GetItem(0);
+  CheckCourse();
+  double race_distance = RaceDistance();
+
+  for (int i = 0; i < Count(); ++i) {
+    TKivoBoat& boat = GetItem(i);
+    boat.SetCourseCurve(nullptr);
+    if (boat.GPH < reference->GPH) {
+      reference = &boat;
+      ReferenceBoat = i;
+    }
+    const char* curve_name = "for the constructed course";
+    if (CourseType == 0) {
+      try {
+        boat.SetCourseCurve(boat.BuildConstructedCurve(Legs));
+      } catch (const EKivoZeroAllowance& e) {
+        throw EKivoException(Format("Boat at list position %d: %s; check its rating record", i + 1, e.what()));
+      }
+    } else {
+      boat.SetCourseCurve(boat.Curve(kCourseTypeCurve[CourseType]));
+      curve_name = boat.CourseCurve()->GetName().c_str();
+    }
+    TKivoCurve& curve = *boat.CourseCurve();
+    if (curve.HoldsZeroAllowance())
+      throw EKivoException(Format("Boat at list position %d: the course curve %s holds an allowance of 0 "
+                                  "(an infinite speed)%s; check its rating record",
+                                  i + 1, curve_name, CourseType == 0 && Legs.empty() ? ", the course has no legs" : ""));
+
+    boat.Velocity = trap::Div(race_distance, trap::Mul(trap::Sub(boat.Finish, Start), 24));
+
+    try {
+      if (curve.IsConstant())
+        boat.ImpliedWind = curve.FixedWind;
+      else
+        boat.ImpliedWind = RoundImpliedWind(curve.SolveImpliedWind(boat.Velocity));
+      try {
+        curve.CheckMonotonic();
+      } catch (const Exception& e) {
+        boat.Warning = e.Message();
+      }
+    } catch (const Exception& e) {
+      boat.Error = "true";
+      boat.ErrorMessage = e.Text();
+    }
+  }
+
+  RaceWind = 0;
+  for (int i = 0; i < Count(); ++i) RaceWind = std::max(RaceWind, GetItem(i).ImpliedWind);
+  RaceWind = SnapRaceWind(RaceWind);
+
+  double reference_allowance = trap::Div(3600, reference->CourseCurve()->SplineVelocity(RaceWind));
+  for (int i = 0; i < Count(); ++i) {
+    TKivoBoat& boat = GetItem(i);
+    double elapsed = trap::Mul(trap::Mul(trap::Mul(trap::Sub(boat.Finish, Start), 24), 60), 60);
+    double allowance = trap::Div(3600, boat.CourseCurve()->SplineVelocity(RaceWind));
+    boat.Corrected = trap::Add(trap::Mul(race_distance, reference_allowance),
+                               trap::Sub(elapsed, trap::Mul(race_distance, allowance)));
+  }
+  WriteResults();
+}
+
+void TKivoRace::WriteResults() const {
+  if (Node.IsNull()) return;
+  Node.SetAttribute("KivoModuleVersion", KivoModuleVersion);
+  for (const auto& boat : Boats) boat->WriteResults();
+}
+
+}  // namespace kivo

@@ -1,0 +1,245 @@
+#include "KivoXml.h"
+
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/tree.h>
+#include <libxml/xmlerror.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "KivoErrors.h"
+
+namespace kivo {
+
+namespace {
+
+const xmlChar* X(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
+
+std::string ErrorText(int error) { return std::strerror(error); }
+
+// What the parser reported first, and whether the document declared a DTD.
+struct ParseState {
+  bool has_error = false;
+  std::string reason;
+  int line = 0;
+  bool declares_dtd = false;
+};
+
+void OnParseError(void* user_data, xmlErrorPtr error) {
+  auto* context = static_cast<xmlParserCtxtPtr>(user_data);
+  auto* state = static_cast<ParseState*>(context->_private);
+  if (error == nullptr || error->level < XML_ERR_ERROR || state->has_error) return;
+  state->has_error = true;
+  state->reason = error->message ? error->message : "The document is not well-formed";
+  while (!state->reason.empty() && (state->reason.back() == '\n' || state->reason.back() == '\r'))
+    state->reason.pop_back();
+  state->line = error->line;
+}
+
+// Called at "<!DOCTYPE name ...", before any declaration of the internal
+// subset is read: the parse stops there.
+void OnDoctype(void* user_data, const xmlChar*, const xmlChar*, const xmlChar*) {
+  auto* context = static_cast<xmlParserCtxtPtr>(user_data);
+  auto* state = static_cast<ParseState*>(context->_private);
+  if (!state->has_error) {
+    state->declares_dtd = true;
+    state->line = context->input ? context->input->line : 0;
+  }
+  xmlStopParser(context);
+}
+
+// The first 40 characters of line `number` (1-based) of the file, as valid
+// UTF-8 (a stray byte becomes "?").
+std::string SourceLine(const std::string& content, int number) {
+  size_t begin = 0;
+  for (int line = 1; line < number; ++line) {
+    size_t next = content.find('\n', begin);
+    if (next == std::string::npos) return {};
+    begin = next + 1;
+  }
+  size_t end = content.find('\n', begin);
+  if (end == std::string::npos) end = content.size();
+  if (end > begin && content[end - 1] == '\r') --end;
+  std::string text;
+  size_t i = begin;
+  for (int characters = 0; i < end && characters < 40; ++characters) {
+    auto lead = static_cast<unsigned char>(content[i]);
+    size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    bool valid = length > 0 && i + length <= end;
+    for (size_t k = 1; valid && k < length; ++k)
+      valid = (static_cast<unsigned char>(content[i + k]) & 0xC0) == 0x80;
+    if (valid) {
+      text.append(content, i, length);
+      i += length;
+    } else {
+      text.push_back('?');
+      ++i;
+    }
+  }
+  return text;
+}
+
+[[noreturn]] void RaiseParseError(const std::string& reason, int line, const std::string& content) {
+  throw EDOMParseError(Format("%s%s%s: %d%s%s", reason.c_str(), "\r\n", "Line", line, "\r\n",
+                              SourceLine(content, line).c_str()));
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file)
+    throw EFOpenError(Format("Cannot open file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
+  std::ostringstream content;
+  content << file.rdbuf();
+  if (file.bad())
+    throw EFOpenError(Format("Cannot read file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
+  return std::move(content).str();
+}
+
+// Writes the content to the open file, makes it durable and closes the file;
+// returns 0 or the system's error number.
+int WriteAndClose(int fd, const std::string& content) {
+  const char* data = content.data();
+  size_t left = content.size();
+  while (left > 0) {
+    ssize_t written = ::write(fd, data, left);
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) {
+      int error = errno;
+      ::close(fd);
+      return error;
+    }
+    data += written;
+    left -= static_cast<size_t>(written);
+  }
+  if (::fsync(fd) != 0) {
+    int error = errno;
+    ::close(fd);
+    return error;
+  }
+  return ::close(fd) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+std::string_view TXmlElement::Name() const {
+  return node_ ? reinterpret_cast<const char*>(node_->name) : std::string_view();
+}
+
+std::vector<TXmlElement> TXmlElement::Children() const {
+  std::vector<TXmlElement> children;
+  if (!node_) return children;
+  for (xmlNodePtr child = node_->children; child; child = child->next)
+    if (child->type == XML_ELEMENT_NODE) children.emplace_back(child);
+  return children;
+}
+
+TXmlElement TXmlElement::ChildByName(const char* name) const {
+  for (xmlNodePtr child = node_->children; child; child = child->next)
+    if (child->type == XML_ELEMENT_NODE && xmlStrEqual(child->name, X(name))) return TXmlElement(child);
+  xmlNodePtr created = xmlNewChild(node_, nullptr, X(name), nullptr);
+  if (!created) throw std::bad_alloc();
+  return TXmlElement(created);
+}
+
+AttrValue TXmlElement::GetAttribute(const char* name) const {
+  xmlChar* value = xmlGetNoNsProp(node_, X(name));
+  if (!value) return std::nullopt;
+  std::string text(reinterpret_cast<const char*>(value));
+  xmlFree(value);
+  return text;
+}
+
+void TXmlElement::SetAttribute(const char* name, const std::string& value) const {
+  if (!xmlSetProp(node_, X(name), X(value.c_str()))) throw std::bad_alloc();
+}
+
+TXmlDocument TXmlDocument::Load(const std::string& path) {
+  std::string content = ReadWholeFile(path);
+  if (content.empty()) RaiseParseError("Document is empty", 1, content);
+  if (content.size() > static_cast<size_t>(INT_MAX))
+    RaiseParseError("The file is too large for a race file", 1, content);
+
+  xmlParserCtxtPtr context = xmlCreateMemoryParserCtxt(content.data(), static_cast<int>(content.size()));
+  if (!context) throw std::bad_alloc();
+  ParseState state;
+  context->_private = &state;
+  xmlCtxtUseOptions(context, XML_PARSE_NONET | XML_PARSE_NOBLANKS);
+  context->sax->serror = OnParseError;
+  context->sax->internalSubset = OnDoctype;
+  xmlParseDocument(context);
+  xmlDocPtr doc = context->myDoc;
+  bool well_formed = context->wellFormed != 0;
+  context->myDoc = nullptr;
+  xmlFreeParserCtxt(context);
+
+  if (state.declares_dtd || !well_formed || state.has_error || !doc || !xmlDocGetRootElement(doc)) {
+    if (doc) xmlFreeDoc(doc);
+    if (state.declares_dtd)
+      RaiseParseError("A document type declaration is not allowed in a race file", state.line, content);
+    if (state.has_error) RaiseParseError(state.reason, state.line, content);
+    RaiseParseError("The document is not well-formed", 1, content);
+  }
+  return TXmlDocument(doc);
+}
+
+TXmlDocument::TXmlDocument(TXmlDocument&& other) noexcept : doc_(other.doc_) { other.doc_ = nullptr; }
+
+TXmlDocument::~TXmlDocument() {
+  if (doc_) xmlFreeDoc(doc_);
+}
+
+TXmlElement TXmlDocument::DocumentElement() const { return TXmlElement(xmlDocGetRootElement(doc_)); }
+
+void TXmlDocument::Save(const std::string& path) const {
+  // Write beside the real file, so that a symbolic link keeps pointing at it.
+  std::string target = path;
+  if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+    target = resolved;
+    std::free(resolved);
+  }
+  struct stat original {};
+  if (::stat(target.c_str(), &original) != 0)
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
+  // A file that nobody may write is protected by its owner, root included.
+  if ((original.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), ErrorText(EACCES).c_str()));
+
+  xmlChar* text = nullptr;
+  int size = 0;
+  xmlDocDumpFormatMemoryEnc(doc_, &text, &size, "UTF-8", 1);
+  if (!text) throw EWriteError(Format("Cannot write file \"%s\". Out of memory", path.c_str()));
+  std::string content(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
+  xmlFree(text);
+
+  size_t slash = target.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+  std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string temporary = folder + (folder == "/" ? "" : "/") + "." + name + ".XXXXXX";
+  int fd = ::mkstemp(temporary.data());
+  if (fd < 0)
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
+  ::fchmod(fd, original.st_mode & 07777);
+  int error = WriteAndClose(fd, content);
+  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    throw EWriteError(Format("Cannot write file \"%s\". %s", path.c_str(), ErrorText(error).c_str()));
+  }
+  // Make the rename itself durable; the file is complete either way.
+  int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (folder_fd >= 0) {
+    ::fsync(folder_fd);
+    ::close(folder_fd);
+  }
+}
+
+}  // namespace kivo

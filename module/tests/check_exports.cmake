@@ -1,0 +1,16 @@
+# Fails unless the library defines exactly one dynamic symbol, Kivo.
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+  OUTPUT_VARIABLE symbols RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
+set(names "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^.* " "" name "${line}")
+  list(APPEND names ${name})
+endforeach()
+if(NOT names STREQUAL "Kivo")
+  message(FATAL_ERROR "exported symbols: ${names}")
+endif()
+message(STATUS "exported symbols: ${names}")
