@@ -1,0 +1,144 @@
+#include "core/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace kivo {
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+// Blanks and control characters removed at both ends, as the runtime's
+// number reading skips them.
+QString TrimmedNumberText(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text[first].unicode() <= ' ') ++first;
+  while (last > first && text[last - 1].unicode() <= ' ') --last;
+  return text.mid(first, last - first);
+}
+
+[[noreturn]] void ThrowNotFloat(const QString& text) {
+  throw EConvertError(("'" + text + "' is not a valid floating point value").toStdString());
+}
+
+[[noreturn]] void ThrowNotInteger(const QString& text) {
+  throw EConvertError(("'" + text + "' is not a valid integer value").toStdString());
+}
+
+}  // namespace
+
+QString FloatText(double value, QChar decimalSeparator) {
+  if (std::isnan(value)) return QStringLiteral("NAN");
+  if (std::isinf(value)) return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+  if (value == 0) return QStringLiteral("0");
+
+  // "d.dddddddddddddde+XX": the 15 significant digits, rounded, and the
+  // decimal exponent after rounding.
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, std::fabs(value));
+  const std::string scientific(buffer);
+  const std::size_t e = scientific.find('e');
+  std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
+  const int exponent = std::atoi(scientific.c_str() + e + 1);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string out = value < 0 ? "-" : "";
+  const char point = '\x01';  // stands for the separator until the end
+  if (exponent >= -4 && exponent < kSignificantDigits) {
+    if (exponent < 0) {
+      out += '0';
+      out += point;
+      out += std::string(static_cast<std::size_t>(-exponent - 1), '0');
+      out += digits;
+    } else {
+      const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
+      if (digits.size() <= whole) {
+        out += digits + std::string(whole - digits.size(), '0');
+      } else {
+        out += digits.substr(0, whole);
+        out += point;
+        out += digits.substr(whole);
+      }
+    }
+  } else {
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += point;
+      out += digits.substr(1);
+    }
+    out += 'E';
+    out += std::to_string(exponent);
+  }
+  QString text = QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+  text.replace(QChar(point), decimalSeparator);
+  return text;
+}
+
+double ParseXmlFloat(const QString& text) {
+  const QString trimmed = TrimmedNumberText(text);
+  const QString upper = trimmed.toUpper();
+  if (upper == QLatin1String("INF") || upper == QLatin1String("+INF"))
+    return std::numeric_limits<double>::infinity();
+  if (upper == QLatin1String("-INF")) return -std::numeric_limits<double>::infinity();
+  if (upper == QLatin1String("NAN")) return std::numeric_limits<double>::quiet_NaN();
+
+  // sign? digits* ("." digits*)? (E sign? digits+)? with at least one digit
+  // in the mantissa; checked here, since from_chars knows other forms too.
+  const QByteArray latin = trimmed.toLatin1();
+  const char* p = latin.constData();
+  const char* end = p + latin.size();
+  if (trimmed.isEmpty() || latin.size() != trimmed.size()) ThrowNotFloat(text);
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  const char* mantissa = p;
+  int mantissaDigits = 0;
+  while (p < end && *p >= '0' && *p <= '9') ++p, ++mantissaDigits;
+  if (p < end && *p == '.') {
+    ++p;
+    while (p < end && *p >= '0' && *p <= '9') ++p, ++mantissaDigits;
+  }
+  if (mantissaDigits == 0) ThrowNotFloat(text);
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    ++p;
+    if (p < end && (*p == '+' || *p == '-')) ++p;
+    int exponentDigits = 0;
+    while (p < end && *p >= '0' && *p <= '9') ++p, ++exponentDigits;
+    if (exponentDigits == 0) ThrowNotFloat(text);
+  }
+  if (p != end) ThrowNotFloat(text);
+
+  // from_chars reads no "+" in the exponent's place either way; hand it
+  // the mantissa onwards without the sign.
+  double value = 0;
+  const auto [ptr, ec] = std::from_chars(mantissa, end, value, std::chars_format::general);
+  if (ec != std::errc() || ptr != end) ThrowNotFloat(text);
+  return negative ? -value : value;
+}
+
+int ParseXmlInteger(const QString& text) {
+  const QString trimmed = TrimmedNumberText(text);
+  const QByteArray latin = trimmed.toLatin1();
+  if (trimmed.isEmpty() || latin.size() != trimmed.size()) ThrowNotInteger(text);
+  const char* p = latin.constData();
+  const char* end = p + latin.size();
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  if (p == end) ThrowNotInteger(text);
+  long long value = 0;
+  for (; p < end; ++p) {
+    if (*p < '0' || *p > '9') ThrowNotInteger(text);
+    value = value * 10 + (*p - '0');
+    if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) ThrowNotInteger(text);
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+    ThrowNotInteger(text);
+  return static_cast<int>(value);
+}
+
+}  // namespace kivo
