@@ -1,0 +1,150 @@
+#include "core/event_file.h"
+
+#include <algorithm>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include "ansi/ansi.h"
+#include "core/number_text.h"
+#include "core/race_xml.h"
+#include "core/rms_text.h"
+#include "core/tag_reader.h"
+
+namespace kivo {
+namespace {
+
+const QString kEventFileWhat = QStringLiteral("event file");
+
+// Races that ReadEventFile clears before it reads.
+constexpr int kClearedRaces = 5;
+
+QString Attr(const char* name, const QString& value) {
+  return QLatin1Char(' ') + QLatin1String(name) + QLatin1String("=\"") + EscapeXmlAttr(value) +
+         QLatin1Char('"');
+}
+
+std::size_t ByteLength(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  return ansi::ByteLength(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+// A logo name as written: "-" for a name shorter than 3 bytes.
+QString LogoText(const QString& name) { return ByteLength(name) < 3 ? QStringLiteral("-") : name; }
+
+QString FileNamePart(const QString& path) { return QFileInfo(path).fileName(); }
+
+}  // namespace
+
+QString EventFilePathFor(const EventModel& model) {
+  return model.RaceDataFolder + QLatin1Char('/') + SaveNameBase(model.SaveName) + QLatin1String(".kivo");
+}
+
+QByteArray EventFileText(const EventModel& model) {
+  QStringList lines;
+  lines.append(QLatin1String("<event") + Attr("name", model.EventName) +
+               Attr("rms", FileNamePart(model.RmsFile)) + Attr("classname", model.EventClass) +
+               Attr("chiefjury", model.Chairman) + Attr("eventissued", model.EventIssued) +
+               Attr("logol", LogoText(model.LogoLeft)) + Attr("logom", LogoText(model.LogoMiddle)) +
+               Attr("logor", LogoText(model.LogoRight)) + Attr("locked", QString::number(model.Locked)) +
+               QLatin1String("/>"));
+  lines.append(QStringLiteral("<races>"));
+  const int races = std::clamp(model.RaceCount, 0, static_cast<int>(model.RaceName.size()) - 1);
+  const QString none = QStringLiteral("-");
+  for (int i = 1; i <= races; ++i) {
+    const auto r = static_cast<std::size_t>(i);
+    lines.append(QLatin1String("<race") + Attr("name", model.RaceName[r]) +
+                 Attr("xml", FileNamePart(model.RaceXmlName[r])) + Attr("pointcoef", model.RacePointCoef[r]) +
+                 Attr("seacondx", none) + Attr("windcondx", none) + Attr("jury", model.RaceJury[r]) +
+                 Attr("scratchissued", model.ScratchIssued) + Attr("resultissued", model.ResultIssued) +
+                 QLatin1String("/>"));
+  }
+  lines.append(QStringLiteral("</races> </event>"));
+
+  QByteArray out;
+  for (const QString& line : lines) {
+    out += EncodeAnsi(line);
+    out += "\r\n";
+  }
+  return out;
+}
+
+void CopyEventLogos(const EventModel& model) {
+  for (const QString* name : {&model.LogoLeft, &model.LogoMiddle, &model.LogoRight}) {
+    if (ByteLength(*name) <= 2) continue;
+    // QFile::copy leaves an existing target alone and reports failure,
+    // which is passed over.
+    QFile::copy(model.LogoFolder + QLatin1Char('/') + *name, model.HtmlFolder + QLatin1Char('/') + *name);
+  }
+}
+
+void SaveEventFile(EventModel& model) {
+  model.EventFile = EventFilePathFor(model);
+  SaveFileWhole(model.EventFile, EventFileText(model), kEventFileWhat);
+  CopyEventLogos(model);
+}
+
+void ReadEventFile(EventModel& model) {
+  QByteArray content = ReadFileWhole(model.EventFile, kEventFileWhat);
+  // A CP932 trail byte is never CR or LF, so the line ends can go first.
+  content.replace("\r", "");
+  content.replace("\n", "");
+  const QStringList tags = SplitTags(DecodeAnsi(content));
+
+  model.EventName.clear();
+  model.RmsFile.clear();
+  model.LogoLeft = model.LogoMiddle = model.LogoRight = QStringLiteral("-");
+  model.EntryCount = 0;
+  const int cleared = std::min<int>(kClearedRaces, static_cast<int>(model.RaceName.size()) - 1);
+  for (int i = 1; i <= cleared; ++i) {
+    model.RaceName[static_cast<std::size_t>(i)].clear();
+    model.RaceXmlName[static_cast<std::size_t>(i)].clear();
+  }
+
+  const int racePlaces = static_cast<int>(model.RaceName.size()) - 1;
+  int raceCount = 0;
+  QString rmsName;
+  for (const QString& tag : tags) {
+    const QString name = TagName(tag);
+    if (name == QLatin1String("event")) {
+      model.EventName = GetXmlAttr(QStringLiteral("name="), tag);
+      rmsName = GetXmlAttr(QStringLiteral("rms="), tag);
+      model.LogoLeft = GetXmlAttr(QStringLiteral("logol="), tag);
+      model.LogoMiddle = GetXmlAttr(QStringLiteral("logom="), tag);
+      model.LogoRight = GetXmlAttr(QStringLiteral("logor="), tag);
+      model.Locked = ParseXmlInteger(GetXmlAttr(QStringLiteral("locked="), tag));
+      model.EventClass = GetXmlAttr(QStringLiteral("classname="), tag);
+      model.Chairman = GetXmlAttr(QStringLiteral("chiefjury="), tag);
+      model.EventIssued = GetXmlAttr(QStringLiteral("eventissued="), tag);
+    } else if (name == QLatin1String("race")) {
+      if (raceCount == racePlaces)
+        throw ScorerFileError(
+            QStringLiteral("the event file %1 holds more than %2 races").arg(model.EventFile).arg(racePlaces),
+            model.EventFile);
+      const auto k = static_cast<std::size_t>(++raceCount);
+      model.RaceName[k] = GetXmlAttr(QStringLiteral("name="), tag);
+      model.RaceXmlName[k] = GetXmlAttr(QStringLiteral("xml="), tag);
+      model.RacePointCoef[k] = GetXmlAttr(QStringLiteral("pointcoef="), tag);
+      model.RaceJury[k] = GetXmlAttr(QStringLiteral("jury="), tag);
+      model.ScratchIssued = GetXmlAttr(QStringLiteral("scratchissued="), tag);
+      model.ResultIssued = GetXmlAttr(QStringLiteral("resultissued="), tag);
+    }
+  }
+  model.RmsFile = model.RmsFolder + QLatin1Char('/') + rmsName;
+}
+
+QString ForbiddenSaveNameMessage() { return QStringLiteral("この文字は使わないでください"); }
+
+std::optional<QString> SaveNameAfterCheck(const QString& text) {
+  static const QString forbidden = QStringLiteral(".:_&");
+  if (std::none_of(text.begin(), text.end(), [](QChar c) { return forbidden.contains(c); })) return std::nullopt;
+  QString shorter = text;
+  // The last character, a pair of surrogates counting as one.
+  const bool pair = shorter.size() >= 2 && shorter.back().isLowSurrogate() &&
+                    shorter[shorter.size() - 2].isHighSurrogate();
+  shorter.chop(pair ? 2 : 1);
+  return shorter;
+}
+
+}  // namespace kivo

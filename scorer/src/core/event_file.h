@@ -1,0 +1,64 @@
+#pragma once
+// The event file (*.kivo in the race data folder): the event's own fields,
+// its logos and lock, and per race its name, committee member, issued dates
+// and the name of its race XML. CP932 text with CR LF, every attribute
+// value escaped (tag_reader.h), written whole or not at all.
+//
+//   <event name="..." rms="..." classname="..." chiefjury="..." eventissued="..." logol="..." logom="..." logor="..." locked="0"/>
+//   <races>
+//   <race name="..." xml="..." pointcoef="..." seacondx="-" windcondx="-" jury="..." scratchissued="..." resultissued="..."/>
+//   </races> </event>
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+#include "core/event_model.h"
+
+namespace kivo {
+
+// RaceDataFolder + "/" + the save name before its first "." + ".kivo".
+QString EventFilePathFor(const EventModel& model);
+
+// The whole event file as written: CP932 bytes, CR LF after every line.
+// `rms` is the file name of RmsFile, `xml` that of each race's RaceXmlName;
+// a logo name shorter than 3 bytes is written as "-"; one race line per race
+// 1..RaceCount, each carrying the event's ScratchIssued and ResultIssued.
+QByteArray EventFileText(const EventModel& model);
+
+// Copies each logo whose name is longer than 2 bytes from LogoFolder to
+// HtmlFolder, leaving a file already there untouched; a copy that fails
+// (no source, target present) is passed over silently.
+void CopyEventLogos(const EventModel& model);
+
+// EventFile := EventFilePathFor; writes EventFileText there whole; then the
+// logo copies. Throws ScorerFileError (race_xml.h) naming the file when it
+// cannot be written; the previous file is then unchanged. The beep and the
+// message "データが保存されました" are the caller's.
+void SaveEventFile(EventModel& model);
+
+// Reads EventFile into the model: the lines decoded from CP932 and joined
+// with no separator, cut into tags; EventName and RmsFile cleared, the
+// logos "-", EntryCount 0, RaceName and RaceXmlName of races 1 to 5
+// cleared; then the `event` tag's name, rms, logol, logom, logor, locked,
+// classname, chiefjury, eventissued (in that order; an absent attribute
+// reads "0"), and for the k-th `race` tag race k's name, xml, pointcoef,
+// jury and the event's scratchissued and resultissued (the last race line
+// wins); RmsFile := RmsFolder + "/" + the rms value.
+// Throws ScorerFileError when the file cannot be read or holds more races
+// than the model has places for, EConvertError (number_text.h) for a
+// `locked` that is empty or no integer; what was read before stays.
+void ReadEventFile(EventModel& model);
+
+// The message of the save-name field when it holds a character that file
+// names built from it cannot carry.
+QString ForbiddenSaveNameMessage();  // "この文字は使わないでください"
+
+// One run of the save-name field's change handler (Edit3Change): nullopt
+// when the text holds none of ".", ":", "_" and "&"; otherwise the text
+// without its last character, which the handler sets after showing the
+// message (setting it runs the handler again, until none is left: "a.b.c"
+// gives the message four times and ends as "a").
+std::optional<QString> SaveNameAfterCheck(const QString& text);
+
+}  // namespace kivo
