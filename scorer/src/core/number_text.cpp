@@ -79,6 +79,12 @@ QString FloatText(double value, QChar decimalSeparator) {
   return text;
 }
 
+QString FloatText(double value, const QLocale& locale) {
+  QString text = FloatText(value, QLatin1Char('.'));
+  text.replace(QLatin1Char('.'), locale.decimalPoint());
+  return text;
+}
+
 double ParseXmlFloat(const QString& text) {
   const QString trimmed = TrimmedNumberText(text);
   const QString upper = trimmed.toUpper();

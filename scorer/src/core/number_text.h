@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include <QChar>
+#include <QLocale>
 #include <QString>
 
 namespace kivo {
@@ -24,6 +25,9 @@ class EConvertError : public std::runtime_error {
 // stands in place of the point ("." for the race XML, the user locale's for
 // the pages).
 QString FloatText(double value, QChar decimalSeparator = QLatin1Char('.'));
+// The same with the decimal separator of `locale` (the pages: Edit1, the
+// leg grid).
+QString FloatText(double value, const QLocale& locale);
 
 // A number of the race XML: optional blanks around an optional sign, digits
 // with an optional "." and fraction, an optional exponent ("E" or "e", an

@@ -51,6 +51,13 @@ TEST(FloatText, UsesTheGivenDecimalSeparator) {
   EXPECT_EQ(FloatText(1.5e-7, QLatin1Char(',')), QStringLiteral("1,5E-7"));
   EXPECT_EQ(FloatText(10.0, QLatin1Char(',')), QStringLiteral("10"));
   EXPECT_EQ(FloatText(5e-5, QLatin1Char(',')), QStringLiteral("5E-5"));
+
+  const QLocale german(QLocale::German, QLocale::Germany);
+  const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+  EXPECT_EQ(FloatText(static_cast<double>(12.3f), german), QStringLiteral("12,3000001907349"));
+  EXPECT_EQ(FloatText(1234567.5, german), QStringLiteral("1234567,5"));  // no group separators
+  EXPECT_EQ(FloatText(static_cast<double>(12.3f), japanese), QStringLiteral("12.3000001907349"));
+  EXPECT_EQ(FloatText(10.0, german), QStringLiteral("10"));
 }
 
 TEST(FloatText, ReadsBackWhatItPrints) {
