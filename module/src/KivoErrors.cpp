@@ -25,47 +25,5 @@ void RaiseZeroDivide() { throw EZeroDivide("Floating point division by zero"); }
 void RaiseInvalidOp() { throw EInvalidOp("Invalid floating point operation"); }
 void RaiseOverflow() { throw EOverflow("Floating point overflow"); }
 
-namespace {
-bool Finite2(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
-}  // namespace
-
-double Add(double a, double b) {
-  double r = a + b;
-  if (std::isnan(r)) RaiseInvalidOp();
-  if (std::isinf(r) && Finite2(a, b)) RaiseOverflow();
-  return r;
-}
-
-double Sub(double a, double b) {
-  double r = a - b;
-  if (std::isnan(r)) RaiseInvalidOp();
-  if (std::isinf(r) && Finite2(a, b)) RaiseOverflow();
-  return r;
-}
-
-double Mul(double a, double b) {
-  double r = a * b;
-  if (std::isnan(r)) RaiseInvalidOp();
-  if (std::isinf(r) && Finite2(a, b)) RaiseOverflow();
-  return r;
-}
-
-double Div(double a, double b) {
-  if (std::isnan(a) || std::isnan(b)) RaiseInvalidOp();
-  if (b == 0) {
-    if (a == 0) RaiseInvalidOp();
-    RaiseZeroDivide();
-  }
-  double r = a / b;
-  if (std::isnan(r)) RaiseInvalidOp();
-  if (std::isinf(r) && std::isfinite(a)) RaiseOverflow();
-  return r;
-}
-
-double Finite(double value) {
-  if (!std::isfinite(value)) RaiseOverflow();
-  return value;
-}
-
 }  // namespace trap
 }  // namespace kivo

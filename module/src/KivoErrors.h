@@ -1,6 +1,7 @@
 #pragma once
 // The failures of the module. Each class reports its own name, because the
 // failure texts that reach the scorer and the race file are "class: message".
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -47,14 +48,40 @@ namespace trap {
 [[noreturn]] void RaiseInvalidOp();
 [[noreturn]] void RaiseOverflow();
 
-double Add(double a, double b);
-double Sub(double a, double b);
-double Mul(double a, double b);
-double Div(double a, double b);
-// Raises EOverflow for a value that became infinite or NaN from finite
-// operands of multiplications and additions (the first fault there is always
-// an overflow).
-double Finite(double value);
+inline bool BothFinite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+
+inline double Add(double a, double b) {
+  double r = a + b;
+  if (std::isnan(r)) RaiseInvalidOp();
+  if (std::isinf(r) && BothFinite(a, b)) RaiseOverflow();
+  return r;
+}
+
+inline double Sub(double a, double b) {
+  double r = a - b;
+  if (std::isnan(r)) RaiseInvalidOp();
+  if (std::isinf(r) && BothFinite(a, b)) RaiseOverflow();
+  return r;
+}
+
+inline double Mul(double a, double b) {
+  double r = a * b;
+  if (std::isnan(r)) RaiseInvalidOp();
+  if (std::isinf(r) && BothFinite(a, b)) RaiseOverflow();
+  return r;
+}
+
+inline double Div(double a, double b) {
+  if (std::isnan(a) || std::isnan(b)) RaiseInvalidOp();
+  if (b == 0) {
+    if (a == 0) RaiseInvalidOp();
+    RaiseZeroDivide();
+  }
+  double r = a / b;
+  if (std::isnan(r)) RaiseInvalidOp();
+  if (std::isinf(r) && std::isfinite(a)) RaiseOverflow();
+  return r;
+}
 
 }  // namespace trap
 }  // namespace kivo

@@ -1,8 +1,10 @@
 #include "KivoFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <locale.h>
 
@@ -19,6 +21,40 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 double CLocaleStrtod(const std::string& text) {
   static locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
   return strtod_l(text.c_str(), nullptr, c_locale);
+}
+
+// The full check and conversion of text[begin, end) (blanks and a "+" already
+// skipped): a sign, digits with at most one ".", an exponent with digits.
+bool TryTextToFloatSlow(std::string_view text, size_t begin, size_t end, double& value) {
+  size_t i = begin;
+  if (i < end && text[i] == '-') ++i;
+  size_t digits = 0;
+  while (i < end && IsDigit(text[i])) ++i, ++digits;
+  if (i < end && text[i] == '.') {
+    ++i;
+    while (i < end && IsDigit(text[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < end && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t exponent_digits = 0;
+    while (i < end && IsDigit(text[i])) ++i, ++exponent_digits;
+    if (exponent_digits == 0) return false;
+  }
+  if (i != end) return false;
+  const char* first = text.data() + begin;
+  const char* last = text.data() + end;
+  double result = 0;
+  auto [stop, error] = std::from_chars(first, last, result);
+  if (error == std::errc::result_out_of_range) {
+    result = CLocaleStrtod(std::string(first, last));  // underflow gives 0, overflow infinity
+    if (std::isinf(result)) return false;
+  } else if (error != std::errc() || stop != last) {
+    return false;
+  }
+  value = result;
+  return true;
 }
 
 }  // namespace
@@ -45,38 +81,38 @@ bool TryTextToFloat(std::string_view text, double& value) {
   size_t n = text.size();
   while (i < n && text[i] == ' ') ++i;
   while (n > i && text[n - 1] == ' ') --n;
-  std::string clean;
-  clean.reserve(n - i);
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    if (text[i] == '-') clean.push_back('-');
+  size_t begin = i;
+  bool negative = false;
+  if (i < n && text[i] == '+') {
+    begin = ++i;  // from_chars takes no "+"
+  } else if (i < n && text[i] == '-') {
+    negative = true;
     ++i;
   }
+  // The digits as a whole number and the count of decimals, while they fit.
+  uint64_t mantissa = 0;
+  int significant = 0, decimals = 0;
   size_t digits = 0;
-  while (i < n && IsDigit(text[i])) clean.push_back(text[i++]), ++digits;
+  for (; i < n && IsDigit(text[i]); ++i, ++digits) {
+    mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+    if (mantissa != 0 && ++significant > 18) return TryTextToFloatSlow(text, begin, n, value);
+  }
   if (i < n && text[i] == '.') {
-    clean.push_back(text[i++]);
-    while (i < n && IsDigit(text[i])) clean.push_back(text[i++]), ++digits;
+    for (++i; i < n && IsDigit(text[i]); ++i, ++digits, ++decimals) {
+      mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+      if (mantissa != 0 && ++significant > 18) return TryTextToFloatSlow(text, begin, n, value);
+    }
   }
   if (digits == 0) return false;
-  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-    clean.push_back('e');
-    ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) clean.push_back(text[i++]);
-    size_t exponent_digits = 0;
-    while (i < n && IsDigit(text[i])) clean.push_back(text[i++]), ++exponent_digits;
-    if (exponent_digits == 0) return false;
-  }
-  if (i != n) return false;
-  double result = 0;
-  auto [end, error] = std::from_chars(clean.data(), clean.data() + clean.size(), result);
-  if (end != clean.data() + clean.size()) return false;
-  if (error == std::errc::result_out_of_range) {
-    result = CLocaleStrtod(clean);  // underflow gives 0, overflow infinity
-    if (std::isinf(result)) return false;
-  } else if (error != std::errc()) {
-    return false;
-  }
-  value = result;
+  if (i < n) return TryTextToFloatSlow(text, begin, n, value);  // an exponent, or no number
+  // Up to 15 digits and 22 decimals: the digits and the power of ten are
+  // exact doubles, so their one division is the correctly rounded value, the
+  // same that from_chars gives.
+  if (significant > 15 || decimals > 22) return TryTextToFloatSlow(text, begin, n, value);
+  static constexpr double kPowers[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  double result = static_cast<double>(mantissa) / kPowers[decimals];
+  value = negative ? -result : result;
   return true;
 }
 
@@ -188,8 +224,7 @@ double ParseDateTimeText(std::string_view text) {
 std::string ReadTextAttr(const AttrValue& value, const std::string& fallback) {
   if (!value) return fallback;
   std::string text(TrimText(*value));
-  for (char& c : text)
-    if (c == '\n') c = '\r';
+  for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) text[at] = '\r';
   return text;
 }
 
@@ -197,35 +232,46 @@ std::string FloatText(double value) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
-  // Fifteen significant digits, correctly rounded: "d.dddddddddddddde+XX".
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-  std::string_view scientific(buffer, static_cast<size_t>(result.ptr - buffer));
-  bool negative = scientific.front() == '-';
-  if (negative) scientific.remove_prefix(1);
-  size_t e_at = scientific.find('e');
-  std::string digits;
-  digits.push_back(scientific[0]);
-  digits.append(scientific.substr(2, e_at - 2));
-  int exponent = std::atoi(std::string(scientific.substr(e_at + 1)).c_str());
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  // Fifteen significant digits, correctly rounded: "-d.dddddddddddddde+XX".
+  char scientific[32];
+  char* end = std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific, 14).ptr;
+  const char* p = scientific;
+  bool negative = *p == '-';
+  if (negative) ++p;
+  char digits[15];
+  size_t count = 0;
+  digits[count++] = *p;
+  const char* e_at = p + 1;
+  if (*e_at == '.')
+    for (++e_at; *e_at != 'e'; ++e_at) digits[count++] = *e_at;
+  int exponent = 0;
+  std::from_chars(e_at + (e_at[1] == '+' ? 2 : 1), end, exponent);
+  while (count > 1 && digits[count - 1] == '0') --count;
 
-  std::string text = negative ? "-" : "";
+  char text[40];
+  char* out = text;
+  if (negative) *out++ = '-';
   if (exponent < -4 || exponent >= 15) {
-    text += digits[0];
-    if (digits.size() > 1) text += "." + digits.substr(1);
-    text += "E" + std::to_string(exponent);
+    *out++ = digits[0];
+    if (count > 1) {
+      *out++ = '.';
+      for (size_t i = 1; i < count; ++i) *out++ = digits[i];
+    }
+    *out++ = 'E';
+    out = std::to_chars(out, text + sizeof text, exponent).ptr;
   } else if (exponent < 0) {
-    text += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    *out++ = '0';
+    *out++ = '.';
+    for (int i = -1; i > exponent; --i) *out++ = '0';
+    for (size_t i = 0; i < count; ++i) *out++ = digits[i];
   } else {
     size_t integer_digits = static_cast<size_t>(exponent) + 1;
-    if (digits.size() <= integer_digits) {
-      text += digits + std::string(integer_digits - digits.size(), '0');
-    } else {
-      text += digits.substr(0, integer_digits) + "." + digits.substr(integer_digits);
+    for (size_t i = 0; i < std::max(count, integer_digits); ++i) {
+      if (i == integer_digits) *out++ = '.';
+      *out++ = i < count ? digits[i] : '0';
     }
   }
-  return text;
+  return std::string(text, out);
 }
 
 std::string FormatCorrectedTime(double seconds) {
@@ -235,8 +281,18 @@ std::string FormatCorrectedTime(double seconds) {
   double days = static_cast<double>(r) / 86400.0;
   long long whole_days = static_cast<long long>(std::trunc(days));
   long long in_day = (r < 0 ? -r : r) % 86400;
-  return Format("%2.2lld:%02lld:%02lld:%02lld", whole_days, in_day / 3600, in_day / 60 % 60,
-                in_day % 60);
+  // "%2.2d" of the days (at least two digits, the sign ahead), then hh:nn:ss.
+  std::string text = whole_days < 0 ? "-" : "";
+  unsigned long long magnitude = whole_days < 0 ? 0ULL - static_cast<unsigned long long>(whole_days)
+                                                : static_cast<unsigned long long>(whole_days);
+  if (magnitude < 10) text += '0';
+  text += std::to_string(magnitude);
+  for (long long part : {in_day / 3600, in_day / 60 % 60, in_day % 60}) {
+    text += ':';
+    text += static_cast<char>('0' + part / 10);
+    text += static_cast<char>('0' + part % 10);
+  }
+  return text;
 }
 
 }  // namespace kivo

@@ -18,7 +18,9 @@ constexpr double kDegreesToRadians = M_PI / 180.0;
 double CosDegrees(double angle) { return std::cos(angle * kDegreesToRadians); }
 
 bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  unsigned char bits = 0;
+  for (char c : text) bits |= static_cast<unsigned char>(c);
+  return bits < 0x80;
 }
 
 // Fields of a record are system code page bytes; messages are UTF-8.
@@ -26,7 +28,7 @@ std::string AnsiToText(std::string_view ansi_text) {
   return IsAscii(ansi_text) ? std::string(ansi_text) : ansi::ToUtf8(ansi_text);
 }
 
-std::string TextToAnsi(const std::string& text) { return IsAscii(text) ? text : ansi::FromUtf8(text); }
+std::string TextToAnsi(std::string text) { return IsAscii(text) ? text : ansi::FromUtf8(text); }
 
 void CheckIndex(int i) {
   if (i < 0 || i > 6) throw EKivoException("Invalid index");
@@ -93,13 +95,30 @@ std::string TKivoBase::AsText() const {
 
 // --------------------------------------------------------------- TKivoCurve
 
-// The library's spline and a copy of its coefficient table, from which the
-// monotonic scan evaluates the very same polynomial without the library's
-// per-call overhead.
+// The coefficient table of the library's spline. The library evaluates it as
+// c0 + t(c1 + t(c2 + t c3)) on the interval that its binary search picks;
+// Evaluate does exactly that, so its values equal the library's to the bit,
+// without the library's per-call set-up (the monotonic scan makes 1401 calls
+// per curve).
 struct TKivoSpline {
-  alglib::spline1dinterpolant Interpolant;
-  std::array<double, 9> Knots{};
-  std::array<double, 32> Coefficients{};  // 4 per interval: c0 + t(c1 + t(c2 + t c3))
+  std::array<double, 4 * 8> Coefficients{};  // 4 per interval between the 9 knots
+
+  double Polynomial(size_t interval, double t) const {
+    const double* c = Coefficients.data() + 4 * interval;
+    return c[0] + t * (c[1] + t * (c[2] + t * c[3]));
+  }
+  double Evaluate(double w) const {
+    if (!std::isfinite(w)) trap::RaiseInvalidOp();
+    size_t l = 0, r = kKnotWinds.size() - 1;
+    while (l != r - 1) {
+      size_t m = (l + r) / 2;
+      if (kKnotWinds[m] >= w)
+        r = m;
+      else
+        l = m;
+    }
+    return Polynomial(l, w - kKnotWinds[l]);
+  }
 };
 
 TKivoCurve::TKivoCurve() = default;
@@ -145,18 +164,30 @@ const TKivoSpline& TKivoCurve::GetSpline() {
 
   auto spline = std::make_unique<TKivoSpline>();
   try {
-    alglib::real_1d_array x, y;
-    x.setcontent(9, kKnotWinds.data());
-    y.setcontent(9, velocities.data());
-    alglib::spline1dbuildcubic(x, y, 9, 0, 0.0, 0, 0.0, spline->Interpolant);
+    // The library's arrays are kept from one spline to the next (one call
+    // of the module builds one per boat).
+    struct TWorkspace {
+      alglib::real_1d_array Winds, Velocities;
+      alglib::spline1dinterpolant Interpolant;
+      alglib::real_2d_array Table;
+      TWorkspace() {
+        Winds.setcontent(kKnotWinds.size(), kKnotWinds.data());
+        Velocities.setlength(kKnotWinds.size());
+      }
+    };
+    thread_local TWorkspace work;
+    for (size_t k = 0; k < velocities.size(); ++k) work.Velocities[static_cast<alglib::ae_int_t>(k)] = velocities[k];
+    alglib::spline1dbuildcubic(work.Winds, work.Velocities, 9, 0, 0.0, 0, 0.0, work.Interpolant);
     alglib::ae_int_t n = 0;
-    alglib::real_2d_array table;
-    alglib::spline1dunpack(spline->Interpolant, n, table);
+    alglib::spline1dunpack(work.Interpolant, n, work.Table);
+    // Evaluate relies on the library keeping the knots as given.
+    if (n != 9) throw Exception("Spline library: unexpected spline");
     for (alglib::ae_int_t i = 0; i + 1 < n; ++i) {
-      spline->Knots[static_cast<size_t>(i)] = table[i][0];
-      for (int j = 0; j < 4; ++j) spline->Coefficients[static_cast<size_t>(4 * i + j)] = table[i][2 + j];
+      const double* row = &work.Table[i][0];
+      if (row[0] != kKnotWinds[static_cast<size_t>(i)] || row[1] != kKnotWinds[static_cast<size_t>(i) + 1])
+        throw Exception("Spline library: unexpected spline");
+      for (int j = 0; j < 4; ++j) spline->Coefficients[static_cast<size_t>(4 * i + j)] = row[2 + j];
     }
-    spline->Knots[8] = table[n - 2][1];
   } catch (const alglib::ap_error& e) {
     throw Exception("Spline library: " + e.msg);
   }
@@ -164,14 +195,7 @@ const TKivoSpline& TKivoCurve::GetSpline() {
   return *Spline;
 }
 
-double TKivoCurve::SplineVelocity(double wind) {
-  const TKivoSpline& spline = GetSpline();
-  try {
-    return alglib::spline1dcalc(spline.Interpolant, wind);
-  } catch (const alglib::ap_error& e) {
-    throw Exception("Spline library: " + e.msg);
-  }
-}
+double TKivoCurve::SplineVelocity(double wind) { return GetSpline().Evaluate(wind); }
 
 double TKivoCurve::SolveImpliedWind(double velocity) {
   double lo = WindSpeeds[0];
@@ -197,47 +221,87 @@ double TKivoCurve::SolveImpliedWind(double velocity) {
   return mid;
 }
 
+namespace {
+
+// The 1401 wind speeds of the monotonic scan, 6 to 20 knots by 0.01 (each
+// h / 100 as a division), grouped by the spline interval that the library's
+// search picks for them (the last knot below w; the first interval at or below
+// the second knot), with each one's offset from that knot. The knots are the
+// same for every curve, so this is a constant table.
+constexpr int kScanFirst = WindSpeeds[0] * 100;
+constexpr int kScanLast = WindSpeeds[6] * 100;
+constexpr size_t kScanCount = kScanLast - kScanFirst + 1;
+
+struct TScanTable {
+  struct TGroup {
+    size_t Interval, Begin, End;
+  };
+  std::array<double, kScanCount> Wind{};
+  std::array<double, kScanCount> Offset{};
+  std::vector<TGroup> Groups;
+};
+
+const TScanTable& ScanTable() {
+  static const TScanTable table = [] {
+    TScanTable t;
+    size_t interval = 0;
+    for (size_t j = 0; j < kScanCount; ++j) {
+      double w = static_cast<int>(j + kScanFirst) / 100.0;
+      while (interval + 1 < kKnotWinds.size() - 1 && kKnotWinds[interval + 1] < w) ++interval;
+      t.Wind[j] = w;
+      t.Offset[j] = w - kKnotWinds[interval];
+      if (t.Groups.empty() || t.Groups.back().Interval != interval) t.Groups.push_back({interval, j, j});
+      t.Groups.back().End = j + 1;
+    }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
 void TKivoCurve::CheckMonotonic() {
   if (IsConstant()) return;
   if (!VelocitiesNonDecreasing()) throw Exception("Curve is not monotonic");
-  // 1401 points from 6 to 20 knots. The interval is the one the library's
-  // search picks (the last knot below w, the first interval at or below the
-  // second knot), and the polynomial is the library's, term for term, so
-  // every value equals SplineVelocity(w) to the bit.
+  // Each value is SplineVelocity(w) to the bit: the same polynomial at the
+  // same interval and offset, only looked up instead of searched, and one
+  // interval at a time so that the compiler can evaluate several at once.
   const TKivoSpline& spline = GetSpline();
-  const double* knots = spline.Knots.data();
-  const double* c = spline.Coefficients.data();
-  size_t interval = 0;
+  const TScanTable& table = ScanTable();
+  std::array<double, kScanCount> velocity;
+  for (const TScanTable::TGroup& group : table.Groups)
+    for (size_t j = group.Begin; j < group.End; ++j) velocity[j] = spline.Polynomial(group.Interval, table.Offset[j]);
+  bool rising = velocity[0] > -std::numeric_limits<double>::infinity();
+  for (size_t j = 1; j < kScanCount; ++j) rising &= velocity[j] > velocity[j - 1];
+  if (rising) return;
   double previous = -std::numeric_limits<double>::infinity();
-  for (int h = WindSpeeds[0] * 100; h <= WindSpeeds[6] * 100; ++h) {
-    double w = h / 100.0;
-    while (interval + 1 < 8 && knots[interval + 1] < w) ++interval;
-    double t = w - knots[interval];
-    const double* p = c + 4 * interval;
-    double vw = p[0] + t * (p[1] + t * (p[2] + t * p[3]));
+  for (size_t j = 0; j < kScanCount; ++j) {
     // Formatted with the user's number settings (the process locale).
-    if (!(vw > previous)) throw Exception(Format("Curve spline is not monotonic at W=%5.2f, V=%.2f", w, vw));
-    previous = vw;
+    if (!(velocity[j] > previous))
+      throw Exception(Format("Curve spline is not monotonic at W=%5.2f, V=%.2f", table.Wind[j], velocity[j]));
+    previous = velocity[j];
   }
 }
 
 // ------------------------------------------------------------ polar, Lagrange
 
 void TKivoPolar::AddPoint(double angle, double speed) {
-  Angle.push_back(angle);
-  Speed.push_back(speed);
+  if (Count == Capacity) throw EKivoException("Too many points in a speed polar");
+  Angle[Count] = angle;
+  Speed[Count] = speed;
+  ++Count;
 }
 
 double InterpolatePolar(const TKivoPolar& polar, double x) {
-  size_t count = polar.Angle.size();
+  size_t count = polar.Count;
   size_t f = 0;
   while (f < count && !(polar.Angle[f] >= x)) ++f;
   if (f == count) throw Exception(Format("Incorrect x value \"%s\"", FloatText(x).c_str()));
   size_t lo = f >= 2 ? f - 2 : 0;
   size_t hi = std::min(f + 1, count - 1);
   size_t n = hi - lo + 1;
-  return LagrangeValue(std::span<const double>(polar.Angle).subspan(lo, n),
-                       std::span<const double>(polar.Speed).subspan(lo, n), x);
+  return LagrangeValue(std::span<const double>(polar.Angle.data() + lo, n),
+                       std::span<const double>(polar.Speed.data() + lo, n), x);
 }
 
 double LagrangeValue(std::span<const double> xs, std::span<const double> ys, double x) {
@@ -278,7 +342,7 @@ TKivoBoat::TKivoBoat() {
   DA = std::make_unique<TKivoBase>();
   DA->SetName("DA");
   SetCurve(BeatCurve, make_curve("Beat"));
-  for (int angle : Angles) SetAngleCurve(angle, make_curve(Format("R%d", angle).c_str()));
+  for (int angle : Angles) SetAngleCurve(angle, make_curve(("R" + std::to_string(angle)).c_str()));
   SetCurve(RunCurve, make_curve("Run"));
 }
 
@@ -288,9 +352,8 @@ std::unique_ptr<TKivoBoat> TKivoBoat::CreateFromNode(TXmlElement node) {
   auto boat = std::make_unique<TKivoBoat>();
   boat->Node = node;
   boat->Finish = ReadDateTimeAttr(node.GetAttribute("finish"), 0);
-  std::string record = ReadTextAttr(node.GetAttribute("rms"), "");
   // Columns count bytes of the record in the system code page.
-  std::string ansi_record = TextToAnsi(record);
+  std::string ansi_record = TextToAnsi(ReadTextAttr(node.GetAttribute("rms"), ""));
   if (!TrimText(ansi_record).empty()) boat->ParseRecord(ansi_record);
   return boat;
 }
@@ -375,16 +438,27 @@ void TKivoBoat::SetCourseCurve(std::unique_ptr<TKivoCurve> built_curve) {
 }
 
 void TKivoBoat::FillCurveForAngle(TKivoCurve& target, double angle) {
+  TKivoPolarCache polars;
+  FillCurveForAngle(target, angle, polars);
+}
+
+void TKivoBoat::FillCurveForAngle(TKivoCurve& target, double angle, TKivoPolarCache& polars) {
+  std::optional<double> beat_cosine, run_cosine;  // the same for every wind index
   for (int i = 0; i < 7; ++i) {
     double beat_angle = UA->GetValue(i);
     double gybe_angle = DA->GetValue(i);
     double allowance;
-    if (beat_angle >= angle)
-      allowance = trap::Mul(Curve(BeatCurve)->Allowance(i), CosDegrees(angle));
-    else if (angle < gybe_angle)
-      allowance = trap::Div(3600, InterpolatePolar(BuildPolar(WindSpeeds[static_cast<size_t>(i)]), angle));
-    else
-      allowance = trap::Mul(Curve(RunCurve)->Allowance(i), CosDegrees(180 - angle));
+    if (beat_angle >= angle) {
+      if (!beat_cosine) beat_cosine = CosDegrees(angle);
+      allowance = trap::Mul(Curve(BeatCurve)->Allowance(i), *beat_cosine);
+    } else if (angle < gybe_angle) {
+      std::optional<TKivoPolar>& polar = polars[static_cast<size_t>(i)];
+      if (!polar) polar = BuildPolar(WindSpeeds[static_cast<size_t>(i)]);
+      allowance = trap::Div(3600, InterpolatePolar(*polar, angle));
+    } else {
+      if (!run_cosine) run_cosine = CosDegrees(180 - angle);
+      allowance = trap::Mul(Curve(RunCurve)->Allowance(i), *run_cosine);
+    }
     target.SetAllowance(i, allowance);
   }
 }
@@ -428,6 +502,7 @@ std::unique_ptr<TKivoCurve> TKivoBoat::BuildConstructedCurve(const std::vector<T
   }
   auto result = std::make_unique<TKivoCurve>();
   result->FixedWind = 0;
+  TKivoPolarCache polars;
   for (size_t l = 0; l < legs.size(); ++l) {
     const TKivoLegData& leg = legs[l];
     double angle = leg.windDirection - leg.course;
@@ -436,7 +511,7 @@ std::unique_ptr<TKivoCurve> TKivoBoat::BuildConstructedCurve(const std::vector<T
 
     TKivoCurve leg_curve;
     if (leg.predefinedCourse == 0)
-      FillCurveForAngle(leg_curve, angle);
+      FillCurveForAngle(leg_curve, angle, polars);
     else if (leg.predefinedCourse <= 5)
       leg_curve.Assign(Curve(kCourseTypeCurve[leg.predefinedCourse])->GetValues());
     else

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -89,10 +90,13 @@ class TKivoCurve : public TKivoBase {
   std::unique_ptr<TKivoSpline> Spline;
 };
 
-// A speed polar for one wind speed, in the order the points were added.
+// A speed polar for one wind speed, in the order the points were added:
+// two beat points, at most eight fixed angles, two run points.
 struct TKivoPolar {
-  std::vector<double> Angle;
-  std::vector<double> Speed;
+  static constexpr size_t Capacity = 12;
+  std::array<double, Capacity> Angle{};
+  std::array<double, Capacity> Speed{};
+  size_t Count = 0;
   void AddPoint(double angle, double speed);
 };
 
@@ -148,6 +152,10 @@ class TKivoBoat {
 
   void FillCurveForAngle(TKivoCurve& target, double angle);
   TKivoPolar BuildPolar(int wind_speed);
+  // The polars of the seven wind speeds, each built when first needed; a
+  // constructed course asks for the same ones on every leg.
+  using TKivoPolarCache = std::array<std::optional<TKivoPolar>, 7>;
+  void FillCurveForAngle(TKivoCurve& target, double angle, TKivoPolarCache& polars);
   std::unique_ptr<TKivoCurve> BuildConstructedCurve(const std::vector<TKivoLegData>& legs);
 
   std::array<std::unique_ptr<TKivoCurve>, 15> Curves;

@@ -4,17 +4,17 @@
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
+#include <libxml/xmlsave.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "KivoErrors.h"
 
@@ -93,39 +93,68 @@ std::string SourceLine(const std::string& content, int number) {
                               SourceLine(content, line).c_str()));
 }
 
+// The whole file, for the text of the line that a parse failure names.
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file)
-    throw EFOpenError(Format("Cannot open file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
-  std::ostringstream content;
-  content << file.rdbuf();
-  if (file.bad())
-    throw EFOpenError(Format("Cannot read file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
-  return std::move(content).str();
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// Writes the content to the open file, makes it durable and closes the file;
-// returns 0 or the system's error number.
-int WriteAndClose(int fd, const std::string& content) {
-  const char* data = content.data();
-  size_t left = content.size();
+// The parser reads the file through these, in chunks.
+struct TFileReader {
+  int Fd = -1;
+  int Error = 0;
+};
+
+int ReadChunk(void* context, char* buffer, int length) {
+  auto* reader = static_cast<TFileReader*>(context);
+  for (;;) {
+    ssize_t got = ::read(reader->Fd, buffer, static_cast<size_t>(length));
+    if (got >= 0) return static_cast<int>(got);
+    if (errno != EINTR) {
+      reader->Error = errno;
+      return -1;
+    }
+  }
+}
+
+// The serializer writes through these; the first error is kept.
+struct TFileWriter {
+  int Fd = -1;
+  int Error = 0;
+};
+
+int WriteChunk(void* context, const char* buffer, int length) {
+  auto* writer = static_cast<TFileWriter*>(context);
+  size_t left = static_cast<size_t>(length);
   while (left > 0) {
-    ssize_t written = ::write(fd, data, left);
+    ssize_t written = ::write(writer->Fd, buffer, left);
     if (written < 0 && errno == EINTR) continue;
     if (written < 0) {
-      int error = errno;
-      ::close(fd);
-      return error;
+      if (writer->Error == 0) writer->Error = errno;
+      return -1;
     }
-    data += written;
+    buffer += written;
     left -= static_cast<size_t>(written);
   }
-  if (::fsync(fd) != 0) {
-    int error = errno;
-    ::close(fd);
-    return error;
+  return length;
+}
+
+int CloseNothing(void*) { return 0; }
+
+// Writes the document to the open file, makes it durable and closes the
+// file; returns 0 or the system's error number.
+int WriteDocument(int fd, xmlDocPtr doc) {
+  TFileWriter writer{fd, 0};
+  xmlSaveCtxtPtr save = xmlSaveToIO(WriteChunk, CloseNothing, &writer, "UTF-8", XML_SAVE_FORMAT);
+  bool failed = save == nullptr;
+  if (save) {
+    failed = xmlSaveDoc(save, doc) < 0;
+    failed = xmlSaveClose(save) < 0 || failed;
   }
-  return ::close(fd) == 0 ? 0 : errno;
+  int error = writer.Error != 0 ? writer.Error : failed ? EIO : 0;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  return error;
 }
 
 }  // namespace
@@ -137,6 +166,7 @@ std::string_view TXmlElement::Name() const {
 std::vector<TXmlElement> TXmlElement::Children() const {
   std::vector<TXmlElement> children;
   if (!node_) return children;
+  children.reserve(xmlChildElementCount(node_));
   for (xmlNodePtr child = node_->children; child; child = child->next)
     if (child->type == XML_ELEMENT_NODE) children.emplace_back(child);
   return children;
@@ -151,8 +181,14 @@ TXmlElement TXmlElement::ChildByName(const char* name) const {
 }
 
 AttrValue TXmlElement::GetAttribute(const char* name) const {
-  xmlChar* value = xmlGetNoNsProp(node_, X(name));
-  if (!value) return std::nullopt;
+  xmlAttrPtr attribute = xmlHasNsProp(node_, X(name), nullptr);
+  if (!attribute) return std::nullopt;
+  xmlNodePtr content = attribute->children;
+  if (!content) return std::string();
+  if (content->type == XML_TEXT_NODE && !content->next)
+    return std::string(reinterpret_cast<const char*>(content->content));
+  xmlChar* value = xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(attribute));
+  if (!value) return std::string();
   std::string text(reinterpret_cast<const char*>(value));
   xmlFree(value);
   return text;
@@ -163,13 +199,16 @@ void TXmlElement::SetAttribute(const char* name, const std::string& value) const
 }
 
 TXmlDocument TXmlDocument::Load(const std::string& path) {
-  std::string content = ReadWholeFile(path);
-  if (content.empty()) RaiseParseError("Document is empty", 1, content);
-  if (content.size() > static_cast<size_t>(INT_MAX))
-    RaiseParseError("The file is too large for a race file", 1, content);
-
-  xmlParserCtxtPtr context = xmlCreateMemoryParserCtxt(content.data(), static_cast<int>(content.size()));
-  if (!context) throw std::bad_alloc();
+  TFileReader reader;
+  reader.Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (reader.Fd < 0)
+    throw EFOpenError(Format("Cannot open file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
+  xmlParserCtxtPtr context =
+      xmlCreateIOParserCtxt(nullptr, nullptr, ReadChunk, CloseNothing, &reader, XML_CHAR_ENCODING_NONE);
+  if (!context) {
+    ::close(reader.Fd);
+    throw std::bad_alloc();
+  }
   ParseState state;
   context->_private = &state;
   xmlCtxtUseOptions(context, XML_PARSE_NONET | XML_PARSE_NOBLANKS);
@@ -180,9 +219,15 @@ TXmlDocument TXmlDocument::Load(const std::string& path) {
   bool well_formed = context->wellFormed != 0;
   context->myDoc = nullptr;
   xmlFreeParserCtxt(context);
+  ::close(reader.Fd);
 
+  if (reader.Error != 0) {
+    if (doc) xmlFreeDoc(doc);
+    throw EFOpenError(Format("Cannot read file \"%s\". %s", path.c_str(), ErrorText(reader.Error).c_str()));
+  }
   if (state.declares_dtd || !well_formed || state.has_error || !doc || !xmlDocGetRootElement(doc)) {
     if (doc) xmlFreeDoc(doc);
+    std::string content = ReadWholeFile(path);
     if (state.declares_dtd)
       RaiseParseError("A document type declaration is not allowed in a race file", state.line, content);
     if (state.has_error) RaiseParseError(state.reason, state.line, content);
@@ -213,22 +258,15 @@ void TXmlDocument::Save(const std::string& path) const {
   if ((original.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
     throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), ErrorText(EACCES).c_str()));
 
-  xmlChar* text = nullptr;
-  int size = 0;
-  xmlDocDumpFormatMemoryEnc(doc_, &text, &size, "UTF-8", 1);
-  if (!text) throw EWriteError(Format("Cannot write file \"%s\". Out of memory", path.c_str()));
-  std::string content(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
-  xmlFree(text);
-
   size_t slash = target.rfind('/');
   std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
   std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   std::string temporary = folder + (folder == "/" ? "" : "/") + "." + name + ".XXXXXX";
-  int fd = ::mkstemp(temporary.data());
+  int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0)
     throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
   ::fchmod(fd, original.st_mode & 07777);
-  int error = WriteAndClose(fd, content);
+  int error = WriteDocument(fd, doc_);
   if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(temporary.c_str());

@@ -111,15 +111,19 @@ TEST(TKivoCurve, SplinePassesThroughItsKnotsAndIsRebuiltAfterAChange) {
   EXPECT_NEAR(curve->SplineVelocity(10), 3600.0 / 700, 1e-12);
 }
 
-TEST(TKivoCurve, MonotonicScanUsesTheLibrarysValuesToTheBit) {
-  // The scan evaluates the spline itself; its values must equal the
-  // library's at every scan point, or the strict comparison could change.
+TEST(TKivoCurve, SplineValuesAreTheLibrarysToTheBit) {
+  // The curve evaluates the library's coefficient table itself; its values
+  // must equal the library's everywhere, or the monotonic scan's strict
+  // comparison and the printed digits could change.
   const TKivoValues curves[] = {kTypical, {800, 660, 590, 550, 525, 505, 480}, {1500, 1000, 800, 700, 650, 630, 629},
-                                {2000, 1200, 900, 500, 480, 470, 460}};
+                                {2000, 1200, 900, 500, 480, 470, 460}, {450, 450, 450, 450, 450, 450, 450},
+                                {720, 360, 600, 655, 667, 679, 692}};
+  std::vector<double> winds = {0, 6, 8, 10, 12, 14, 16, 20, 10000, 12000, -3, 6.000000001, 19.99999999};
+  for (int h = 600; h <= 2000; ++h) winds.push_back(h / 100.0);
+  for (int k = 0; k < 500; ++k) winds.push_back(k * 0.0473);
   for (const TKivoValues& values : curves) {
     auto curve = MakeCurve(values);
-    for (int h = 600; h <= 2000; ++h) {
-      double w = h / 100.0;
+    for (double w : winds) {
       double mine = curve->SplineVelocity(w);
       double library = LibrarySpline(*curve, w);
       ASSERT_EQ(std::memcmp(&mine, &library, sizeof mine), 0) << w;

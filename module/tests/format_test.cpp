@@ -81,7 +81,7 @@ TEST(ReadFloatAttr, DefaultsAndStrictConversion) {
   } good[] = {{"12.5", 12.5}, {"-3", -3}, {"+4.", 4}, {".5", 0.5}, {"1e3", 1000}, {"2.5E-2", 0.025},
               {" 7 ", 7},     {"12.3000001907349", 12.3000001907349}, {"1e-400", 0}};
   for (const Case& c : good) EXPECT_EQ(ReadFloatAttr(std::string(c.text), 0), c.value) << c.text;
-  for (const char* text : {"12,5", "abc", "INF", "nan1", "0x10", "1e", "1e400", ".", "-", "1 2", "1.2.3"})
+  for (const char* text : {"12,5", "abc", "INF", "nan1", "0x10", "1e", "1e400", ".", "-", "+-5", "--5", "1 2", "1.2.3"})
     EXPECT_EQ(FailureText([&] { ReadFloatAttr(std::string(text), 0); }),
               std::string("EConvertError: '") + text + "' is not a valid floating point value");
 }
