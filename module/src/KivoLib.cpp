@@ -30,9 +30,6 @@ std::string AnsiToText(std::string_view ansi_text) {
 
 std::string TextToAnsi(std::string text) { return IsAscii(text) ? text : ansi::FromUtf8(text); }
 
-void CheckIndex(int i) {
-  if (i < 0 || i > 6) throw EKivoException("Invalid index");
-}
 
 // The knots of every velocity spline.
 constexpr std::array<double, 9> kKnotWinds = {0, 6, 8, 10, 12, 14, 16, 20, 10000};
@@ -43,16 +40,7 @@ constexpr std::array<double, 9> kKnotWinds = {0, 6, 8, 10, 12, 14, 16, 20, 10000
 
 TKivoBase::TKivoBase() { Changed(); }
 
-double TKivoBase::GetValue(int i) const {
-  CheckIndex(i);
-  return Values[static_cast<size_t>(i)];
-}
-
-void TKivoBase::SetValue(int i, double value) {
-  CheckIndex(i);
-  Values[static_cast<size_t>(i)] = value;
-  Changed();
-}
+void TKivoBase::RaiseInvalidIndex() { throw EKivoException("Invalid index"); }
 
 void TKivoBase::Assign(const TKivoValues& values) {
   Values = values;
@@ -327,23 +315,16 @@ double LagrangeBasis(size_t k, std::span<const double> xs, double x) {
 // ---------------------------------------------------------------- TKivoBoat
 
 TKivoBoat::TKivoBoat() {
-  auto make_curve = [](const char* name) {
-    auto curve = std::make_unique<TKivoCurve>();
-    curve->SetName(name);
-    return curve;
-  };
-  SetCurve(WindwardLeewardCurve, make_curve("W/L"));
-  SetCurve(OlympicCurve, make_curve("Olympic"));
-  SetCurve(CircularRandomCurve, make_curve("C/R"));
-  SetCurve(NonSpinnakerCurve, make_curve("N/S"));
-  SetCurve(OceanCurve, make_curve("Ocean"));
-  UA = std::make_unique<TKivoBase>();
-  UA->SetName("UA");
-  DA = std::make_unique<TKivoBase>();
-  DA->SetName("DA");
-  SetCurve(BeatCurve, make_curve("Beat"));
-  for (int angle : Angles) SetAngleCurve(angle, make_curve(("R" + std::to_string(angle)).c_str()));
-  SetCurve(RunCurve, make_curve("Run"));
+  Curve(WindwardLeewardCurve)->SetName("W/L");
+  Curve(OlympicCurve)->SetName("Olympic");
+  Curve(CircularRandomCurve)->SetName("C/R");
+  Curve(NonSpinnakerCurve)->SetName("N/S");
+  Curve(OceanCurve)->SetName("Ocean");
+  UA.SetName("UA");
+  DA.SetName("DA");
+  Curve(BeatCurve)->SetName("Beat");
+  for (int angle : Angles) AngleCurve(angle)->SetName("R" + std::to_string(angle));
+  Curve(RunCurve)->SetName("Run");
 }
 
 TKivoBoat::~TKivoBoat() = default;
@@ -370,8 +351,8 @@ void TKivoBoat::ParseRecord(std::string_view record) {
   Curve(CircularRandomCurve)->ParseColumns(record, 472, 7);
   Curve(NonSpinnakerCurve)->ParseColumns(record, 521, 7);
   Curve(OceanCurve)->ParseColumns(record, 570, 7);
-  UA->ParseColumns(record, 619, 6);
-  DA->ParseColumns(record, 661, 6);
+  UA.ParseColumns(record, 619, 6);
+  DA.ParseColumns(record, 661, 6);
   Curve(BeatCurve)->ParseColumns(record, 703, 7);
   for (size_t j = 0; j < Angles.size(); ++j)
     AngleCurve(Angles[j])->ParseColumns(record, 752 + 49 * static_cast<int>(j), 7);
@@ -414,17 +395,22 @@ void TKivoBoat::WriteResults() const {
   Node.SetAttribute("constructedCourseVector", CourseCurvePtr ? CourseCurvePtr->AsText() : TKivoCurve().AsText());
 }
 
-TKivoCurve* TKivoBoat::AngleCurve(int angle) const {
+TKivoCurve* TKivoBoat::AngleCurve(int angle) {
   for (size_t p = 0; p < Angles.size(); ++p)
-    if (Angles[p] == angle) return Curves[FirstAngleCurve + p].get();
+    if (Angles[p] == angle) return &Curves[FirstAngleCurve + p];
   return nullptr;
 }
 
-void TKivoBoat::SetCurve(int i, std::unique_ptr<TKivoCurve> curve) { Curves[static_cast<size_t>(i)] = std::move(curve); }
+void TKivoBoat::SetCurve(int i, const TKivoCurve& curve) {
+  TKivoCurve& place = Curves[static_cast<size_t>(i)];
+  place.Assign(curve.GetValues());
+  place.SetName(curve.GetName());
+  place.FixedWind = curve.FixedWind;
+}
 
-void TKivoBoat::SetAngleCurve(int angle, std::unique_ptr<TKivoCurve> curve) {
+void TKivoBoat::SetAngleCurve(int angle, const TKivoCurve& curve) {
   for (size_t p = 0; p < Angles.size(); ++p)
-    if (Angles[p] == angle) Curves[FirstAngleCurve + p] = std::move(curve);
+    if (Angles[p] == angle) SetCurve(static_cast<int>(FirstAngleCurve + p), curve);
 }
 
 void TKivoBoat::SetCourseCurve(TKivoCurve* own_curve) {
@@ -445,8 +431,8 @@ void TKivoBoat::FillCurveForAngle(TKivoCurve& target, double angle) {
 void TKivoBoat::FillCurveForAngle(TKivoCurve& target, double angle, TKivoPolarCache& polars) {
   std::optional<double> beat_cosine, run_cosine;  // the same for every wind index
   for (int i = 0; i < 7; ++i) {
-    double beat_angle = UA->GetValue(i);
-    double gybe_angle = DA->GetValue(i);
+    double beat_angle = UA.GetValue(i);
+    double gybe_angle = DA.GetValue(i);
     double allowance;
     if (beat_angle >= angle) {
       if (!beat_cosine) beat_cosine = CosDegrees(angle);
@@ -468,14 +454,14 @@ TKivoPolar TKivoBoat::BuildPolar(int wind_speed) {
   if (found == WindSpeeds.end()) throw EKivoException(Format("%d is an invalid wind speed", wind_speed));
   int idx = static_cast<int>(found - WindSpeeds.begin());
   TKivoPolar polar;
-  double u = UA->GetValue(idx);
-  double d = DA->GetValue(idx);
+  double u = UA.GetValue(idx);
+  double d = DA.GetValue(idx);
   double beat_speed = Curve(BeatCurve)->VelocityAt(idx);
   double run_speed = Curve(RunCurve)->VelocityAt(idx);
   polar.AddPoint(u - 2, trap::Div(beat_speed, CosDegrees(u - 2)));
   polar.AddPoint(u, trap::Div(beat_speed, CosDegrees(u)));
-  for (int a : Angles)
-    if (u < a && a < d) polar.AddPoint(a, AngleCurve(a)->VelocityAt(idx));
+  for (size_t p = 0; p < Angles.size(); ++p)
+    if (u < Angles[p] && Angles[p] < d) polar.AddPoint(Angles[p], Curves[FirstAngleCurve + p].VelocityAt(idx));
   polar.AddPoint(d, trap::Div(run_speed, CosDegrees(180 - d)));
   polar.AddPoint(d + 2, trap::Div(run_speed, CosDegrees(180 - (d + 2))));
   return polar;

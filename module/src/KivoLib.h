@@ -39,8 +39,15 @@ class TKivoBase {
   TKivoBase& operator=(const TKivoBase&) = delete;
 
   int Count() const { return 7; }
-  double GetValue(int i) const;
-  void SetValue(int i, double value);
+  double GetValue(int i) const {
+    CheckIndex(i);
+    return Values[static_cast<size_t>(i)];
+  }
+  void SetValue(int i, double value) {
+    CheckIndex(i);
+    Values[static_cast<size_t>(i)] = value;
+    Changed();
+  }
   void Assign(const TKivoValues& values);
   TKivoValues GetValues() const { return Values; }
   // Seven fields of `width` bytes from the 1-based column `start`, each
@@ -55,6 +62,10 @@ class TKivoBase {
  protected:
   // Runs after every change of Values.
   virtual void Changed() {}
+  static void CheckIndex(int i) {
+    if (i < 0 || i > 6) RaiseInvalidIndex();
+  }
+  [[noreturn]] static void RaiseInvalidIndex();
 
   TKivoValues Values{};
   std::string Name;
@@ -141,10 +152,12 @@ class TKivoBoat {
   void ParseRecord(std::string_view record);
   void WriteResults() const;
 
-  TKivoCurve* Curve(int i) const { return Curves[static_cast<size_t>(i)].get(); }
-  TKivoCurve* AngleCurve(int angle) const;
-  void SetCurve(int i, std::unique_ptr<TKivoCurve> curve);
-  void SetAngleCurve(int angle, std::unique_ptr<TKivoCurve> curve);
+  TKivoCurve* Curve(int i) { return &Curves[static_cast<size_t>(i)]; }
+  const TKivoCurve* Curve(int i) const { return &Curves[static_cast<size_t>(i)]; }
+  TKivoCurve* AngleCurve(int angle);
+  // The boat keeps its tables in place: setting one copies its values and name.
+  void SetCurve(int i, const TKivoCurve& curve);
+  void SetAngleCurve(int angle, const TKivoCurve& curve);
   // A curve of its own: referred to. A built curve: owned.
   void SetCourseCurve(TKivoCurve* own_curve);
   void SetCourseCurve(std::unique_ptr<TKivoCurve> built_curve);
@@ -158,10 +171,11 @@ class TKivoBoat {
   void FillCurveForAngle(TKivoCurve& target, double angle, TKivoPolarCache& polars);
   std::unique_ptr<TKivoCurve> BuildConstructedCurve(const std::vector<TKivoLegData>& legs);
 
-  std::array<std::unique_ptr<TKivoCurve>, 15> Curves;
+  // Held in the boat itself (one allocation for all seventeen tables).
+  std::array<TKivoCurve, 15> Curves;
   TXmlElement Node;
-  std::unique_ptr<TKivoBase> UA;
-  std::unique_ptr<TKivoBase> DA;
+  TKivoBase UA;
+  TKivoBase DA;
   double ImpliedWind = 0;
   double Corrected = 0;
   double Velocity = 0;

@@ -195,6 +195,13 @@ AttrValue TXmlElement::GetAttribute(const char* name) const {
 }
 
 void TXmlElement::SetAttribute(const char* name, const std::string& value) const {
+  // An attribute that holds one text already takes the new text in place.
+  xmlAttrPtr attribute = xmlHasNsProp(node_, X(name), nullptr);
+  if (attribute && attribute->type == XML_ATTRIBUTE_NODE && attribute->children &&
+      attribute->children->type == XML_TEXT_NODE && !attribute->children->next) {
+    xmlNodeSetContentLen(attribute->children, X(value.c_str()), static_cast<int>(value.size()));
+    return;
+  }
   if (!xmlSetProp(node_, X(name), X(value.c_str()))) throw std::bad_alloc();
 }
 

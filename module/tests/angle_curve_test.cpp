@@ -25,8 +25,8 @@ std::unique_ptr<TKivoBoat> TypicalBoat() { return TKivoBoat::CreateFromRecord(ki
 
 void SetAngles(TKivoBoat& boat, double beat, double gybe) {
   for (int i = 0; i < 7; ++i) {
-    boat.UA->SetValue(i, beat);
-    boat.DA->SetValue(i, gybe);
+    boat.UA.SetValue(i, beat);
+    boat.DA.SetValue(i, gybe);
   }
 }
 
@@ -40,7 +40,7 @@ std::vector<double> PolarAngles(TKivoBoat& boat, int wind) {
 TEST(AngleCurves, AccessorsByAngle) {
   auto boat = TypicalBoat();
   EXPECT_EQ(boat->AngleCurve(53), nullptr);
-  EXPECT_EQ(boat->AngleCurve(135), boat->Curves[13].get());
+  EXPECT_EQ(boat->AngleCurve(135), &boat->Curves[13]);
   EXPECT_EQ(boat->AngleCurve(135)->GetName(), "R135");
   EXPECT_EQ(boat->AngleCurve(52), boat->Curve(7));
 }
@@ -64,7 +64,7 @@ TEST(AngleCurves, BeatAndRunBranchesScaleByTheCosine) {
 TEST(AngleCurves, EachWindIndexDecidesItsOwnBranch) {
   auto boat = TypicalBoat();
   SetAngles(*boat, 40, 150);
-  boat->UA->SetValue(3, 50);
+  boat->UA.SetValue(3, 50);
   TKivoCurve target;
   boat->FillCurveForAngle(target, 45);
   EXPECT_EQ(target.Allowance(3), boat->Curve(BeatCurve)->Allowance(3) * Cos(45));

@@ -35,8 +35,8 @@ TEST(TKivoBoat, CreateNamesEveryTable) {
     EXPECT_EQ(boat.Curve(i)->GetName(), names[i]);
     EXPECT_EQ(boat.Curve(i)->AsText(), "0,0,0,0,0,0,0");
   }
-  EXPECT_EQ(boat.UA->GetName(), "UA");
-  EXPECT_EQ(boat.DA->GetName(), "DA");
+  EXPECT_EQ(boat.UA.GetName(), "UA");
+  EXPECT_EQ(boat.DA.GetName(), "DA");
   EXPECT_EQ(boat.GPH, 0);
   EXPECT_EQ(boat.CourseCurve(), nullptr);
 }
@@ -53,8 +53,8 @@ TEST(TKivoBoat, ParseRecordCutsEveryBlock) {
   EXPECT_EQ(boat->Curve(CircularRandomCurve)->AsText(), "850,700,620,580,555,535,510");
   EXPECT_EQ(boat->Curve(NonSpinnakerCurve)->AsText(), "880,740,660,615,590,570,550");
   EXPECT_EQ(boat->Curve(OceanCurve)->AsText(), "800,660,590,550,525,505,480");
-  EXPECT_EQ(boat->UA->AsText(), "44.5,42,40.5,39.5,39,38.8,38.5");
-  EXPECT_EQ(boat->DA->AsText(), "140.5,141,142,143,144,145,146");
+  EXPECT_EQ(boat->UA.AsText(), "44.5,42,40.5,39.5,39,38.8,38.5");
+  EXPECT_EQ(boat->DA.AsText(), "140.5,141,142,143,144,145,146");
   EXPECT_EQ(boat->Curve(BeatCurve)->AsText(), "1000,850,760,710,680,665,655");
   EXPECT_EQ(boat->AngleCurve(120)->AsText(), "11,12,13,14,15,16,17");
   EXPECT_EQ(boat->AngleCurve(150)->AsText(), "870,690,570,500,452,418,378");
@@ -109,4 +109,22 @@ TEST(TKivoBoat, FromNodeCountsColumnsInTheCodePageFromTheFirstNonBlank) {
   EXPECT_EQ(boat->Curve(RunCurve)->AsText(), "1050,850,720,640,580,540,490");
   EXPECT_EQ(boat->GPH, 600);
   xmlFreeDoc(doc);
+}
+
+TEST(TKivoBoat, SettingACurveCopiesItIntoItsPlace) {
+  TKivoBoat boat;
+  TKivoCurve curve;
+  curve.Assign({1, 2, 3, 4, 5, 6, 7});
+  curve.SetName("R90");
+  boat.SetAngleCurve(90, curve);
+  EXPECT_EQ(boat.AngleCurve(90)->AsText(), "1,2,3,4,5,6,7");
+  EXPECT_EQ(boat.AngleCurve(90), boat.Curve(10));
+  boat.SetAngleCurve(53, curve);  // not a fixed angle: nothing happens
+  for (int i = 0; i < 15; ++i) {
+    if (i != 10) {
+      EXPECT_EQ(boat.Curve(i)->AsText(), "0,0,0,0,0,0,0");
+    }
+  }
+  boat.SetCurve(RunCurve, curve);
+  EXPECT_EQ(boat.Curve(RunCurve)->AsText(), "1,2,3,4,5,6,7");
 }

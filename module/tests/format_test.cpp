@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <limits>
 
 #include "KivoErrors.h"
@@ -56,6 +59,61 @@ TEST(FloatText, GeneralFormatWithFifteenDigits) {
       {std::numeric_limits<double>::quiet_NaN(), "NAN"},
   };
   for (const Case& c : cases) EXPECT_EQ(FloatText(c.value), c.text) << c.text;
+}
+
+TEST(FloatText, AgreesWithTheExactRoundingOnManyValues) {
+  // The reference: the exact value rounded to 15 significant digits.
+  auto reference = [](double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.14e", value);
+    std::string s(text);
+    std::string mantissa = s.substr(0, s.find('e'));
+    int exponent = std::atoi(s.c_str() + s.find('e') + 1);
+    mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
+    bool negative = mantissa[0] == '-';
+    if (negative) mantissa.erase(0, 1);
+    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+    return std::make_pair(exponent, (negative ? "-" : "") + mantissa);
+  };
+  auto digits_of = [](const std::string& text) {
+    // FloatText's digits and exponent, read back from its text.
+    std::string digits;
+    bool negative = text[0] == '-';
+    size_t e = text.find('E');
+    std::string body = text.substr(negative ? 1 : 0, e == std::string::npos ? std::string::npos : e - (negative ? 1 : 0));
+    int exponent;
+    if (e != std::string::npos) {
+      exponent = std::atoi(text.c_str() + e + 1);
+      digits = body;
+      digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+    } else {
+      size_t point = body.find('.');
+      std::string whole = body.substr(0, point);
+      std::string fraction = point == std::string::npos ? "" : body.substr(point + 1);
+      if (whole != "0") {
+        exponent = static_cast<int>(whole.size()) - 1;
+        digits = whole + fraction;
+      } else {
+        size_t first = fraction.find_first_not_of('0');
+        exponent = -static_cast<int>(first) - 1;
+        digits = fraction.substr(first);
+      }
+    }
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    return std::make_pair(exponent, (negative ? "-" : "") + digits);
+  };
+  std::mt19937_64 random(20170604);
+  std::vector<double> values = {1.000000000000005, 1.0000000000000049, 0.1234567890123455, 9.999999999999995,
+                                99999999999999.95, 0.30000000000000004, 123456789012345.5, 5e-324, 2.2250738585072014e-308, 2.225073858507201e-308, 1.7976931348623157e308};
+  for (int i = 0; i < 200000; ++i) {
+    uint64_t bits = random();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    if (std::isfinite(value) && value != 0) values.push_back(value);
+    values.push_back(std::uniform_real_distribution<double>(-2000, 2000)(random));
+    values.push_back(std::round(std::uniform_real_distribution<double>(0, 1e7)(random)) / 1e5);
+  }
+  for (double value : values) ASSERT_EQ(digits_of(FloatText(value)), reference(value)) << value;
 }
 
 TEST(FormatCorrectedTime, DaysAndClockOfTheRoundedSeconds) {
