@@ -71,7 +71,7 @@ int main() {
   int status = 0;
   for (int boats : {10, 100, 1000, 10000}) {
     const std::string content = RaceWithBoats(boats);
-    const int runs = boats >= 10000 ? 3 : boats >= 1000 ? 7 : 21;
+    const int runs = boats >= 10000 ? 5 : boats >= 1000 ? 15 : 41;
     auto rewrite = [&] { WriteFile(path, content); };
     std::string result;
     double kivo = Time(runs, rewrite, [&] { result = Kivo(path.c_str()); });

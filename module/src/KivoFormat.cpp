@@ -297,9 +297,15 @@ TFifteenDigits RoundToFifteenDigits(double magnitude) {
 }  // namespace
 
 std::string FloatText(double value) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
-  if (value == 0) return "0";
+  std::string text;
+  AppendFloatText(text, value);
+  return text;
+}
+
+void AppendFloatText(std::string& text_out, double value) {
+  if (std::isnan(value)) return void(text_out += "NAN");
+  if (std::isinf(value)) return void(text_out += value > 0 ? "INF" : "-INF");
+  if (value == 0) return void(text_out += '0');
   const TFifteenDigits rounded = RoundToFifteenDigits(std::fabs(value));
   const char* digits = rounded.Digits;
   const size_t count = rounded.Count;
@@ -328,7 +334,7 @@ std::string FloatText(double value) {
       *out++ = i < count ? digits[i] : '0';
     }
   }
-  return std::string(text, out);
+  text_out.append(text, out);
 }
 
 std::string FormatCorrectedTime(double seconds) {

@@ -39,6 +39,7 @@ std::string ReadTextAttr(const AttrValue& value, const std::string& fallback);
 
 // General format, at most 15 significant digits: 0.00005 -> "5E-5".
 std::string FloatText(double value);
+void AppendFloatText(std::string& text, double value);
 
 // "dd:hh:nn:ss" of the seconds rounded to whole seconds; the day count has
 // at least two digits and carries the sign.
