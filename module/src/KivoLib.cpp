@@ -30,7 +30,6 @@ std::string AnsiToText(std::string_view ansi_text) {
 
 std::string TextToAnsi(std::string text) { return IsAscii(text) ? text : ansi::FromUtf8(text); }
 
-
 // The knots of every velocity spline.
 constexpr std::array<double, 9> kKnotWinds = {0, 6, 8, 10, 12, 14, 16, 20, 10000};
 

@@ -252,8 +252,9 @@ void TXmlDocument::Save(const std::string& path) const {
   if (::stat(target.c_str(), &original) != 0)
     throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
   // A file that nobody may write is protected by its owner, root included.
-  if ((original.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
-    throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), ErrorText(EACCES).c_str()));
+  int refusal = (original.st_mode & 0222) == 0 ? EACCES : ::access(target.c_str(), W_OK) != 0 ? errno : 0;
+  if (refusal != 0)
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), ErrorText(refusal).c_str()));
 
   size_t slash = target.rfind('/');
   std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
@@ -262,6 +263,10 @@ void TXmlDocument::Save(const std::string& path) const {
   int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0)
     throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
+  // The new file takes the old one's owner (where allowed) and mode.
+  // The new file keeps the old one's mode, and its owner where the writer
+  // may give it away (root may).
+  [[maybe_unused]] int owned = ::fchown(fd, original.st_uid, original.st_gid);
   ::fchmod(fd, original.st_mode & 07777);
   int error = WriteDocument(fd, doc_);
   if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
