@@ -4,20 +4,12 @@
 
 #include "KivoLib.h"
 #include "rating_record.h"
+#include "failure_text.h"
 
+using kivotest::FailureText;
 using namespace kivo;
 
 namespace {
-
-template <typename F>
-std::string FailureText(F f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Text();
-  }
-  return "no failure";
-}
 
 double Cos(double degrees) { return std::cos(degrees * (M_PI / 180)); }
 

@@ -4,22 +4,14 @@
 #include "KivoLib.h"
 #include "ansi/ansi.h"
 #include "rating_record.h"
+#include "failure_text.h"
 
+using kivotest::FailureText;
 using namespace kivo;
 using kivotest::RatingRecord;
 namespace column = kivotest::column;
 
 namespace {
-
-template <typename F>
-std::string FailureText(F f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Text();
-  }
-  return "no failure";
-}
 
 std::string ParseFailure(const RatingRecord& record) {
   return FailureText([&] { TKivoBoat::CreateFromRecord(record.Line()); });

@@ -2,20 +2,12 @@
 
 #include "KivoLib.h"
 #include "rating_record.h"
+#include "failure_text.h"
 
+using kivotest::FailureText;
 using namespace kivo;
 
 namespace {
-
-template <typename F>
-std::string FailureText(F f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Text();
-  }
-  return "no failure";
-}
 
 std::unique_ptr<TKivoBoat> TypicalBoat() { return TKivoBoat::CreateFromRecord(kivotest::RatingRecord::Typical().Line()); }
 

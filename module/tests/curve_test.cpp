@@ -7,20 +7,12 @@
 #include <limits>
 
 #include "KivoLib.h"
+#include "failure_text.h"
 
+using kivotest::FailureText;
 using namespace kivo;
 
 namespace {
-
-template <typename F>
-std::string FailureText(F f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Text();
-  }
-  return "no failure";
-}
 
 std::unique_ptr<TKivoCurve> MakeCurve(const TKivoValues& allowances) {
   auto curve = std::make_unique<TKivoCurve>();

@@ -8,22 +8,10 @@
 
 #include "KivoErrors.h"
 #include "KivoFormat.h"
+#include "failure_text.h"
 
+using kivotest::FailureText;
 using namespace kivo;
-
-namespace {
-
-template <typename F>
-std::string FailureText(F f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Text();
-  }
-  return "no failure";
-}
-
-}  // namespace
 
 TEST(FloatText, GeneralFormatWithFifteenDigits) {
   const double inf = std::numeric_limits<double>::infinity();

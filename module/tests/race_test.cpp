@@ -5,22 +5,14 @@
 #include "KivoFormat.h"
 #include "KivoLib.h"
 #include "rating_record.h"
+#include "failure_text.h"
 
+using kivotest::FailureText;
 using namespace kivo;
 using kivotest::RatingRecord;
 namespace column = kivotest::column;
 
 namespace {
-
-template <typename F>
-std::string FailureText(F f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.Text();
-  }
-  return "no failure";
-}
 
 const double kStart = ParseDateTimeText("2017-06-04T10:00:00");
 // Velocity peaks at 8 knots and falls again: 8 knots has no implied wind.
