@@ -32,6 +32,7 @@
 #include <QWidget>
 
 #include "core/event_model.h"
+#include "core/rms_record.h"
 #include "widgets.h"
 
 class TForm1 : public QWidget {
@@ -223,6 +224,31 @@ class TForm1 : public QWidget {
   void Panel20Click();
   void Panel22Click();
   void Button13Click();
+
+  // ---- entries and course pages (entries_page.cpp, course_page.cpp) ----
+ public:
+  // The identity fields of the certificate record cut last.
+  kivo::CurrentRecord CurrentRecord;
+  // CurrentRecord := the fields of `record` (a rating data line as read).
+  void ParseRmsLine(QByteArrayView record);
+  // Memo4 := the summary of CurrentRecord.
+  void ShowBoatSummary();
+  // ListBox7 := the header names of `line`, or its values against the
+  // names; the details title := CurrentRecord's boat name.
+  void ShowBoatDetails(QByteArrayView line);
+  // Rebuilds the finish page's lists (finish_page.cpp).
+  void RefreshFinishLists();
+ public slots:
+  void Button3Click();
+  void Button17Click();
+  void ListBox1Click();
+  void ListBox2Click();
+  void Panel7Click();
+  void Panel8Click();
+  void Panel9Click();
+  void ComboBox1Change();
+  void StringGrid1SetEditText(int column, int row, const QString& text);
+  // ---- end of the entries and course pages ----
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -4,8 +4,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <cmath>
+#include <stdexcept>
+
+#include <QLocale>
+
 #include "Unit1.h"
+#include "core/rms_text.h"
 #include "form_building.h"
+#include "qt/guard.h"
 
 using namespace kivo;
 
@@ -64,4 +71,54 @@ void TForm1::BuildCoursePage() {
   StringGrid1->SetShownRows(11);
   StringGrid1->setEnabled(false);
   StringGrid1->SetColor(kMediumGrey);
+
+  // Only the user's pick of a course type switches the grid; a type chosen
+  // by the program (reset, an opened event) leaves it as it is.
+  connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
+  connect(StringGrid1, &StringGrid::editTextChanged, this, &TForm1::StringGrid1SetEditText);
+}
+
+namespace {
+
+constexpr int kConstructedCourse = 0;
+constexpr int kDistanceColumn = 1;
+constexpr int kLastLegRow = 14;  // rows 11 .. 14 are kept though not shown
+
+// "%f": fixed point with two decimals and the user's decimal separator, no
+// group separators.
+QString FixedTwoDecimals(float value) {
+  QString text = QString::number(static_cast<double>(value), 'f', 2);
+  text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+  return text;
+}
+
+}  // namespace
+
+void TForm1::ComboBox1Change() {
+  platform::Guarded([this] {
+    const bool constructed = ComboBox1->currentIndex() == kConstructedCourse;
+    StringGrid1->setEnabled(constructed);
+    StringGrid1->SetColor(constructed ? kWhite : kMediumGrey);
+    if (constructed) StringGrid1->setFocus();
+    Label22->setVisible(constructed);
+    Memo12->setVisible(constructed);
+  });
+}
+
+void TForm1::StringGrid1SetEditText(int /*column*/, int /*row*/, const QString& /*text*/) {
+  platform::Guarded([this] {
+    if (ComboBox1->currentIndex() != kConstructedCourse) return;
+    float total = 0;
+    int legs = 0;
+    for (int row = 1; row <= kLastLegRow; ++row) {
+      const double read = TextToFloatDef(StringGrid1->Cells(kDistanceColumn, row), 0);
+      // A distance beyond the range of the leg table's numbers counts as none.
+      const float value = std::isfinite(static_cast<float>(read)) ? static_cast<float>(read) : 0.0f;
+      if (value > 0) ++legs;
+      total += value;
+    }
+    if (!std::isfinite(total)) throw std::overflow_error("Floating point overflow");
+    Edit1->setText(FixedTwoDecimals(total));
+    Memo12->setText(QString::number(legs));
+  });
 }

@@ -4,9 +4,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <optional>
+#include <stdexcept>
+
+#include <QSignalBlocker>
+
 #include "Unit1.h"
+#include "core/rms_details.h"
 #include "core/rms_file.h"
+#include "core/rms_record.h"
 #include "form_building.h"
+#include "qt/dialogs.h"
+#include "qt/guard.h"
+#include "qt/shell.h"
 
 using namespace kivo;
 
@@ -65,11 +75,263 @@ void TForm1::BuildEntriesPage() {
   ListBox7->setFont(FixedPitchFont(13));
   pnlDETAILS->hide();
   connect(Panel22, &ClickablePanel::clicked, this, &TForm1::Panel22Click);
+
+  connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+  connect(Button17, &QPushButton::clicked, this, &TForm1::Button17Click);
+  connect(Panel7, &ClickablePanel::clicked, this, &TForm1::Panel7Click);
+  connect(Panel8, &ClickablePanel::clicked, this, &TForm1::Panel8Click);
+  connect(Panel9, &ClickablePanel::clicked, this, &TForm1::Panel9Click);
+  // A boat is picked by a click or by the arrow keys. "activated" would need
+  // a double click on most desktops, so the lists answer a change of their
+  // selection (mouse or keyboard) and every click, also one on the item
+  // already picked; the refills below run with the signals blocked.
+  for (QListWidget* list : {ListBox1, ListBox2}) {
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    const auto handler = list == ListBox1 ? &TForm1::ListBox1Click : &TForm1::ListBox2Click;
+    connect(list, &QListWidget::itemSelectionChanged, this, handler);
+    connect(list, &QAbstractItemView::clicked, this, handler);
+  }
 }
+
+namespace {
+
+// The item picked in a single-selection list, -1 for none.
+int SelectedRow(const QListWidget* list) {
+  const QList<QListWidgetItem*> picked = list->selectedItems();
+  return picked.isEmpty() ? -1 : list->row(picked.first());
+}
+
+// Entry `from` takes over everything of entry `to`'s place: its record and
+// identity, and in every race its finish, status, penalty, remarks and
+// results.
+void MoveEntry(EventModel& model, std::size_t from, std::size_t to) {
+  model.EntryRecord[to] = std::move(model.EntryRecord[from]);
+  model.EntryName[to] = std::move(model.EntryName[from]);
+  model.EntrySailNo[to] = std::move(model.EntrySailNo[from]);
+  model.EntryClass[to] = std::move(model.EntryClass[from]);
+  model.EntryGph[to] = std::move(model.EntryGph[from]);
+  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
+    model.BoatFinish[race][to] = std::move(model.BoatFinish[race][from]);
+    model.BoatStatus[race][to] = std::move(model.BoatStatus[race][from]);
+    model.BoatPenalty[race][to] = std::move(model.BoatPenalty[race][from]);
+    model.BoatRemarks[race][to] = std::move(model.BoatRemarks[race][from]);
+    model.BoatFinished[race][to] = model.BoatFinished[race][from];
+    model.BoatElapsed[race][to] = model.BoatElapsed[race][from];
+    model.BoatCorrected[race][to] = model.BoatCorrected[race][from];
+    model.BoatElapsedPos[race][to] = model.BoatElapsedPos[race][from];
+    model.BoatCorrectedPos[race][to] = model.BoatCorrectedPos[race][from];
+    model.BoatVector[race][to] = std::move(model.BoatVector[race][from]);
+  }
+}
+
+// An entry place as a new event leaves it: no record, status "OK", penalty
+// "0", nothing finished, so that the next boat added there starts clean.
+void EmptyEntry(EventModel& model, std::size_t place) {
+  model.EntryRecord[place].clear();
+  model.EntryName[place].clear();
+  model.EntrySailNo[place].clear();
+  model.EntryClass[place].clear();
+  model.EntryGph[place].clear();
+  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
+    model.BoatFinish[race][place].clear();
+    model.BoatStatus[race][place] = QStringLiteral("OK");
+    model.BoatPenalty[race][place] = QStringLiteral("0");
+    model.BoatRemarks[race][place].clear();
+    model.BoatFinished[race][place] = 0;
+    model.BoatElapsed[race][place] = 0;
+    model.BoatCorrected[race][place] = 0;
+    model.BoatElapsedPos[race][place] = 0;
+    model.BoatCorrectedPos[race][place] = 0;
+    model.BoatVector[race][place].clear();
+  }
+}
+
+// Takes entry `entry` out: every later entry moves up one place with all
+// its data; the last place is emptied.
+void RemoveEntry(EventModel& model, int entry) {
+  const auto last = static_cast<std::size_t>(model.EntryCount);
+  for (auto place = static_cast<std::size_t>(entry); place < last; ++place)
+    MoveEntry(model, place + 1, place);
+  EmptyEntry(model, last);
+}
+
+QString RatingAuthorityPage() {
+  return QStringLiteral("https://" KIVO_RATING_AUTHORITY_HOST "/index.asp?id=44");
+}
+
+}  // namespace
 
 void TForm1::FindNewestRmsFile() {
   Model.RmsFile = Model.RmsFolder + QLatin1Char('/') + FindNewestRms(Model.RmsFolder);
 }
 
-// Filling the boat list comes with the entry page's own work.
-void TForm1::LoadRmsFile() {}
+void TForm1::LoadRmsFile() {
+  RmsLoad load;
+  try {
+    load = kivo::LoadRmsFile(Model.RmsFile);
+  } catch (const RmsFileError& failure) {
+    // Nothing is changed: the list, the name, the count and the date still
+    // describe the file loaded before.
+    throw std::runtime_error(failure.message().toStdString());
+  }
+
+  const std::optional<QString> date = RmsDateLabel(Model.RmsFile);
+  Label21->setText(date.value_or(QString()));
+  Label21->setVisible(date.has_value());
+
+  ShowBoatDetails(load.headerLine);
+  StoreRmsLines(Model.RmsLines, load.lines);
+  Model.RmsLineCount = load.lineCount();
+  if (load.lastRecord) CurrentRecord = *load.lastRecord;
+
+  {
+    const QSignalBlocker quiet(ListBox1);
+    ListBox1->clear();
+    ListBox1->addItems(load.boatList);
+  }
+  Model.SelectedRmsBoat = 0;
+  Memo3->setText(load.fileName);
+  Memo2->setText(load.lineCountText());
+}
+
+void TForm1::ParseRmsLine(QByteArrayView record) { CurrentRecord = kivo::ParseRmsLine(record); }
+
+void TForm1::ShowBoatSummary() { Memo4->setPlainText(BoatSummaryText(CurrentRecord)); }
+
+void TForm1::ShowBoatDetails(QByteArrayView line) {
+  const QStringList items = DetailListItems(BoatDetails(line, Model.HeaderNames));
+  ListBox7->clear();
+  ListBox7->addItems(items);
+  Panel21->SetCaption(CurrentRecord.Boatname);
+}
+
+void TForm1::Button3Click() {
+  platform::Guarded([this] {
+    const QString chosen = platform::CurrentDialogs().OpenFile(QStringLiteral("開く"), Model.RmsFolder,
+                                                               RmsOpenDialogFilter());
+    const std::optional<QString> file = RmsFileFromDialog(chosen);
+    if (!file) return;
+    // A file that cannot be read leaves the current one current, so the
+    // memory file and the event file keep naming the file that is listed.
+    const QString previous = Model.RmsFile;
+    Model.RmsFile = *file;
+    try {
+      LoadRmsFile();
+    } catch (...) {
+      Model.RmsFile = previous;
+      throw;
+    }
+  });
+}
+
+void TForm1::Button17Click() {
+  platform::Guarded([this] {
+    pnlDETAILS->setVisible(DetailsPanelVisibleAfterClick(Memo4->toPlainText(), !pnlDETAILS->isHidden()));
+  });
+}
+
+void TForm1::ListBox1Click() {
+  platform::Guarded([this] {
+    Model.SelectedRmsBoat = SelectedRow(ListBox1) + 1;
+    const QByteArray line = Model.SelectedRmsBoat <= Model.RmsLineCount
+                                ? Model.RmsLines[static_cast<std::size_t>(Model.SelectedRmsBoat)]
+                                : QByteArray();
+    ParseRmsLine(line);
+    ShowBoatSummary();
+    ShowBoatDetails(line);
+  });
+}
+
+void TForm1::ListBox2Click() {
+  platform::Guarded([this] {
+    Model.SelectedEntry = SelectedRow(ListBox2) + 1;
+    const QByteArray line = Model.SelectedEntry <= Model.EntryCount
+                                ? Model.EntryRecord[static_cast<std::size_t>(Model.SelectedEntry)]
+                                : QByteArray();
+    ParseRmsLine(line);
+    ShowBoatSummary();
+    ShowBoatDetails(line);
+  });
+}
+
+void TForm1::Panel7Click() {
+  platform::Guarded([this] {
+    platform::Dialogs& dialogs = platform::CurrentDialogs();
+    const int boat = Model.SelectedRmsBoat;
+    if (boat <= 0 || boat > Model.RmsLineCount) {
+      dialogs.ShowMessage(QStringLiteral("艇が選択されていません"));
+      return;
+    }
+    const QByteArray line = Model.RmsLines[static_cast<std::size_t>(boat)];
+    ParseRmsLine(line);
+    for (int entry = 1; entry <= Model.EntryCount; ++entry) {
+      if (Model.EntryName[static_cast<std::size_t>(entry)] == CurrentRecord.Boatname) {
+        dialogs.ShowMessage(QStringLiteral("この艇は既に登録済みです"));
+        return;
+      }
+    }
+    const int capacity = Model.MaxEntries - 1;
+    if (Model.EntryCount >= capacity) {
+      dialogs.ShowMessage(QStringLiteral("エントリーできるのは%1艇までです。これ以上登録できません")
+                              .arg(capacity));
+      return;
+    }
+
+    const int count = ++Model.EntryCount;
+    const auto place = static_cast<std::size_t>(count);
+    Model.EntryRecord[place] = line;
+    Model.EntryName[place] = CurrentRecord.Boatname;
+    Model.EntryClass[place] = CurrentRecord.YachtClass;
+    Model.EntrySailNo[place] = CurrentRecord.SailNumber;
+
+    {
+      // An add leaves no entry picked; the list shows it so.
+      const QSignalBlocker quiet(ListBox2);
+      ListBox2->addItem(CurrentRecord.Boatname);
+      ListBox2->clearSelection();
+    }
+    Memo5->setText(QString::number(count));
+    Model.RaceEntryCount[static_cast<std::size_t>(Model.CurrentRace)] = count;
+    RefreshFinishLists();
+    Model.SelectedEntry = 0;
+  });
+}
+
+void TForm1::Panel8Click() {
+  platform::Guarded([this] {
+    platform::Dialogs& dialogs = platform::CurrentDialogs();
+    if (Model.EntryCount == 0) {
+      dialogs.ShowMessage(QStringLiteral("登録艇がありません"));
+      return;
+    }
+    const int entry = Model.SelectedEntry;
+    if (entry <= 0 || entry > Model.EntryCount) {
+      dialogs.ShowMessage(QStringLiteral("削除する艇が選択されていません"));
+      return;
+    }
+    ParseRmsLine(Model.EntryRecord[static_cast<std::size_t>(entry)]);
+    if (!dialogs.Confirm(CurrentRecord.Boatname.trimmed() + QStringLiteral("を削除しますか？"))) return;
+
+    RemoveEntry(Model, entry);
+    Model.EntryCount -= 1;
+    Model.RaceEntryCount[static_cast<std::size_t>(Model.CurrentRace)] = Model.EntryCount;
+    Model.SelectedEntry = 0;
+
+    QStringList names;
+    for (int k = 1; k <= Model.EntryCount; ++k) {
+      ParseRmsLine(Model.EntryRecord[static_cast<std::size_t>(k)]);
+      names << CurrentRecord.Boatname;
+    }
+    {
+      const QSignalBlocker quiet(ListBox2);
+      ListBox2->clear();
+      ListBox2->addItems(names);
+    }
+    Memo5->setText(QString::number(Model.EntryCount));
+    RefreshFinishLists();
+  });
+}
+
+void TForm1::Panel9Click() {
+  platform::Guarded([] { platform::CurrentShell().OpenDocument(RatingAuthorityPage()); });
+}
