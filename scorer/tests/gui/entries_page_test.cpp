@@ -179,16 +179,39 @@ TEST_F(EntriesPageTest, BoatLinesAreKeptAsReadAndShownAsCp932) {
     EXPECT_NE(std::find(kept.begin(), kept.end(), line), kept.end());
 }
 
-TEST_F(EntriesPageTest, EveryBoatOfALargeFileIsLoaded) {
+TEST_F(EntriesPageTest, ANationalFileLoadsWhole) {
+  // 900 boats, a third of them with Latin-1 names, and a header whose names
+  // run far past column 292.
+  QByteArray names;
+  for (int k = 1; k <= 400; ++k) names += "FIELD" + QByteArray::number(k) + ' ';
+  const QByteArray header = RecordBuilder().Put(1, "NAT").Put(292, names).Build();
   std::vector<QByteArray> records;
-  for (int k = 0; k < 900; ++k) records.push_back(SyntheticRecord(k, "BOAT " + QByteArray::number(1000 + k)));
-  WriteRms(QStringLiteral("national.rms"), RmsContent(StandardHeader(), records));
+  for (int k = 0; k < 900; ++k) {
+    const QByteArray name = (k % 3 == 0 ? QByteArray("M\xDCLLER \xC5SA ") : QByteArray("BOAT ")) +
+                            QByteArray::number(1000 + k);
+    records.push_back(SyntheticRecord(k, name));
+  }
+  WriteRms(QStringLiteral("national.rms"), RmsContent(header, records));
   TForm1& form = StartForm();
+  EXPECT_TRUE(dialogs().Events().empty());
   EXPECT_EQ(form.Model.RmsLineCount, 900);
   EXPECT_EQ(form.ListBox1->count(), 900);
   EXPECT_EQ(form.Memo2->text(), QStringLiteral("900"));
-  EXPECT_EQ(form.ListBox1->item(899)->text(), QStringLiteral("BOAT 1899"));
-  EXPECT_EQ(form.Model.RmsLines[900], records.back());
+  EXPECT_EQ(form.ListBox1->item(0)->text(), QStringLiteral("BOAT 1001"));
+  // Every line is kept as read, in list order.
+  std::vector<QByteArray> kept(form.Model.RmsLines.begin() + 1, form.Model.RmsLines.begin() + 901);
+  std::vector<QByteArray> expected = records;
+  std::sort(kept.begin(), kept.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_TRUE(kept == expected);
+
+  // A boat of it can be entered, its record byte for byte.
+  form.ShowPage(3);
+  ClickItem(form.ListBox1, 899);
+  QTest::mouseClick(form.Panel7, Qt::LeftButton);
+  EXPECT_TRUE(dialogs().Messages().isEmpty());
+  EXPECT_EQ(form.Model.EntryRecord[1], form.Model.RmsLines[900]);
+  EXPECT_EQ(form.Model.EntryName[1], form.ListBox1->item(899)->text());
 
   // Later places of a smaller file are emptied.
   WriteRms(QStringLiteral("club.rms"), FleetFile({"ONE", "TWO"}));
