@@ -67,6 +67,24 @@ class TForm1 : public QWidget {
   void FindNewestRmsFile();  // RmsFile := the newest rating data file (entries_page.cpp)
   void LoadRmsFile();        // loads RmsFile into the entry page (entries_page.cpp)
 
+  // ---- calculation and the event file (result_page.cpp, event_commands.cpp) ----
+  // Writes the current race to RaceXmlFile, whole or not at all; throws a
+  // failure that names the file.
+  void WriteRaceXml();
+  // Calls the module on RaceXmlFile; the result text goes into Memo1. True
+  // when the module answered "OK".
+  bool CalculateRace();
+  // Reads RaceXmlFile back into the model (nothing but the flags when it
+  // does not exist).
+  void ReadRaceResults();
+  // Writes the event file whole or not at all, copies the logos, beeps and
+  // reports; throws a failure that names the file.
+  void SaveEventFile();
+  // Reads EventFile into the model.
+  void ReadEventFile();
+  // Fills the pages from race `race` of the model, its race XML first.
+  void ShowRace(int race);
+
   // ---- top bar ----
   kivo::ClickablePanel* Panel5;
   QLabel* Label16;
@@ -211,6 +229,13 @@ class TForm1 : public QWidget {
  public slots:
   void FormResize();
   void FormClose();
+  void Button12Click();  // calculate
+  void Button9Click();   // new event
+  void Button10Click();  // open an event file
+  void Button21Click();  // save the event
+  void Edit2Change();
+  void Edit3Change();
+  void Edit4Change();
   void Panel1Click();
   void Panel2Click();
   void Panel3Click();
@@ -268,4 +293,8 @@ class TForm1 : public QWidget {
 
   int shownPage_ = -1;
   bool resizing_ = false;
+
+  // The event file commands and the save name field.
+  void ConnectEventCommands();
+  bool editingSaveName_ = false;
 };

@@ -1,8 +1,13 @@
-// Page 1: the event's names.
+// Page 1: the event's names, and the change handlers of the event name,
+// race name and save name fields.
+#include <optional>
+
 #include <QLineEdit>
 
 #include "Unit1.h"
+#include "core/event_file.h"
 #include "form_building.h"
+#include "qt/dialogs.h"
 
 using namespace kivo;
 
@@ -26,4 +31,42 @@ void TForm1::BuildEventPage() {
   Edit7 = Place<QLineEdit>(pnlEVENT, "Edit7", fieldLeft, 195, fieldWidth, rowHeight);
   SaveNameLabel = PlaceLabel(pnlEVENT, "SaveNameLabel", QStringLiteral("保存ファイル名"), labelLeft, 250, 180, rowHeight);
   Edit3 = Place<QLineEdit>(pnlEVENT, "Edit3", fieldLeft, 250, fieldWidth, rowHeight);
+
+  // textChanged: setting a field from code runs its handler, as the reset
+  // and the opening of an event rely on.
+  connect(Edit2, &QLineEdit::textChanged, this, &TForm1::Edit2Change);
+  connect(Edit4, &QLineEdit::textChanged, this, &TForm1::Edit4Change);
+  connect(Edit3, &QLineEdit::textChanged, this, &TForm1::Edit3Change);
+  // The top bar's event file commands (new, open, save) live with the
+  // event file (event_commands.cpp).
+  ConnectEventCommands();
+}
+
+void TForm1::Edit2Change() { Label16->setText(Edit2->text()); }
+
+void TForm1::Edit4Change() {
+  const QString name = Edit4->text();
+  const auto race = static_cast<std::size_t>(Model.CurrentRace);
+  // The field is built before the model is sized; nothing to store then.
+  if (race < Model.RaceName.size()) Model.RaceName[race] = name;
+  Label17->setText(name);
+  Panel15->SetCaption(name);
+}
+
+void TForm1::Edit3Change() {
+  // Each forbidden character found costs the last character and one
+  // message, until none is left. The field is set once at the end, so a
+  // long pasted text cannot recurse deep through its own change signal.
+  if (editingSaveName_) return;
+  QString text = Edit3->text();
+  bool changed = false;
+  while (const std::optional<QString> shorter = SaveNameAfterCheck(text)) {
+    platform::CurrentDialogs().ShowMessage(ForbiddenSaveNameMessage());
+    text = *shorter;
+    changed = true;
+  }
+  if (!changed) return;
+  editingSaveName_ = true;
+  Edit3->setText(text);
+  editingSaveName_ = false;
 }

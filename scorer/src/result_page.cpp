@@ -1,12 +1,22 @@
 // Page 5: calculation, sheet outputs, language, provisional mark, issued
 // dates and logos.
 #include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringDecoder>
 
 #include "Unit1.h"
+#include "core/race_xml.h"
+#include "core/rms_text.h"
 #include "form_building.h"
+#include "kivomod.h"
+#include "qt/dialogs.h"
+#include "qt/guard.h"
+#include "qt/system.h"
 
 using namespace kivo;
 
@@ -18,6 +28,7 @@ void TForm1::BuildResultPage() {
   constexpr int rowHeight = 30;
   Button12 = Place<QPushButton>(pnlRESULT, "Button12", 20, 16, 180, 40);
   Button12->setText(QStringLiteral("計算"));
+  connect(Button12, &QPushButton::clicked, this, &TForm1::Button12Click);
 
   GroupBox1 = Place<QGroupBox>(pnlRESULT, "GroupBox1", 20, 68, 260, 134);
   GroupBox1->setTitle(QStringLiteral("出力先"));
@@ -74,3 +85,69 @@ void TForm1::BuildResultPage() {
   connect(Image3, &PictureBox::clicked, this, &TForm1::Image3Click);
   connect(Image4, &PictureBox::clicked, this, &TForm1::Image4Click);
 }
+
+namespace {
+
+// The module's text: its messages are ASCII, but they may quote a path
+// (file system bytes, UTF-8 here) or a field of a certificate record
+// (CP932). Read as UTF-8 when it is valid UTF-8, else as CP932.
+QString ModuleText(const char* text) {
+  const QByteArray bytes(text == nullptr ? "" : text);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString decoded = utf8.decode(bytes);
+  if (!utf8.hasError()) return decoded;
+  return DecodeAnsi(bytes);
+}
+
+}  // namespace
+
+void TForm1::Button12Click() {
+  platform::Guarded([this] {
+    Model.ShowMissingDataBox = 1;
+    CheckRaceData();
+    Button18->setEnabled(false);
+    Button19->setEnabled(false);
+    platform::Dialogs& dialogs = platform::CurrentDialogs();
+    if (Model.ReadinessState == kCannotCompute) {
+      dialogs.ShowMessage(QStringLiteral("データ不足のため計算を中止します。"));
+      return;
+    }
+
+    NameRaceXml(Model);
+    bool computed = true;
+    if (Model.Locked == 0) {
+      WriteRaceXml();
+      computed = CalculateRace();
+    } else if (QFileInfo(Model.RaceXmlFile).isFile()) {
+      if (dialogs.Confirm(QStringLiteral("データはロックされています\n"
+                                         "既に計算されたデータがあります。\n"
+                                         "再計算しますか？\n"
+                                         "(いいえを押すと既存のデータで出力します）"))) {
+        WriteRaceXml();
+        computed = CalculateRace();
+      }
+    }
+
+    Button18->setEnabled(true);
+    // A failed computation leaves only placeholders in the file: no result
+    // sheet can come from it.
+    if (!computed) {
+      dialogs.ShowMessage(QStringLiteral("計算できませんでした。\n") + Memo1->toPlainText());
+      return;
+    }
+    Button19->setEnabled(Model.ReadinessState == kResultsAndScratch);
+  });
+}
+
+void TForm1::WriteRaceXml() { kivo::WriteRaceXml(Model); }
+
+bool TForm1::CalculateRace() {
+  const QByteArray path = QFile::encodeName(Model.RaceXmlFile);
+  // The text belongs to the module and lasts only until its next call.
+  const QString result = ModuleText(Kivo(path.constData()));
+  Memo1->setPlainText(result);
+  platform::CurrentSystem().Beep();
+  return result == QLatin1String("OK");
+}
+
+void TForm1::ReadRaceResults() { kivo::ReadRaceResults(Model); }

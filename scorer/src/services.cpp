@@ -51,11 +51,6 @@ void TForm1::SaveLastData() {
   }
 }
 
-void TForm1::FormClose() {
-  if (Model.Locked == 0) SaveLastData();
-  platform::CurrentSystem().Beep();
-}
-
 void TForm1::ShowLockedState() {
   Panel19->SetCaption(QStringLiteral("LOCKED"));
   Panel19->SetColor(kRed);

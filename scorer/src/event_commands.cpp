@@ -1,0 +1,202 @@
+// The event file commands of the top bar: new, open (with the showing of the
+// opened race on every page), save, and the questions at the close of the
+// window.
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+
+#include "Unit1.h"
+#include "ansi/ansi.h"
+#include "core/event_file.h"
+#include "core/number_text.h"
+#include "core/race_xml.h"
+#include "qt/dialogs.h"
+#include "qt/guard.h"
+#include "qt/jpeg.h"
+#include "qt/system.h"
+
+using namespace kivo;
+
+namespace {
+
+// Byte length of a text in the ANSI code page, as the event's limits count.
+std::size_t AnsiLength(const QString& text) { return ansi::ByteLength(text.toStdString()); }
+
+// The pages' dates and numbers follow the user's locale (a test may pin one
+// with QLocale::setDefault).
+QLocale PageLocale() { return QLocale(); }
+
+}  // namespace
+
+void TForm1::ConnectEventCommands() {
+  connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
+  connect(Button10, &QPushButton::clicked, this, &TForm1::Button10Click);
+  connect(Button21, &QPushButton::clicked, this, &TForm1::Button21Click);
+}
+
+void TForm1::SaveEventFile() {
+  kivo::SaveEventFile(Model);
+  platform::CurrentSystem().Beep();
+  platform::CurrentDialogs().ShowMessage(QStringLiteral("データが保存されました"));
+}
+
+void TForm1::ReadEventFile() { kivo::ReadEventFile(Model); }
+
+void TForm1::Button9Click() {
+  platform::Guarded([this] {
+    ResetEventForm();
+    ShowPage(1);
+  });
+}
+
+void TForm1::Button10Click() {
+  platform::Guarded([this] {
+    const QString chosen = platform::CurrentDialogs().OpenFile(
+        QStringLiteral("ファイルを開く"), Model.RaceDataFolder, QStringLiteral("KIVO (*.kivo)"));
+    if (chosen.isEmpty()) return;
+    ResetEventForm();
+    ShowPage(1);
+    Model.EventFile = QFileInfo(chosen).absoluteFilePath();
+    ReadEventFile();
+    Model.CurrentRace = 1;
+    ShowRace(1);
+    // The next data check takes the save name field, which shows it
+    // without the extension.
+    Model.SaveName = QFileInfo(chosen).fileName();
+  });
+}
+
+void TForm1::ShowRace(int race) {
+  const auto r = static_cast<std::size_t>(race);
+  const QLocale locale = PageLocale();
+
+  if (!Model.EventName.isEmpty()) Edit2->setText(Model.EventName);
+  Edit4->setText(Model.RaceName[r]);
+  const QString eventFileName = QFileInfo(Model.EventFile).fileName();
+  Edit3->setText(eventFileName.left(eventFileName.indexOf(QLatin1Char('.'))));
+  Edit6->setText(Model.EventClass);
+  Edit7->setText(Model.Chairman);
+
+  Model.RaceXmlFile = Model.XmlFolder + QLatin1Char('/') + Model.RaceXmlName[r];
+  if (QFileInfo(Model.RaceXmlFile).isFile()) {
+    ReadRaceResults();
+    ComboBox1->setCurrentText(CourseTypeText(Model.RaceType[r]));
+    Edit1->setText(FloatText(Model.CourseDistance[r], locale));
+    Panel15->SetCaption(Model.RaceName[r]);
+    Label17->setText(Model.RaceName[r]);
+    Edit4->setText(Model.RaceName[r]);
+    Edit7->setText(Model.Chairman);
+    const QDateTime start = LocalDateTimeOrThrow(Model.RaceStart[r], locale);
+    DateTimePicker1->setDate(start.date());
+    DateTimePicker2->setTime(start.time());
+    if (!Model.RaceLimit[r].isEmpty()) {
+      const QDateTime limit = LocalDateTimeOrThrow(Model.RaceLimit[r], locale);
+      DateTimePicker3->setDate(limit.date());
+      DateTimePicker4->setTime(limit.time());
+    }
+    for (int leg = 1; leg <= Model.RaceLegCount[r]; ++leg) {
+      const auto k = static_cast<std::size_t>(leg);
+      StringGrid1->SetCells(1, leg, FloatText(Model.LegDistance[r][k], locale));
+      StringGrid1->SetCells(2, leg, FloatText(Model.LegCourse[r][k], locale));
+      StringGrid1->SetCells(3, leg, FloatText(Model.LegWindDirection[r][k], locale));
+      StringGrid1->SetCells(4, leg, FloatText(Model.LegWindSpeed[r][k], locale));
+    }
+  }
+
+  Edit5->setText(Model.RaceJury[r]);
+
+  Memo3->clear();
+  Label21->setText(QStringLiteral("ファイルがありません"));
+  ListBox1->clear();
+  if (QFileInfo(Model.RmsFile).isFile()) LoadRmsFile();
+
+  if (Model.RaceEntryCount[r] > 0) {
+    ListBox2->clear();
+    for (int entry = 1; entry <= Model.RaceEntryCount[r]; ++entry)
+      ListBox2->addItem(Model.EntryName[static_cast<std::size_t>(entry)]);
+    Memo5->setText(QString::number(Model.RaceEntryCount[r]));
+  }
+
+  RefreshFinishLists();
+
+  const auto showLogo = [this](PictureBox* box, QString& name) {
+    if (AnsiLength(name) < 3) {
+      box->Clear();
+      return;
+    }
+    const QString path = Model.LogoFolder + QLatin1Char('/') + name;
+    if (QFileInfo(path).isFile()) {
+      const QImage picture = platform::LoadPicture(path);
+      // An unreadable picture leaves the box as it was, like a missing one.
+      if (!picture.isNull()) box->SetPicture(picture);
+    } else {
+      name = QStringLiteral("-");
+    }
+  };
+  showLogo(Image2, Model.LogoLeft);
+  showLogo(Image3, Model.LogoMiddle);
+  showLogo(Image4, Model.LogoRight);
+
+  if (Model.Locked > 0)
+    ShowLockedState();
+  else
+    ShowUnlockedState();
+
+  const auto showIssued = [&locale](QDateEdit* picker, const QString& issued) {
+    if (AnsiLength(issued) <= 5) return;
+    const QDateTime date = LocalDateTimeOrThrow(issued, locale);
+    picker->setDate(date.date());
+  };
+  showIssued(DateTimePicker7, Model.ScratchIssued);
+  showIssued(DateTimePicker8, Model.ResultIssued);
+}
+
+void TForm1::Button21Click() {
+  platform::Guarded([this] {
+    platform::Dialogs& dialogs = platform::CurrentDialogs();
+    CheckRaceData();
+    if (AnsiLength(Model.SaveName) <= 1) {
+      dialogs.ShowMessage(QStringLiteral("保存するファイル名が指定されていません"));
+      return;
+    }
+    if (Model.Locked == 0) {
+      if (dialogs.Confirm(QStringLiteral("データロックしますか？"))) {
+        Model.Locked = 1;
+        ShowLockedState();
+      }
+    } else if (!dialogs.Confirm(QStringLiteral("データがロックされています\n"
+                                               "保存するとデータが更新されます。"))) {
+      return;
+    }
+    CheckRaceData();
+    NameRaceXml(Model);
+    WriteRaceXml();
+    SaveEventFile();
+  });
+}
+
+void TForm1::FormClose() {
+  if (Model.Locked == 0) {
+    platform::Guarded([this] {
+      SaveLastData();
+      platform::Dialogs& dialogs = platform::CurrentDialogs();
+      if (Model.ReadinessState <= kCannotCompute ||
+          !dialogs.Confirm(QStringLiteral("データを保存しますか？")))
+        return;
+      if (Model.ReadinessState > kScratchOnly)
+        Model.Locked = dialogs.Confirm(QStringLiteral("データをロックしますか？")) ? 1 : 0;
+      CheckRaceData();
+      // The race lives in its race XML, which the event file only names.
+      // Once it exists it keeps the module's results (the close does not
+      // write it over them); a race never calculated nor saved is written
+      // now, so the saved event does not come back without its race.
+      NameRaceXml(Model);
+      if (!QFileInfo::exists(Model.RaceXmlFile)) WriteRaceXml();
+      SaveEventFile();
+    });
+  }
+  platform::CurrentSystem().Beep();
+}
