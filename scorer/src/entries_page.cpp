@@ -52,15 +52,17 @@ void TForm1::BuildEntriesPage() {
   Label33 = PlaceLabel(pnlENTRY, "Label33", QStringLiteral("エントリー艇"), 380, 8, 130, rowHeight);
   Label7 = PlaceLabel(pnlENTRY, "Label7", QStringLiteral("エントリー数"), 555, 8, 120, rowHeight);
   Memo5 = Place<QLineEdit>(pnlENTRY, "Memo5", 675, 8, 55, rowHeight);
-  ListBox2 = Place<QListWidget>(pnlENTRY, "ListBox2", 380, 42, 350, 240);
+  ListBox2 = Place<QListWidget>(pnlENTRY, "ListBox2", 380, 42, 350, 220);
 
-  Label6 = PlaceLabel(pnlENTRY, "Label6", QStringLiteral("Tarvel証書の情報"), 380, 290, 200, rowHeight);
-  Button17 = Place<QPushButton>(pnlENTRY, "Button17", 600, 290, 130, rowHeight);
+  Label6 = PlaceLabel(pnlENTRY, "Label6", QStringLiteral("Tarvel証書の情報"), 380, 270, 200, rowHeight);
+  Button17 = Place<QPushButton>(pnlENTRY, "Button17", 600, 270, 130, rowHeight);
   Button17->setText(QStringLiteral("詳細データ"));
   Button17->setToolTip(QStringLiteral("クリックして表示/非表示の繰り返し"));
-  Memo4 = Place<QPlainTextEdit>(pnlENTRY, "Memo4", 380, 324, 350, 228);
+  Memo4 = Place<QPlainTextEdit>(pnlENTRY, "Memo4", 380, 304, 350, 248);
   Memo4->setReadOnly(true);
-  Memo4->setFont(FixedPitchFont(13));
+  // Tall enough for the twelve lines and the last line break, so the
+  // whole summary shows without scrolling.
+  Memo4->setFont(FixedPitchFont(12));
   Memo4->setLineWrapMode(QPlainTextEdit::NoWrap);
 
   // The details panel lies over the lists while shown.

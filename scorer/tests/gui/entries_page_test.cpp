@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 #include "../core/rms_fixtures.h"
@@ -280,6 +282,9 @@ TEST_F(EntriesPageTest, ClickingABoatShowsItsSummaryAndDetails) {
   EXPECT_EQ(lines[10], QStringLiteral(" GPH:             557.0"));
   EXPECT_EQ(lines[12], QString());
   EXPECT_EQ(form.Memo4->font().family(), form.ListBox7->font().family());
+  // All twelve lines show at once.
+  QCoreApplication::processEvents();
+  EXPECT_EQ(form.Memo4->verticalScrollBar()->maximum(), 0);
 
   EXPECT_EQ(form.Panel21->Caption(), QStringLiteral("SEA BIRD"));
   // Values pair with the header's names by place.
