@@ -1,0 +1,98 @@
+#include "core/finish_lists.h"
+
+#include <cstddef>
+#include <utility>
+
+#include "ansi/ansi.h"
+#include "core/race_xml.h"
+
+namespace kivo {
+namespace {
+
+int Cp932Bytes(QStringView character) {
+  const QByteArray utf8 = character.toUtf8();
+  return static_cast<int>(ansi::ByteLength(std::string_view(utf8.constData(), utf8.size())));
+}
+
+}  // namespace
+
+QString FixedWidthText(const QString& text, int width) {
+  QString fitted;
+  int used = 0;
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QStringView character = QStringView(text).mid(i, length);
+    const int bytes = Cp932Bytes(character);
+    if (used + bytes > width) break;
+    fitted += character;
+    used += bytes;
+    i += length;
+  }
+  return fitted + QString(width - used, QLatin1Char(' '));
+}
+
+QString RacingLine(const QString& sailNumber, const QString& name) {
+  return sailNumber + QStringLiteral("  ") + name;
+}
+
+QString FinishedLine(const QString& name, const QString& finish, const QString& status,
+                     const QString& penalty) {
+  return FixedWidthText(name, 20) + (finish.size() < 5 ? kNoFinishPlaceholder : finish) +
+         QStringLiteral("  ") + FixedWidthText(status, 3) + QStringLiteral("  ") + penalty;
+}
+
+bool PenaltyIsZero(const QString& penalty, const QLocale& locale) {
+  const QString trimmed = penalty.trimmed();
+  bool ok = false;
+  double value = locale.toDouble(trimmed, &ok);
+  if (!ok) value = trimmed.toDouble(&ok);
+  return ok && value == 0;
+}
+
+std::optional<QDateTime> FinishSortTime(const QString& finish, const QLocale& locale) {
+  if (finish.size() <= 5) return std::nullopt;
+  return ReadLocalDateTime(finish, locale);  // a text that does not read sorts last
+}
+
+void SortByFinishTime(std::vector<int>& entries, std::vector<std::optional<QDateTime>>& times) {
+  const auto later = [](const std::optional<QDateTime>& a, const std::optional<QDateTime>& b) {
+    if (!a) return b.has_value();
+    return b.has_value() && *a > *b;
+  };
+  const std::size_t count = entries.size();
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    for (std::size_t j = i + 1; j < count; ++j) {
+      if (later(times[i], times[j])) {
+        std::swap(entries[i], entries[j]);
+        std::swap(times[i], times[j]);
+      }
+    }
+  }
+}
+
+FinishLists BuildFinishLists(const EventModel& model, int race, const QLocale& locale) {
+  FinishLists lists;
+  const auto r = static_cast<std::size_t>(race);
+  std::vector<int> finished;
+  std::vector<std::optional<QDateTime>> times;
+  for (int entry = 1; entry <= model.EntryCount; ++entry) {
+    const auto k = static_cast<std::size_t>(entry);
+    if (model.BoatFinished[r][k] == 1) {
+      finished.push_back(entry);
+      times.push_back(FinishSortTime(model.BoatFinish[r][k], locale));
+    } else {
+      lists.racing.push_back({entry, RacingLine(model.EntrySailNo[k], model.EntryName[k])});
+    }
+  }
+  SortByFinishTime(finished, times);
+  for (const int entry : finished) {
+    const auto k = static_cast<std::size_t>(entry);
+    const QString& penalty = model.BoatPenalty[r][k];
+    lists.finished.push_back({entry, FinishedLine(model.EntryName[k], model.BoatFinish[r][k],
+                                                  model.BoatStatus[r][k],
+                                                  PenaltyIsZero(penalty, locale) ? QString() : penalty)});
+  }
+  return lists;
+}
+
+}  // namespace kivo

@@ -1,0 +1,113 @@
+#include "core/user_locale.h"
+
+namespace kivo {
+namespace {
+
+bool IsFieldLetter(QChar c) { return c.isLetter() && c.unicode() < 0x80; }
+
+// Where the run of `letter` (outside quoted literals) starts in `format`,
+// or -1. Any letter of `letters` starts the run.
+qsizetype FieldStart(const QString& format, QStringView letters, qsizetype from = 0) {
+  bool quoted = false;
+  for (qsizetype i = from; i < format.size(); ++i) {
+    const QChar c = format[i];
+    if (c == QLatin1Char('\'')) {
+      quoted = !quoted;
+    } else if (!quoted && letters.contains(c)) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+qsizetype FieldEnd(const QString& format, qsizetype start) {
+  qsizetype end = start;
+  while (end < format.size() && format[end] == format[start]) ++end;
+  return end;
+}
+
+// The literal text after the field that ends at `end`, up to the next field.
+QString LiteralAfter(const QString& format, qsizetype end) {
+  QString literal;
+  bool quoted = false;
+  for (qsizetype i = end; i < format.size(); ++i) {
+    const QChar c = format[i];
+    if (c == QLatin1Char('\'')) {
+      if (i + 1 < format.size() && format[i + 1] == QLatin1Char('\'')) {
+        literal += c;
+        ++i;
+      } else {
+        quoted = !quoted;
+      }
+      continue;
+    }
+    if (!quoted && IsFieldLetter(c)) break;
+    literal += c;
+  }
+  return literal;
+}
+
+// A literal as format text: quoted when it holds letters or quotes.
+QString Quoted(const QString& literal) {
+  for (const QChar c : literal) {
+    if (c.isLetter() || c == QLatin1Char('\'')) {
+      QString escaped = literal;
+      escaped.replace(QLatin1Char('\''), QStringLiteral("''"));
+      return QLatin1Char('\'') + escaped + QLatin1Char('\'');
+    }
+  }
+  return literal;
+}
+
+QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+
+}  // namespace
+
+QLocale UserLocale() { return QLocale(); }
+
+QString DateSeparator(const QLocale& locale) {
+  const QString format = locale.dateFormat(QLocale::ShortFormat);
+  const qsizetype start = FieldStart(format, u"dMy");
+  if (start < 0) return QStringLiteral("/");
+  const QString separator = LiteralAfter(format, FieldEnd(format, start));
+  return separator.isEmpty() ? QStringLiteral("/") : separator;
+}
+
+QString TimeSeparator(const QLocale& locale) {
+  const QString format = locale.timeFormat(QLocale::ShortFormat);
+  const qsizetype hour = FieldStart(format, u"hH");
+  if (hour < 0) return QStringLiteral(":");
+  const QString separator = LiteralAfter(format, FieldEnd(format, hour));
+  return separator.isEmpty() ? QStringLiteral(":") : separator;
+}
+
+QString LongTimeFormat(const QLocale& locale) {
+  const QString shortFormat = locale.timeFormat(QLocale::ShortFormat);
+  if (FieldStart(shortFormat, u"s") >= 0) return shortFormat;
+  const qsizetype hour = FieldStart(shortFormat, u"hH");
+  const qsizetype minute = FieldStart(shortFormat, u"m", hour < 0 ? 0 : hour);
+  if (minute >= 0) {
+    QString format = shortFormat;
+    format.insert(FieldEnd(shortFormat, minute), Quoted(TimeSeparator(locale)) + QStringLiteral("ss"));
+    return format;
+  }
+  // No minutes to follow: the long form without its time zone.
+  QString format = locale.timeFormat(QLocale::LongFormat);
+  format.remove(QLatin1Char('t'));
+  return format.trimmed();
+}
+
+QString LocalDateTimeText(const QDateTime& moment, const QLocale& locale) {
+  return locale.toString(moment.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+         locale.toString(moment.time(), LongTimeFormat(locale));
+}
+
+QString RaceDateTimeText(const QDate& date, const QTime& time, const QLocale& locale) {
+  const QString d = DateSeparator(locale);
+  const QString t = TimeSeparator(locale);
+  return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')) + d + TwoDigits(date.month()) + d +
+         TwoDigits(date.day()) + QLatin1Char(' ') + TwoDigits(time.hour()) + t + TwoDigits(time.minute()) +
+         t + TwoDigits(time.second());
+}
+
+}  // namespace kivo

@@ -1,0 +1,67 @@
+// The user locale's date-time texts of the pages, written and read back.
+#include <gtest/gtest.h>
+
+#include "core/race_xml.h"
+#include "core/user_locale.h"
+
+namespace kivo {
+namespace {
+
+const QDateTime kFinish(QDate(2017, 7, 1), QTime(12, 5, 0));
+
+TEST(UserLocaleTest, IsTheDefaultLocaleSoThatTestsCanPinOne) {
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  EXPECT_EQ(UserLocale().name(), QStringLiteral("ja_JP"));
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(UserLocale().name(), QStringLiteral("de_DE"));
+  QLocale::setDefault(QLocale::system());
+  EXPECT_EQ(UserLocale(), QLocale::system());
+}
+
+TEST(UserLocaleTest, PageTextsFollowTheLocale) {
+  struct Case {
+    const char* locale;
+    QString dateSeparator;
+    QString timeSeparator;
+    QString finish;  // short date, blank, long time
+    QString race;    // yyyy/mm/dd HH:mm:ss with the separators
+  };
+  const std::vector<Case> cases = {
+      {"ja_JP", "/", ":", "2017/07/01 12:05:00", "2017/07/01 12:05:00"},
+      {"de_DE", ".", ":", "01.07.17 12:05:00", "2017.07.01 12:05:00"},
+      {"en_US", "/", ":", "7/1/17 12:05:00 PM", "2017/07/01 12:05:00"},
+      {"fi_FI", ".", ".", "1.7.2017 12.05.00", "2017.07.01 12.05.00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.locale);
+    const QLocale locale(QString::fromLatin1(c.locale));
+    EXPECT_EQ(DateSeparator(locale), c.dateSeparator);
+    EXPECT_EQ(TimeSeparator(locale), c.timeSeparator);
+    EXPECT_EQ(LocalDateTimeText(kFinish, locale), c.finish);
+    EXPECT_EQ(RaceDateTimeText(kFinish.date(), kFinish.time(), locale), c.race);
+    // Every form the pages write reads back, also the read-back form of a
+    // finish from the race XML.
+    EXPECT_EQ(ReadLocalDateTime(c.finish, locale), kFinish);
+    EXPECT_EQ(ReadLocalDateTime(c.race, locale), kFinish);
+    EXPECT_EQ(ReadLocalDateTime(QStringLiteral("2017/07/01 12:05:00"), locale), kFinish);
+    EXPECT_EQ(ReadLocalDateTime(QStringLiteral("  ") + c.finish + QStringLiteral(" "), locale), kFinish);
+  }
+}
+
+TEST(UserLocaleTest, LongTimeFormHasSecondsAndNoTimeZone) {
+  EXPECT_EQ(LongTimeFormat(QLocale(QLocale::Japanese, QLocale::Japan)), QStringLiteral("H:mm:ss"));
+  EXPECT_EQ(LongTimeFormat(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("HH:mm:ss"));
+  EXPECT_EQ(LongTimeFormat(QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("h:mm:ss AP"));
+  // A morning finish in Japanese has an unpadded hour.
+  EXPECT_EQ(LocalDateTimeText(QDateTime(QDate(2017, 7, 1), QTime(9, 5, 7)), QLocale(QStringLiteral("ja_JP"))),
+            QStringLiteral("2017/07/01 9:05:07"));
+}
+
+TEST(UserLocaleTest, TextsThatAreNoDateTimeReadAsNone) {
+  const QLocale japanese(QStringLiteral("ja_JP"));
+  for (const char* text : {"", "-", "   ", "0", "2017/13/01 12:05:00", "abc"})
+    EXPECT_FALSE(ReadLocalDateTime(QString::fromLatin1(text), japanese)) << text;
+}
+
+}  // namespace
+}  // namespace kivo
