@@ -297,4 +297,37 @@ class TForm1 : public QWidget {
   // The event file commands and the save name field.
   void ConnectEventCommands();
   bool editingSaveName_ = false;
+
+  // ---- finish page and the gather-and-check (finish_page.cpp, check_race_data.cpp) ----
+ public:
+  // The entry that a line of the racing or finished list shows, 0 for none.
+  int FindEntryByName(const QListWidgetItem* line) const;
+  // Elapsed time of the finish being entered; presets "OK" or "DNF".
+  void UpdateFinishElapsed();
+ public slots:
+  void ListBox3Click();
+  void ListBox4Click();
+  void Button4Click();
+  void Button5Click();
+  void Button6Click();
+  void Timer1Timer();
+  void UpDown2Click();
+  void datetimepicker5Change();
+  void DateTimePicker6Change();
+  void Panel11Click();
+  void Panel14Click();
+  void Panel14MouseMove();
+  void Panel10MouseMove();
+
+ private:
+  void TickCorrectedClock();
+  QDateTime ReadRaceDateTime(const QString& text) const;
+  void FollowEntryBeingFinished();
+  void CloseFinishEntry();
+  void ShowStatusLegend();
+  // The boat whose finish the entry panel shows (0 while closed), and its
+  // record, by which the panel follows it when entries move.
+  int entryBeingFinished_ = 0;
+  QByteArray recordBeingFinished_;
+  // ---- end of the finish page and the gather-and-check ----
 };

@@ -1,16 +1,55 @@
 // Page 4: finish recording.
+#include <optional>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include "Unit1.h"
+#include "core/finish_entry.h"
+#include "core/finish_lists.h"
+#include "core/race_xml.h"
+#include "core/user_locale.h"
 #include "form_building.h"
+#include "qt/dialogs.h"
+#include "qt/guard.h"
+#include "qt/system.h"
 
 using namespace kivo;
+
+namespace {
+
+// Each list line keeps the number of the entry it was built from.
+constexpr int kEntryRole = Qt::UserRole;
+
+const QString kOk = QStringLiteral("OK");
+const QString kDnf = QStringLiteral("DNF");
+
+void FillList(QListWidget* list, const std::vector<FinishListLine>& lines) {
+  const QSignalBlocker quiet(list);
+  list->clear();
+  for (const FinishListLine& line : lines) {
+    auto* item = new QListWidgetItem(line.text, list);
+    item->setData(kEntryRole, line.entry);
+  }
+}
+
+void ClearSelection(QListWidget* list) {
+  const QSignalBlocker quiet(list);
+  list->clearSelection();
+}
+
+QListWidgetItem* SelectedLine(const QListWidget* list) {
+  const QList<QListWidgetItem*> picked = list->selectedItems();
+  return picked.isEmpty() ? nullptr : picked.first();
+}
+
+}  // namespace
 
 void TForm1::BuildFinishPage() {
   pnlFINISH = Place<ClickablePanel>(this, "pnlFINISH", 0, 124, 841, 545);
@@ -101,4 +140,250 @@ void TForm1::BuildFinishPage() {
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(100);
+
+  // A boat is picked by a click or by the arrow keys; the refills and the
+  // selections cleared by the page itself run with the signals blocked.
+  for (QListWidget* list : {ListBox3, ListBox4}) {
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    const auto handler = list == ListBox3 ? &TForm1::ListBox3Click : &TForm1::ListBox4Click;
+    connect(list, &QListWidget::itemSelectionChanged, this, handler);
+    connect(list, &QAbstractItemView::clicked, this, handler);
+  }
+  connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+  connect(UpDown2, &UpDown::clicked, this, &TForm1::UpDown2Click);
+  connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+  connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+  // The pickers answer the user's changes; the page sets them with the
+  // signals blocked, and the reset sets them while no finish is entered.
+  connect(datetimepicker5, &QDateEdit::dateChanged, this, &TForm1::datetimepicker5Change);
+  connect(DateTimePicker6, &QTimeEdit::timeChanged, this, &TForm1::DateTimePicker6Change);
+  connect(Panel11, &ClickablePanel::clicked, this, &TForm1::Panel11Click);
+  connect(Panel14, &ClickablePanel::clicked, this, &TForm1::Panel14Click);
+  connect(Panel14, &ClickablePanel::mouseMoved, this, &TForm1::Panel14MouseMove);
+  connect(Panel10, &ClickablePanel::mouseMoved, this, &TForm1::Panel10MouseMove);
+}
+
+void TForm1::RefreshFinishLists() {
+  const auto race = static_cast<std::size_t>(Model.CurrentRace);
+  const FinishLists lists = BuildFinishLists(Model, Model.CurrentRace, UserLocale());
+  FillList(ListBox3, lists.racing);
+  FillList(ListBox4, lists.finished);
+  Model.RaceFinishedCount[race] = static_cast<int>(lists.finished.size());
+  FollowEntryBeingFinished();
+}
+
+int TForm1::FindEntryByName(const QListWidgetItem* line) const {
+  if (line == nullptr) return 0;
+  bool ok = false;
+  const int entry = line->data(kEntryRole).toInt(&ok);
+  return ok && entry >= 1 && entry <= Model.EntryCount ? entry : 0;
+}
+
+// Entries added or removed while a finish is entered move the numbers; the
+// panel follows its boat, and closes when the boat was removed.
+void TForm1::FollowEntryBeingFinished() {
+  if (entryBeingFinished_ == 0) return;
+  for (int entry = 1; entry <= Model.EntryCount; ++entry) {
+    if (Model.EntryRecord[static_cast<std::size_t>(entry)] == recordBeingFinished_) {
+      entryBeingFinished_ = entry;
+      return;
+    }
+  }
+  CloseFinishEntry();
+}
+
+void TForm1::CloseFinishEntry() {
+  entryBeingFinished_ = 0;
+  recordBeingFinished_.clear();
+  Panel12->SetCaption(QString());
+  Panel10->hide();
+}
+
+void TForm1::ListBox3Click() {
+  platform::Guarded([this] {
+    const int entry = FindEntryByName(SelectedLine(ListBox3));
+    if (entry == 0) return;
+    Model.SelectedEntry = entry;
+    entryBeingFinished_ = entry;
+    recordBeingFinished_ = Model.EntryRecord[static_cast<std::size_t>(entry)];
+    Memo6->clear();
+    Memo7->clear();
+    Panel12->SetCaption(Model.EntryName[static_cast<std::size_t>(entry)].trimmed());
+    Panel10->show();
+    ComboBox2->setCurrentText(kOk);
+    CheckBox2->setChecked(false);
+    Timer1->start();
+    ClearSelection(ListBox4);
+  });
+}
+
+void TForm1::ListBox4Click() {
+  platform::Guarded([this] {
+    if (SelectedLine(ListBox4) == nullptr) return;
+    Panel10->hide();
+    entryBeingFinished_ = 0;
+    recordBeingFinished_.clear();
+  });
+}
+
+void TForm1::TickCorrectedClock() {
+  Model.ClockCorrection = ClockCorrectionFromText(Memo13->text(), Model.ClockCorrection);
+  Model.CorrectedClock = platform::CurrentSystem().Now().addSecs(Model.ClockCorrection);
+  Memo8->setText(LocalDateTimeText(Model.CorrectedClock, UserLocale()));
+}
+
+void TForm1::Timer1Timer() {
+  platform::Guarded([this] { TickCorrectedClock(); });
+}
+
+void TForm1::UpDown2Click() {
+  platform::Guarded([this] { Memo13->setText(QString::number(UpDown2->Position())); });
+}
+
+void TForm1::Button6Click() {
+  platform::Guarded([this] {
+    // The clock of this very moment, not of the last tick: the timer stands
+    // still after a decision until the next boat is picked.
+    TickCorrectedClock();
+    const QDateTime now = Model.CorrectedClock;
+    {
+      const QSignalBlocker quietDate(datetimepicker5);
+      const QSignalBlocker quietTime(DateTimePicker6);
+      datetimepicker5->setDate(now.date());
+      DateTimePicker6->setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
+    }
+    UpdateFinishElapsed();
+  });
+}
+
+void TForm1::datetimepicker5Change() {
+  platform::Guarded([this] {
+    if (entryBeingFinished_ != 0) UpdateFinishElapsed();
+  });
+}
+
+void TForm1::DateTimePicker6Change() {
+  platform::Guarded([this] {
+    if (entryBeingFinished_ != 0) UpdateFinishElapsed();
+  });
+}
+
+void TForm1::UpdateFinishElapsed() {
+  platform::CurrentSystem().Beep();
+  const QLocale locale = UserLocale();
+  const auto race = static_cast<std::size_t>(Model.CurrentRace);
+  Model.RaceStart[race] = RaceDateTimeText(DateTimePicker1->date(), DateTimePicker2->time(), locale);
+  Model.RaceLimit[race] = RaceDateTimeText(DateTimePicker3->date(), DateTimePicker4->time(), locale);
+  const QDateTime start = ReadRaceDateTime(Model.RaceStart[race]);
+  const QDateTime limit = ReadRaceDateTime(Model.RaceLimit[race]);
+  const QDateTime finish = FinishDateTime(datetimepicker5->date(), DateTimePicker6->time());
+
+  const qint64 seconds = ElapsedSeconds(finish, start);
+  Memo7->setText(QString::number(seconds));
+  Memo6->setText(ElapsedText(seconds));
+  ComboBox2->setCurrentText(finish > limit ? kDnf : kOk);
+  if (entryBeingFinished_ != 0)
+    Model.BoatStatus[race][static_cast<std::size_t>(entryBeingFinished_)] = ComboBox2->currentText();
+}
+
+QDateTime TForm1::ReadRaceDateTime(const QString& text) const {
+  return LocalDateTimeOrThrow(text, UserLocale());
+}
+
+void TForm1::Button4Click() {
+  platform::Guarded([this] {
+    const int entry = entryBeingFinished_;
+    if (entry == 0) return;
+    const auto race = static_cast<std::size_t>(Model.CurrentRace);
+    const auto k = static_cast<std::size_t>(entry);
+    platform::Dialogs& dialogs = platform::CurrentDialogs();
+    const QString status = ComboBox2->currentText();
+
+    // A penalty that is no whole number from 0 to 20 would break every
+    // later ranking and sheet: the decision is refused before anything is
+    // stored.
+    std::optional<int> penalty;
+    if (status == kOk && CheckBox2->isChecked()) {
+      penalty = ReadPenalty(ComboBox3->currentText());
+      if (!penalty) {
+        dialogs.ShowMessage(PenaltyRefusedMessage());
+        return;
+      }
+    }
+
+    Model.BoatStatus[race][k] = status;
+    if (Memo7->text().isEmpty() && status == kOk) {
+      dialogs.ShowMessage(QStringLiteral("フィニッシュ時刻が確定されていません\n"
+                                         "フィニッシュ時刻入力後「決定」ボタンを押してください。"));
+      return;
+    }
+    if (status != kOk) {
+      Model.BoatFinish[race][k] = QStringLiteral("-");
+      Model.BoatFinished[race][k] = 1;
+      Model.BoatPenalty[race][k] = QStringLiteral("0");
+    } else {
+      const QDateTime finish = FinishDateTime(datetimepicker5->date(), DateTimePicker6->time());
+      if (finish > ReadRaceDateTime(Model.RaceLimit[race])) {
+        dialogs.ShowMessage(QStringLiteral("タイムリミットを超過しています。\n"
+                                           "「DNF」が表示されているか確認してください。"));
+        return;
+      }
+      Model.BoatFinish[race][k] = LocalDateTimeText(finish, UserLocale());
+      Model.BoatPenalty[race][k] = penalty ? QString::number(*penalty) : QStringLiteral("0");
+      Model.BoatFinished[race][k] = 1;
+    }
+    Model.BoatRemarks[race][k] = Memo10->text();
+
+    RefreshFinishLists();
+    CloseFinishEntry();
+    Timer1->stop();
+  });
+}
+
+void TForm1::Button5Click() {
+  platform::Guarded([this] {
+    CloseFinishEntry();
+    ClearSelection(ListBox3);
+    ClearSelection(ListBox4);
+  });
+}
+
+void TForm1::Panel11Click() {
+  platform::Guarded([this] {
+    platform::Dialogs& dialogs = platform::CurrentDialogs();
+    QListWidgetItem* line = SelectedLine(ListBox4);
+    if (line == nullptr) {
+      dialogs.ShowMessage(QStringLiteral("削除する艇が選択されていません"));
+      return;
+    }
+    if (Model.Locked > 0) {
+      dialogs.ShowMessage(QStringLiteral("データがロックされています"));
+      return;
+    }
+    const int entry = FindEntryByName(line);
+    if (entry == 0) return;
+    Model.SelectedEntry = entry;
+    const auto race = static_cast<std::size_t>(Model.CurrentRace);
+    Model.BoatFinished[race][static_cast<std::size_t>(entry)] = 0;
+    Model.BoatFinish[race][static_cast<std::size_t>(entry)].clear();
+    RefreshFinishLists();
+  });
+}
+
+void TForm1::Panel14Click() {
+  platform::Guarded([this] { ShowStatusLegend(); });
+}
+
+void TForm1::Panel14MouseMove() {
+  platform::Guarded([this] { ShowStatusLegend(); });
+}
+
+void TForm1::Panel10MouseMove() {
+  platform::Guarded([this] { Memo11->hide(); });
+}
+
+void TForm1::ShowStatusLegend() {
+  Memo11->raise();
+  Memo11->show();
 }

@@ -173,7 +173,7 @@ TEST_F(WindowTest, ADistanceThatIsNoNumberStopsTheTabWithItsError) {
   form.Panel4->Click();
   EXPECT_EQ(form.ShownPage(), 1);
   EXPECT_EQ(dialogs().Messages(),
-            QStringList{QStringLiteral("'abc' is not a valid floating point value")});
+            QStringList{QStringLiteral("(P2)コース距離: 'abc' is not a valid floating point value")});
 }
 
 TEST_F(WindowTest, ShowingTheResultPageDisablesBothSheetButtons) {
