@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -139,7 +140,9 @@ void TForm1::Button12Click() {
   });
 }
 
-void TForm1::WriteRaceXml() { kivo::WriteRaceXml(Model); }
+// The start is read with the locale the pages wrote it in (the user's; a
+// test may pin one with QLocale::setDefault).
+void TForm1::WriteRaceXml() { kivo::WriteRaceXml(Model, QLocale()); }
 
 bool TForm1::CalculateRace() {
   const QByteArray path = QFile::encodeName(Model.RaceXmlFile);
