@@ -13,6 +13,7 @@
 #include "core/event_file.h"
 #include "core/number_text.h"
 #include "core/race_xml.h"
+#include "core/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 #include "qt/jpeg.h"
@@ -24,10 +25,6 @@ namespace {
 
 // Byte length of a text in the ANSI code page, as the event's limits count.
 std::size_t AnsiLength(const QString& text) { return ansi::ByteLength(text.toStdString()); }
-
-// The pages' dates and numbers follow the user's locale (a test may pin one
-// with QLocale::setDefault).
-QLocale PageLocale() { return QLocale(); }
 
 }  // namespace
 
@@ -71,7 +68,7 @@ void TForm1::Button10Click() {
 
 void TForm1::ShowRace(int race) {
   const auto r = static_cast<std::size_t>(race);
-  const QLocale locale = PageLocale();
+  const QLocale locale = UserLocale();
 
   if (!Model.EventName.isEmpty()) Edit2->setText(Model.EventName);
   Edit4->setText(Model.RaceName[r]);

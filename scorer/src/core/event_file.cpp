@@ -15,7 +15,7 @@
 namespace kivo {
 namespace {
 
-const QString kEventFileWhat = QStringLiteral("event file");
+const QString kEventFileWhat = QStringLiteral("イベントファイル");
 
 // Races that ReadEventFile clears before it reads.
 constexpr int kClearedRaces = 5;
@@ -120,7 +120,7 @@ void ReadEventFile(EventModel& model) {
     } else if (name == QLatin1String("race")) {
       if (raceCount == racePlaces)
         throw ScorerFileError(
-            QStringLiteral("the event file %1 holds more than %2 races").arg(model.EventFile).arg(racePlaces),
+            QStringLiteral("イベントファイル %1 のレースが%2を超えています。").arg(model.EventFile).arg(racePlaces),
             model.EventFile);
       const auto k = static_cast<std::size_t>(++raceCount);
       model.RaceName[k] = GetXmlAttr(QStringLiteral("name="), tag);

@@ -16,7 +16,7 @@
 namespace kivo {
 namespace {
 
-const QString kRaceXmlWhat = QStringLiteral("race XML file");
+const QString kRaceXmlWhat = QStringLiteral("レースXMLファイル");
 
 // ---- date-time texts -------------------------------------------------------
 
@@ -196,7 +196,7 @@ ScorerFileError::ScorerFileError(const QString& message, const QString& path)
 void SaveFileWhole(const QString& path, const QByteArray& content, const QString& what) {
   QSaveFile file(path);
   const auto fail = [&](const QString& reason) {
-    throw ScorerFileError(QStringLiteral("cannot write the %1 %2: %3").arg(what, path, reason), path);
+    throw ScorerFileError(QStringLiteral("%1を書き込めませんでした。\n%2\n%3").arg(what, path, reason), path);
   };
   if (!file.open(QIODevice::WriteOnly)) fail(file.errorString());
   if (file.write(content) != content.size()) {
@@ -210,11 +210,11 @@ void SaveFileWhole(const QString& path, const QByteArray& content, const QString
 QByteArray ReadFileWhole(const QString& path, const QString& what) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
-    throw ScorerFileError(QStringLiteral("cannot read the %1 %2: %3").arg(what, path, file.errorString()),
+    throw ScorerFileError(QStringLiteral("%1を読み込めませんでした。\n%2\n%3").arg(what, path, file.errorString()),
                           path);
   QByteArray content = file.readAll();
   if (file.error() != QFileDevice::NoError)
-    throw ScorerFileError(QStringLiteral("cannot read the %1 %2: %3").arg(what, path, file.errorString()),
+    throw ScorerFileError(QStringLiteral("%1を読み込めませんでした。\n%2\n%3").arg(what, path, file.errorString()),
                           path);
   return content;
 }
@@ -355,7 +355,7 @@ void ReadRaceResults(EventModel& model) {
     } else if (name == QLatin1String("leg")) {
       if (legCount == legPlaces)
         throw ScorerFileError(
-            QStringLiteral("the race XML file %1 holds more than %2 legs").arg(path).arg(legPlaces), path);
+            QStringLiteral("レースXMLファイル %1 のLEGが%2を超えています。").arg(path).arg(legPlaces), path);
       const auto k = static_cast<std::size_t>(++legCount);
       model.LegDistance[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance"), tag)));
       model.LegCourse[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("course"), tag)));
@@ -365,7 +365,7 @@ void ReadRaceResults(EventModel& model) {
     } else if (name == QLatin1String("boat")) {
       if (boatCount == boatPlaces)
         throw ScorerFileError(
-            QStringLiteral("the race XML file %1 holds more than %2 boats").arg(path).arg(boatPlaces), path);
+            QStringLiteral("レースXMLファイル %1 の艇が%2艇を超えています。").arg(path).arg(boatPlaces), path);
       const auto j = static_cast<std::size_t>(++boatCount);
       model.EntryRecord[j] = EncodeAnsi(GetXmlAttr(QStringLiteral("rms="), tag));
       const QString finish = GetXmlAttr(QStringLiteral("finish="), tag);

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include "core/event_model.h"
+#include "core/user_locale.h"
 
 namespace kivo {
 
@@ -33,11 +34,12 @@ class ScorerFileError : public std::runtime_error {
 
 // Writes `content` to `path` whole: into a temporary file beside it, then
 // renamed into place, so a crash or a full disk leaves the previous file
-// intact. Throws ScorerFileError "cannot write the <what> <path>: <reason>".
+// intact. Throws ScorerFileError "<what>を書き込めませんでした。" with the path
+// and the reason on the next lines.
 void SaveFileWhole(const QString& path, const QByteArray& content, const QString& what);
 
-// The bytes of the file at `path`. Throws ScorerFileError "cannot read the
-// <what> <path>: <reason>".
+// The bytes of the file at `path`. Throws ScorerFileError
+// "<what>を読み込めませんでした。" with the path and the reason.
 QByteArray ReadFileWhole(const QString& path, const QString& what);
 
 // Bits of ResultsFlags after the read-back.
@@ -93,12 +95,12 @@ QDateTime LocalDateTimeOrThrow(const QString& text, const QLocale& locale);
 // ".". `rms` is EntryRecord with "&" turned into "-", decoded from CP932
 // (each undecodable byte one "?"), so that the module, encoding it back,
 // finds every column at its byte position.
-QByteArray RaceXmlText(const EventModel& model, const QLocale& locale = QLocale::system());
+QByteArray RaceXmlText(const EventModel& model, const QLocale& locale = UserLocale());
 
 // Writes RaceXmlText to RaceXmlFile, whole or not at all. Throws
 // EConvertError (start) or ScorerFileError (the file cannot be written);
 // the file on disk is then unchanged.
-void WriteRaceXml(const EventModel& model, const QLocale& locale = QLocale::system());
+void WriteRaceXml(const EventModel& model, const QLocale& locale = UserLocale());
 
 // Reads RaceXmlFile back into race 1 of the model: ResultsFlags and the
 // current race's RaceFinishedCount := 0; a missing file ends it there.

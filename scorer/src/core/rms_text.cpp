@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "ansi/ansi.h"
+#include "core/user_locale.h"
 
 namespace kivo {
 
@@ -65,7 +66,7 @@ double TextToFloatDef(const QString& text, double defaultValue, const QLocale& l
 }
 
 double TextToFloatDef(const QString& text, double defaultValue) {
-  return TextToFloatDef(text, defaultValue, QLocale::system());
+  return TextToFloatDef(text, defaultValue, UserLocale());
 }
 
 }  // namespace kivo

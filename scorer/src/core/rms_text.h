@@ -32,7 +32,7 @@ QByteArray EncodeAnsi(const QString& text);
 // text, trimmed of blanks and control characters, is empty, is no number or
 // lies outside the range of a double.
 double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale);
-// The same with the user's locale (QLocale::system()).
+// The same with the user's locale (UserLocale()).
 double TextToFloatDef(const QString& text, double defaultValue);
 
 }  // namespace kivo

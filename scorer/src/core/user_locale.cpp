@@ -59,26 +59,42 @@ QString Quoted(const QString& literal) {
   return literal;
 }
 
+// A date or time separator is punctuation: no blank, letter or digit, which
+// the reader could not tell from the fields.
+bool IsSeparator(const QString& text) {
+  if (text.isEmpty()) return false;
+  for (const QChar c : text)
+    if (c.isSpace() || c.isLetterOrNumber()) return false;
+  return true;
+}
+
 QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
 
 }  // namespace
 
-QLocale UserLocale() { return QLocale(); }
+QLocale UserLocale() {
+  // A machine left at the C/POSIX locale has no date order or separators of
+  // its own ("1 Jul 2017"); finishes written so could not be read back into
+  // the race file. Such a machine gets the program's own Japanese forms.
+  const QLocale locale;
+  if (locale.language() == QLocale::C) return QLocale(QLocale::Japanese, QLocale::Japan);
+  return locale;
+}
 
 QString DateSeparator(const QLocale& locale) {
   const QString format = locale.dateFormat(QLocale::ShortFormat);
   const qsizetype start = FieldStart(format, u"dMy");
   if (start < 0) return QStringLiteral("/");
-  const QString separator = LiteralAfter(format, FieldEnd(format, start));
-  return separator.isEmpty() ? QStringLiteral("/") : separator;
+  const QString separator = LiteralAfter(format, FieldEnd(format, start)).trimmed();
+  return IsSeparator(separator) ? separator : QStringLiteral("/");
 }
 
 QString TimeSeparator(const QLocale& locale) {
   const QString format = locale.timeFormat(QLocale::ShortFormat);
   const qsizetype hour = FieldStart(format, u"hH");
   if (hour < 0) return QStringLiteral(":");
-  const QString separator = LiteralAfter(format, FieldEnd(format, hour));
-  return separator.isEmpty() ? QStringLiteral(":") : separator;
+  const QString separator = LiteralAfter(format, FieldEnd(format, hour)).trimmed();
+  return IsSeparator(separator) ? separator : QStringLiteral(":");
 }
 
 QString LongTimeFormat(const QLocale& locale) {

@@ -12,6 +12,7 @@ namespace kivo {
 
 // The default locale: the system locale unless QLocale::setDefault chose
 // another (tests pin Japanese, or a locale with "," as decimal separator).
+// The C/POSIX locale stands for no choice and gives Japanese.
 QLocale UserLocale();
 
 // The separator between the fields of the locale's short date form ("/" in

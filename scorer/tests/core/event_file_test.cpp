@@ -180,7 +180,7 @@ TEST_F(EventFileTest, FailuresNameTheFile) {
     ReadEventFile(model_);
     ADD_FAILURE() << "no error";
   } catch (const ScorerFileError& e) {
-    EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(QStringLiteral("cannot read the event file ") +
+    EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(QStringLiteral("イベントファイルを読み込めませんでした。\n") +
                                                             model_.EventFile))
         << e.what();
   }
@@ -192,7 +192,7 @@ TEST_F(EventFileTest, FailuresNameTheFile) {
     ADD_FAILURE() << "no error";
   } catch (const ScorerFileError& e) {
     EXPECT_EQ(e.path(), model_.RaceDataFolder + QStringLiteral("/Cup.kivo"));
-    EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(QStringLiteral("cannot write the event file ") + e.path()))
+    EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(QStringLiteral("イベントファイルを書き込めませんでした。\n") + e.path()))
         << e.what();
   }
 }

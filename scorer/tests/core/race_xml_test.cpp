@@ -262,7 +262,7 @@ TEST_F(RaceXmlTest, WritesTheFileWholeAndNamesItWhenItCannot) {
   } catch (const ScorerFileError& e) {
     EXPECT_EQ(e.path(), model_.RaceXmlFile);
     EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(
-        QStringLiteral("cannot write the race XML file ") + model_.RaceXmlFile + QStringLiteral(": ")))
+        QStringLiteral("レースXMLファイルを書き込めませんでした。\n") + model_.RaceXmlFile + QStringLiteral("\n")))
         << e.what();
   }
 }
@@ -535,7 +535,7 @@ TEST_F(RaceXmlTest, MoreBoatsThanPlacesStopsWithAClearError) {
     ReadRaceResults(model_);
     ADD_FAILURE() << "no error";
   } catch (const ScorerFileError& e) {
-    EXPECT_TRUE(QString::fromStdString(e.what()).contains(QStringLiteral("more than 19 boats"))) << e.what();
+    EXPECT_TRUE(QString::fromStdString(e.what()).contains(QStringLiteral("19艇を超えています"))) << e.what();
     EXPECT_EQ(e.path(), model_.RaceXmlFile);
   }
   EXPECT_EQ(model_.EntryRecord[19], QByteArray("B19"));

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "core/event_model.h"
+#include "core/user_locale.h"
 #include "form_building.h"
 #include "form_fixture.h"
 
@@ -136,7 +137,7 @@ TEST_F(WindowTest, EveryPageSwitchShowsTheCurrentRaceName) {
 TEST_F(WindowTest, FinishAndResultTabsNeedEntriesAndADistance) {
   TForm1& form = StartForm();
   form.ShowPage(1);
-  const QLocale locale = QLocale::system();
+  const QLocale locale = kivo::UserLocale();
   struct Case {
     int entries;
     QString distance;
