@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "KivoFormat.h"
 #include "ansi/ansi.h"
@@ -302,13 +303,24 @@ void TKivoPolar::AddPoint(double angle, double speed) {
   ++Count;
 }
 
-double InterpolatePolar(const TKivoPolar& polar, double x) {
+namespace {
+
+// The points that interpolate at x: two before the first point at or above
+// x, that point and one after; none when no point is at or above x.
+std::optional<std::pair<size_t, size_t>> PolarWindow(const TKivoPolar& polar, double x) {
   size_t count = polar.Count;
   size_t f = 0;
   while (f < count && !(polar.Angle[f] >= x)) ++f;
-  if (f == count) throw Exception(Format("Incorrect x value \"%s\"", FloatText(x).c_str()));
-  size_t lo = f >= 2 ? f - 2 : 0;
-  size_t hi = std::min(f + 1, count - 1);
+  if (f == count) return std::nullopt;
+  return std::make_pair(f >= 2 ? f - 2 : 0, std::min(f + 1, count - 1));
+}
+
+}  // namespace
+
+double InterpolatePolar(const TKivoPolar& polar, double x) {
+  auto window = PolarWindow(polar, x);
+  if (!window) throw Exception(Format("Incorrect x value \"%s\"", FloatText(x).c_str()));
+  auto [lo, hi] = *window;
   size_t n = hi - lo + 1;
   return LagrangeValue(std::span<const double>(polar.Angle.data() + lo, n),
                        std::span<const double>(polar.Speed.data() + lo, n), x);
@@ -462,6 +474,13 @@ void TKivoBoat::FillCurveForAngle(TKivoCurve& target, double angle, TKivoPolarCa
     } else if (angle < gybe_angle) {
       std::optional<TKivoPolar>& polar = polars[static_cast<size_t>(i)];
       if (!polar) polar = BuildPolar(WindSpeeds[static_cast<size_t>(i)]);
+      // An allowance of 0 in the record is an infinite speed in the polar;
+      // interpolating through it gives no sound allowance.
+      if (auto window = PolarWindow(*polar, angle))
+        for (size_t p = window->first; p <= window->second; ++p)
+          if (std::isinf(polar->Speed[p]))
+            throw EKivoZeroAllowance(0, Format("draws on an allowance of 0 (an infinite speed) at %d knots",
+                                               WindSpeeds[static_cast<size_t>(i)]));
       allowance = trap::Div(3600, InterpolatePolar(*polar, angle));
     } else {
       if (!run_cosine) run_cosine = CosDegrees(180 - angle);
@@ -518,12 +537,17 @@ std::unique_ptr<TKivoCurve> TKivoBoat::BuildConstructedCurve(const std::vector<T
     if (angle > 180) angle = 360 - angle;
 
     TKivoCurve leg_curve;
-    if (leg.predefinedCourse == 0)
-      FillCurveForAngle(leg_curve, angle, polars);
-    else if (leg.predefinedCourse <= 5)
+    if (leg.predefinedCourse == 0) {
+      try {
+        FillCurveForAngle(leg_curve, angle, polars);
+      } catch (const EKivoZeroAllowance& e) {
+        throw EKivoZeroAllowance(static_cast<int>(l) + 1, Format("the curve for leg %zu %s", l + 1, e.what()));
+      }
+    } else if (leg.predefinedCourse <= 5) {
       leg_curve.Assign(Curve(kCourseTypeCurve[leg.predefinedCourse])->GetValues());
-    else
+    } else {
       throw EKivoException(LegCodeMessage(l, leg.predefinedCourse));
+    }
     // An allowance of 0 is an infinite speed: no sound curve can be mixed.
     if (leg_curve.HoldsZeroAllowance())
       throw EKivoZeroAllowance(static_cast<int>(l) + 1,

@@ -1256,6 +1256,15 @@ std::vector<FailureCase> FailureCases() {
     race.legs = {"distance=\"1\" course=\"0\" windDirection=\"30\" windSpeed=\"0\""};
     race.boats = {{"2017-06-04T13:00:00", good}, {"2017-06-04T13:05:00", Record(zero_beat).Line()}};
     cases.push_back({"allowance 0 on a beat leg", RaceText(race), "EKivoException: ", true, "position 2"});
+    race.legs = {"distance=\"1\" course=\"0\" windDirection=\"45\" windSpeed=\"0\""};
+    cases.push_back({"allowance 0 in a reach polar", RaceText(race), "EKivoException: ", true, "position 2"});
+    Tables zero_run = t;
+    zero_run.run[4] = 0;  // the gybe-angle points of the 14-knot polar
+    race.boats[1].rms = Record(zero_run).Line();
+    race.legs = {"distance=\"1\" course=\"0\" windDirection=\"0\" windSpeed=\"0\"",
+                 "distance=\"1\" course=\"0\" windDirection=\"160\" windSpeed=\"0\""};
+    cases.push_back({"allowance 0 near the gybe angle", RaceText(race), "EKivoException: ", true,
+                     "position 2: the curve for leg 2"});
     Tables zero_angle = t;
     zero_angle.angle[3][1] = 0;  // R90 at 8 knots
     race.legs = {"distance=\"1\" course=\"0\" windDirection=\"95\" windSpeed=\"0\""};
