@@ -461,6 +461,13 @@ TEST_F(EntriesPageTest, RemovingMovesEveryLaterEntryUpWithItsData) {
   EXPECT_EQ(form.Model.BoatFinished[1][2], 1);
   EXPECT_EQ(form.Model.BoatElapsed[1][2], 9296.0f);
   EXPECT_EQ(form.Model.BoatStatus[1][1], QStringLiteral("OK"));
+  // The finish page shows C's finish with C, A still racing.
+  const QStringList racing = Items(form.ListBox3);
+  const QStringList finished = Items(form.ListBox4);
+  ASSERT_EQ(racing.size(), 1);
+  EXPECT_TRUE(racing.front().contains(QStringLiteral("ALPHA")));
+  ASSERT_EQ(finished.size(), 1);
+  EXPECT_TRUE(finished.front().contains(QStringLiteral("CHARLIE")));
 
   // The freed place starts clean for the next boat.
   EXPECT_TRUE(form.Model.EntryRecord[3].isEmpty());
