@@ -542,6 +542,8 @@ TEST(IndependentNumberText, HandWorkedExamples) {
       {1e15, "1E15"},
       {1e14, "100000000000000"},
       {999999999999999.0, "999999999999999"},
+      {999999999999999.9, "1E15"},
+      {0.000099999999999999999, "0.0001"},
       {9999999999999999.0, "1E16"},
       {123456789012345678.0, "1.23456789012346E17"},
       {1.0 / 3, "0.333333333333333"},
@@ -567,6 +569,28 @@ TEST(IndependentNumberText, AgreesWithPrintfRoundingOverManyValues) {
     if (n % 2) v = -v;
     if (n % 7 == 0) v = std::round(v * 1000) / 1000;  // short decimals too
     ASSERT_EQ(kivo::FloatText(v), GeneralText(v)) << Printf("%.17g", v);
+  }
+}
+
+TEST(IndependentNumberText, ReadsLikeStrtod) {
+  std::mt19937_64 random(1852);
+  std::uniform_int_distribution<int> digit(0, 9), length(1, 21), point(0, 22), exponent(-30, 30), kind(0, 5);
+  for (int n = 0; n < 200000; ++n) {
+    std::string text;
+    if (kind(random) == 0) text += "-";
+    int digits = length(random);
+    int dot = point(random);
+    for (int k = 0; k < digits; ++k) {
+      if (k == dot) text += ".";
+      text += static_cast<char>('0' + digit(random));
+    }
+    if (kind(random) == 1) text += "e" + std::to_string(exponent(random));
+    if (kind(random) == 2) text = "  " + text + " ";
+    double expected = std::strtod(text.c_str(), nullptr);
+    double got = -1;
+    ASSERT_TRUE(kivo::TryTextToFloat(text, got)) << text;
+    ASSERT_EQ(got, expected) << text;
+    ASSERT_EQ(std::signbit(got), std::signbit(expected)) << text;
   }
 }
 
@@ -648,6 +672,13 @@ TEST(IndependentAttributeReaders, NumbersAndWholeNumbers) {
       EXPECT_EQ(e.Text(), std::string("EConvertError: '") + bad + "' is not a valid integer value");
     }
   }
+}
+
+TEST(IndependentRaceWind, EndsOfTheWindRange) {
+  const std::pair<double, double> cases[] = {{5.999995, 6},        {6.000004, 6},   {5.99998, 5.99998},
+                                             {19.999995, 20},      {20.000009, 20}, {12.34567, 12.34567},
+                                             {19.99998, 19.99998}, {0, 0}};
+  for (const auto& [wind, expected] : cases) EXPECT_EQ(kivo::SnapRaceWind(wind), expected) << wind;
 }
 
 // ===================================================== spline and polar
@@ -751,6 +782,43 @@ TEST(IndependentSpline, ImpliedWindAndMonotonicCheck) {
   EXPECT_EQ(curve.SolveImpliedWind(3600 / 1000.0), 6);
   EXPECT_EQ(curve.SolveImpliedWind(3600 / 580.0), 20);
   EXPECT_EQ(curve.SolveImpliedWind(-4), 6);
+}
+
+TEST(IndependentSpline, RandomCurvesAgreeWithThePlainScoring) {
+  std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> start(700, 1100), step(0.78, 1.02), speed(2.5, 9.5), wind(-2, 30);
+  for (int n = 0; n < 300; ++n) {
+    Seven a;
+    a[0] = std::round(start(random) * 10) / 10;
+    for (size_t k = 1; k < 7; ++k) a[k] = std::round(a[k - 1] * step(random) * 10) / 10;
+    kivo::TKivoCurve curve;
+    curve.Assign(a);
+    PlainCurve plain;
+    plain.allowance = a;
+    for (int m = 0; m < 50; ++m) {
+      double w = wind(random);
+      ASSERT_EQ(curve.SplineVelocity(w), plain.Spline(w)) << n << " " << w;
+      double v = speed(random);
+      auto [expected, failure] = plain.Solve(v);
+      std::string got_failure;
+      double got = 0;
+      try {
+        got = curve.SolveImpliedWind(v);
+      } catch (const kivo::Exception& e) {
+        got_failure = e.Text();
+      }
+      ASSERT_EQ(got_failure, failure) << n << " " << v;
+      ASSERT_EQ(got, expected) << n << " " << v;
+    }
+    auto failure = plain.MonotonicFailure();
+    std::string got_failure;
+    try {
+      curve.CheckMonotonic();
+    } catch (const kivo::Exception& e) {
+      got_failure = e.Message();
+    }
+    ASSERT_EQ(got_failure, failure.value_or("")) << n;
+  }
 }
 
 TEST(IndependentPolar, LagrangeWindows) {
@@ -1200,6 +1268,10 @@ std::vector<FailureCase> FailureCases() {
   }
   cases.push_back({"overflow", one_boat(good, "2017-06-04T10:00:00", "1e308"), "EOverflow: Floating point overflow"});
   cases.push_back({"no boat", "<race start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"><boats/></race>",
+                   "EListError: List index out of bounds (0)"});
+  cases.push_back({"boats in other letter case",
+                   "<race start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"><Boats><boat finish=\"0\"/>"
+                   "</Boats></race>",
                    "EListError: List index out of bounds (0)"});
   cases.push_back({"no boats element", "<race start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"/>",
                    "EListError: List index out of bounds (0)"});
