@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "numbers/general_float.h"
+
 namespace kivo {
 
 // An attribute value as the XML DOM gives it: empty when the attribute is
@@ -38,8 +40,8 @@ double ParseDateTimeText(std::string_view text);
 std::string ReadTextAttr(const AttrValue& value, const std::string& fallback);
 
 // General format, at most 15 significant digits: 0.00005 -> "5E-5".
-std::string FloatText(double value);
-void AppendFloatText(std::string& text, double value);
+inline std::string FloatText(double value) { return numbers::GeneralFloatText(value); }
+inline void AppendFloatText(std::string& text, double value) { numbers::AppendGeneralFloatText(text, value); }
 
 // "dd:hh:nn:ss" of the seconds rounded to whole seconds; the day count has
 // at least two digits and carries the sign.

@@ -1,16 +1,14 @@
 #include "core/number_text.h"
 
+#include "numbers/general_float.h"
+
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
 namespace kivo {
 namespace {
-
-constexpr int kSignificantDigits = 15;
 
 // Blanks and control characters removed at both ends, as the runtime's
 // number reading skips them.
@@ -33,54 +31,13 @@ QString TrimmedNumberText(const QString& text) {
 }  // namespace
 
 QString FloatText(double value, QChar decimalSeparator) {
-  if (std::isnan(value)) return QStringLiteral("NAN");
-  if (std::isinf(value)) return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-  if (value == 0) return QStringLiteral("0");
-
-  // "d.dddddddddddddde+XX": the 15 significant digits, rounded, and the
-  // decimal exponent after rounding.
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, std::fabs(value));
-  const std::string scientific(buffer);
-  const std::size_t e = scientific.find('e');
-  std::string digits = scientific.substr(0, 1) + scientific.substr(2, e - 2);
-  const int exponent = std::atoi(scientific.c_str() + e + 1);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-
-  std::string out = value < 0 ? "-" : "";
-  const char point = '\x01';  // stands for the separator until the end
-  if (exponent >= -4 && exponent < kSignificantDigits) {
-    if (exponent < 0) {
-      out += '0';
-      out += point;
-      out += std::string(static_cast<std::size_t>(-exponent - 1), '0');
-      out += digits;
-    } else {
-      const std::size_t whole = static_cast<std::size_t>(exponent) + 1;
-      if (digits.size() <= whole) {
-        out += digits + std::string(whole - digits.size(), '0');
-      } else {
-        out += digits.substr(0, whole);
-        out += point;
-        out += digits.substr(whole);
-      }
-    }
-  } else {
-    out += digits[0];
-    if (digits.size() > 1) {
-      out += point;
-      out += digits.substr(1);
-    }
-    out += 'E';
-    out += std::to_string(exponent);
-  }
-  QString text = QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
-  text.replace(QChar(point), decimalSeparator);
+  QString text = QString::fromStdString(numbers::GeneralFloatText(value));
+  if (decimalSeparator != QLatin1Char('.')) text.replace(QLatin1Char('.'), decimalSeparator);
   return text;
 }
 
 QString FloatText(double value, const QLocale& locale) {
-  QString text = FloatText(value, QLatin1Char('.'));
+  QString text = FloatText(value);
   text.replace(QLatin1Char('.'), locale.decimalPoint());
   return text;
 }
