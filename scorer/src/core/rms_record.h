@@ -62,8 +62,4 @@ QStringList BoatSummaryLines(const CurrentRecord& record);
 // The summary memo's text: every line of BoatSummaryLines followed by CR LF.
 QString BoatSummaryText(const CurrentRecord& record);
 
-// The fixed-pitch font of the summary memo and the details list, so that
-// labels and values line up.
-inline QString SummaryFontFamily() { return QStringLiteral("ＭＳ ゴシック"); }
-
 }  // namespace kivo
