@@ -9,10 +9,10 @@
 #include <QPushButton>
 
 #include "Unit1.h"
-#include "ansi/ansi.h"
 #include "core/event_file.h"
 #include "core/number_text.h"
 #include "core/race_xml.h"
+#include "core/rms_text.h"
 #include "core/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
@@ -20,13 +20,6 @@
 #include "qt/system.h"
 
 using namespace kivo;
-
-namespace {
-
-// Byte length of a text in the ANSI code page, as the event's limits count.
-std::size_t AnsiLength(const QString& text) { return ansi::ByteLength(text.toStdString()); }
-
-}  // namespace
 
 void TForm1::ConnectEventCommands() {
   connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
@@ -120,7 +113,7 @@ void TForm1::ShowRace(int race) {
   RefreshFinishLists();
 
   const auto showLogo = [this](PictureBox* box, QString& name) {
-    if (AnsiLength(name) < 3) {
+    if (AnsiByteLength(name) < 3) {
       box->Clear();
       return;
     }
@@ -143,7 +136,7 @@ void TForm1::ShowRace(int race) {
     ShowUnlockedState();
 
   const auto showIssued = [&locale](QDateEdit* picker, const QString& issued) {
-    if (AnsiLength(issued) <= 5) return;
+    if (AnsiByteLength(issued) <= 5) return;
     const QDateTime date = LocalDateTimeOrThrow(issued, locale);
     picker->setDate(date.date());
   };
@@ -155,7 +148,7 @@ void TForm1::Button21Click() {
   platform::Guarded([this] {
     platform::Dialogs& dialogs = platform::CurrentDialogs();
     CheckRaceData();
-    if (AnsiLength(Model.SaveName) <= 1) {
+    if (AnsiByteLength(Model.SaveName) <= 1) {
       dialogs.ShowMessage(QStringLiteral("保存するファイル名が指定されていません"));
       return;
     }

@@ -2,9 +2,8 @@
 
 #include <cmath>
 #include <cstddef>
-#include <string_view>
 
-#include "ansi/ansi.h"
+#include "core/rms_text.h"
 #include "core/user_locale.h"
 
 namespace kivo {
@@ -35,11 +34,6 @@ QString TrimBlanksAndControls(const QString& text) {
   while (first < last && text[first].unicode() <= ' ') ++first;
   while (last > first && text[last - 1].unicode() <= ' ') --last;
   return text.mid(first, last - first);
-}
-
-int AnsiByteLength(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  return static_cast<int>(ansi::ByteLength(std::string_view(utf8.constData(), utf8.size())));
 }
 
 std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& locale) {

@@ -63,9 +63,6 @@ inline const QString kNotAllFinished = QStringLiteral("(p4)フィニッシュし
 // character up to U+0020; an ideographic blank stays).
 QString TrimBlanksAndControls(const QString& text);
 
-// Bytes of the text's CP932 form (a double-byte character counts 2).
-int AnsiByteLength(const QString& text);
-
 // A decimal number with the locale's decimal separator (no group
 // separators, an exponent allowed, blanks around it ignored), or none.
 std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& locale);

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "ansi/ansi.h"
 #include "core/number_text.h"
 #include "core/race_xml.h"
 #include "core/rms_text.h"
@@ -25,13 +24,8 @@ QString Attr(const char* name, const QString& value) {
          QLatin1Char('"');
 }
 
-std::size_t ByteLength(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  return ansi::ByteLength(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-}
-
 // A logo name as written: "-" for a name shorter than 3 bytes.
-QString LogoText(const QString& name) { return ByteLength(name) < 3 ? QStringLiteral("-") : name; }
+QString LogoText(const QString& name) { return AnsiByteLength(name) < 3 ? QStringLiteral("-") : name; }
 
 QString FileNamePart(const QString& path) { return QFileInfo(path).fileName(); }
 
@@ -72,7 +66,7 @@ QByteArray EventFileText(const EventModel& model) {
 
 void CopyEventLogos(const EventModel& model) {
   for (const QString* name : {&model.LogoLeft, &model.LogoMiddle, &model.LogoRight}) {
-    if (ByteLength(*name) <= 2) continue;
+    if (AnsiByteLength(*name) <= 2) continue;
     // QFile::copy leaves an existing target alone and reports failure,
     // which is passed over.
     QFile::copy(model.LogoFolder + QLatin1Char('/') + *name, model.HtmlFolder + QLatin1Char('/') + *name);

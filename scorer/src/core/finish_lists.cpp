@@ -3,26 +3,17 @@
 #include <cstddef>
 #include <utility>
 
-#include "ansi/ansi.h"
 #include "core/race_xml.h"
+#include "core/rms_text.h"
 
 namespace kivo {
-namespace {
-
-int Cp932Bytes(QStringView character) {
-  const QByteArray utf8 = character.toUtf8();
-  return static_cast<int>(ansi::ByteLength(std::string_view(utf8.constData(), utf8.size())));
-}
-
-}  // namespace
-
 QString FixedWidthText(const QString& text, int width) {
   QString fitted;
   int used = 0;
   for (qsizetype i = 0; i < text.size();) {
     const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
     const QStringView character = QStringView(text).mid(i, length);
-    const int bytes = Cp932Bytes(character);
+    const int bytes = AnsiByteLength(character);
     if (used + bytes > width) break;
     fitted += character;
     used += bytes;

@@ -50,6 +50,11 @@ QByteArray EncodeAnsi(const QString& text) {
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+int AnsiByteLength(QStringView text) {
+  const QByteArray utf8 = text.toUtf8();
+  return static_cast<int>(ansi::ByteLength(std::string_view(utf8.constData(), utf8.size())));
+}
+
 double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale) {
   qsizetype first = 0;
   qsizetype last = text.size();

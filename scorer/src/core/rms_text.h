@@ -1,6 +1,7 @@
 #pragma once
-// Byte-level helpers for rating data lines (CP932 bytes exactly as read) and
-// the user-locale number reading that the scorer's pages share.
+// Byte-level helpers for rating data lines (CP932 bytes exactly as read),
+// the CP932 form and length of a text, and the user-locale number reading
+// that the scorer's pages share.
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QLocale>
@@ -26,6 +27,10 @@ QString DecodeAnsi(QByteArrayView bytes);
 
 // Text as CP932 bytes; a character without a CP932 form becomes "?".
 QByteArray EncodeAnsi(const QString& text);
+
+// Bytes of the text's CP932 form (a double-byte character counts 2), as the
+// limits of names and the fixed-pitch columns count them.
+int AnsiByteLength(QStringView text);
 
 // The number that `text` holds, read with the decimal separator of `locale`
 // (no group separators, an exponent allowed), or `defaultValue` when the
