@@ -1,6 +1,5 @@
 #include "core/check_race.h"
 
-#include <cmath>
 #include <cstddef>
 
 #include "core/rms_text.h"
@@ -27,25 +26,6 @@ float LegValue(const QString& cell, int row, std::size_t column, const QLocale& 
 }
 
 }  // namespace
-
-QString TrimBlanksAndControls(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text[first].unicode() <= ' ') ++first;
-  while (last > first && text[last - 1].unicode() <= ' ') --last;
-  return text.mid(first, last - first);
-}
-
-std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& locale) {
-  const QString trimmed = TrimBlanksAndControls(text);
-  if (trimmed.isEmpty()) return std::nullopt;
-  QLocale strict = locale;
-  strict.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
-  bool ok = false;
-  const double value = strict.toDouble(trimmed, &ok);
-  if (!ok || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
 
 void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& locale) {
   const auto r = static_cast<std::size_t>(model.CurrentRace);

@@ -3,7 +3,6 @@
 // and judging whether the current race can be computed: the copied fields,
 // the list of missing data, the readiness state and the summary text.
 #include <array>
-#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -58,14 +57,6 @@ inline const QString kNoEntries = QStringLiteral("(P3)エントリー艇の選�
 inline const QString kNoneFinished = QStringLiteral("(P4)フィニッシュした艇なし");
 inline const QString kNotAllFinished = QStringLiteral("(p4)フィニッシュしていない艇がある");
 }  // namespace missing
-
-// Leading and trailing blanks and control characters removed (every
-// character up to U+0020; an ideographic blank stays).
-QString TrimBlanksAndControls(const QString& text);
-
-// A decimal number with the locale's decimal separator (no group
-// separators, an exponent allowed, blanks around it ignored), or none.
-std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& locale);
 
 // One check of the current race: ReadinessState 0 and the list emptied,
 // then every field copied into the model and each missing item appended in

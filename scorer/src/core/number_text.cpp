@@ -1,5 +1,6 @@
 #include "core/number_text.h"
 
+#include "core/rms_text.h"
 #include "numbers/general_float.h"
 
 #include <charconv>
@@ -9,16 +10,6 @@
 
 namespace kivo {
 namespace {
-
-// Blanks and control characters removed at both ends, as the runtime's
-// number reading skips them.
-QString TrimmedNumberText(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text[first].unicode() <= ' ') ++first;
-  while (last > first && text[last - 1].unicode() <= ' ') --last;
-  return text.mid(first, last - first);
-}
 
 [[noreturn]] void ThrowNotFloat(const QString& text) {
   throw EConvertError(("'" + text + "' is not a valid floating point value").toStdString());
@@ -43,7 +34,7 @@ QString FloatText(double value, const QLocale& locale) {
 }
 
 double ParseXmlFloat(const QString& text) {
-  const QString trimmed = TrimmedNumberText(text);
+  const QString trimmed = TrimBlanksAndControls(text);
   const QString upper = trimmed.toUpper();
   if (upper == QLatin1String("INF") || upper == QLatin1String("+INF"))
     return std::numeric_limits<double>::infinity();
@@ -84,7 +75,7 @@ double ParseXmlFloat(const QString& text) {
 }
 
 int ParseXmlInteger(const QString& text) {
-  const QString trimmed = TrimmedNumberText(text);
+  const QString trimmed = TrimBlanksAndControls(text);
   const QByteArray latin = trimmed.toLatin1();
   if (trimmed.isEmpty() || latin.size() != trimmed.size()) ThrowNotInteger(text);
   const char* p = latin.constData();

@@ -55,19 +55,27 @@ int AnsiByteLength(QStringView text) {
   return static_cast<int>(ansi::ByteLength(std::string_view(utf8.constData(), utf8.size())));
 }
 
-double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale) {
+QString TrimBlanksAndControls(const QString& text) {
   qsizetype first = 0;
   qsizetype last = text.size();
   while (first < last && text[first].unicode() <= ' ') ++first;
   while (last > first && text[last - 1].unicode() <= ' ') --last;
-  const QString trimmed = text.mid(first, last - first);
-  if (trimmed.isEmpty()) return defaultValue;
+  return text.mid(first, last - first);
+}
+
+std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& locale) {
+  const QString trimmed = TrimBlanksAndControls(text);
+  if (trimmed.isEmpty()) return std::nullopt;
   QLocale strict = locale;
   strict.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
   bool ok = false;
   const double value = strict.toDouble(trimmed, &ok);
-  if (!ok || !std::isfinite(value)) return defaultValue;
+  if (!ok || !std::isfinite(value)) return std::nullopt;
   return value;
+}
+
+double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale) {
+  return ReadLocaleNumber(text, locale).value_or(defaultValue);
 }
 
 double TextToFloatDef(const QString& text, double defaultValue) {
