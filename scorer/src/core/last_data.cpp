@@ -1,23 +1,12 @@
 #include "core/last_data.h"
 
-#include <string>
-
-#include "ansi/ansi.h"
+#include "core/rms_text.h"
 
 namespace kivo {
 namespace {
 
 constexpr int kIgnoredLineBytes = 5;
 constexpr int kCorrectionBytes = 50;
-
-QString FromAnsi(const QByteArray& bytes) {
-  const std::string utf8 = ansi::ToUtf8(std::string_view(bytes.constData(), bytes.size()));
-  return QString::fromStdString(utf8);
-}
-
-QByteArray ToAnsi(const QString& text) {
-  return QByteArray::fromStdString(ansi::FromUtf8(text.toStdString()));
-}
 
 }  // namespace
 
@@ -27,23 +16,17 @@ QByteArray FirstLine(const QByteArray& content) {
   return content.left(end);
 }
 
-QByteArray TrimBlanksAndControls(const QByteArray& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-  return text.mid(first, last - first);
-}
+QByteArray TrimBlanksAndControls(const QByteArray& text) { return TrimmedBytes(text).toByteArray(); }
 
 std::optional<LastData> ParseLastDataLine(const QByteArray& line) {
   if (line.size() <= kIgnoredLineBytes) return std::nullopt;
   LastData data;
   const qsizetype comma = line.indexOf(',');
   if (comma < 0) {
-    data.RmsName = FromAnsi(TrimBlanksAndControls(line));
+    data.RmsName = DecodeAnsi(TrimBlanksAndControls(line));
     return data;
   }
-  data.RmsName = FromAnsi(TrimBlanksAndControls(line.left(comma)));
+  data.RmsName = DecodeAnsi(TrimBlanksAndControls(line.left(comma)));
   const QByteArray correction = TrimBlanksAndControls(line.mid(comma + 1, kCorrectionBytes));
   bool ok = false;
   const int value = correction.toInt(&ok, 10);
@@ -52,7 +35,7 @@ std::optional<LastData> ParseLastDataLine(const QByteArray& line) {
 }
 
 QByteArray FormatLastDataFile(const QString& rmsName, int clockCorrection) {
-  return ToAnsi(rmsName) + ',' + QByteArray::number(clockCorrection) + "\r\n";
+  return EncodeAnsi(rmsName) + ',' + QByteArray::number(clockCorrection) + "\r\n";
 }
 
 }  // namespace kivo
