@@ -19,11 +19,6 @@ const QString kEventFileWhat = QStringLiteral("イベントファイル");
 // Races that ReadEventFile clears before it reads.
 constexpr int kClearedRaces = 5;
 
-QString Attr(const char* name, const QString& value) {
-  return QLatin1Char(' ') + QLatin1String(name) + QLatin1String("=\"") + EscapeXmlAttr(value) +
-         QLatin1Char('"');
-}
-
 // A logo name as written: "-" for a name shorter than 3 bytes.
 QString LogoText(const QString& name) { return AnsiByteLength(name) < 3 ? QStringLiteral("-") : name; }
 
@@ -37,21 +32,26 @@ QString EventFilePathFor(const EventModel& model) {
 
 QByteArray EventFileText(const EventModel& model) {
   QStringList lines;
-  lines.append(QLatin1String("<event") + Attr("name", model.EventName) +
-               Attr("rms", FileNamePart(model.RmsFile)) + Attr("classname", model.EventClass) +
-               Attr("chiefjury", model.Chairman) + Attr("eventissued", model.EventIssued) +
-               Attr("logol", LogoText(model.LogoLeft)) + Attr("logom", LogoText(model.LogoMiddle)) +
-               Attr("logor", LogoText(model.LogoRight)) + Attr("locked", QString::number(model.Locked)) +
+  lines.append(QLatin1String("<event") + XmlAttrText("name", model.EventName) +
+               XmlAttrText("rms", FileNamePart(model.RmsFile)) +
+               XmlAttrText("classname", model.EventClass) + XmlAttrText("chiefjury", model.Chairman) +
+               XmlAttrText("eventissued", model.EventIssued) +
+               XmlAttrText("logol", LogoText(model.LogoLeft)) +
+               XmlAttrText("logom", LogoText(model.LogoMiddle)) +
+               XmlAttrText("logor", LogoText(model.LogoRight)) +
+               XmlAttrText("locked", QString::number(model.Locked)) +
                QLatin1String("/>"));
   lines.append(QStringLiteral("<races>"));
   const int races = std::clamp(model.RaceCount, 0, static_cast<int>(model.RaceName.size()) - 1);
   const QString none = QStringLiteral("-");
   for (int i = 1; i <= races; ++i) {
     const auto r = static_cast<std::size_t>(i);
-    lines.append(QLatin1String("<race") + Attr("name", model.RaceName[r]) +
-                 Attr("xml", FileNamePart(model.RaceXmlName[r])) + Attr("pointcoef", model.RacePointCoef[r]) +
-                 Attr("seacondx", none) + Attr("windcondx", none) + Attr("jury", model.RaceJury[r]) +
-                 Attr("scratchissued", model.ScratchIssued) + Attr("resultissued", model.ResultIssued) +
+    lines.append(QLatin1String("<race") + XmlAttrText("name", model.RaceName[r]) +
+                 XmlAttrText("xml", FileNamePart(model.RaceXmlName[r])) +
+                 XmlAttrText("pointcoef", model.RacePointCoef[r]) + XmlAttrText("seacondx", none) +
+                 XmlAttrText("windcondx", none) + XmlAttrText("jury", model.RaceJury[r]) +
+                 XmlAttrText("scratchissued", model.ScratchIssued) +
+                 XmlAttrText("resultissued", model.ResultIssued) +
                  QLatin1String("/>"));
   }
   lines.append(QStringLiteral("</races> </event>"));

@@ -172,14 +172,8 @@ QString IsoDateTimeText(const DateTimeParts& parts) {
 
 // ---- writing ---------------------------------------------------------------
 
-// One blank, the name, "=", and the escaped value in double quotes.
-QString Attr(const char* name, const QString& value) {
-  return QLatin1Char(' ') + QLatin1String(name) + QLatin1String("=\"") + EscapeXmlAttr(value) +
-         QLatin1Char('"');
-}
-
 QString NumberAttr(const char* name, float value) {
-  return Attr(name, FloatText(static_cast<double>(value), QLatin1Char('.')));
+  return XmlAttrText(name, FloatText(static_cast<double>(value), QLatin1Char('.')));
 }
 
 // The places of a table that may be used: the count asked for, within the
@@ -273,10 +267,11 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
   const QString startText = model.RaceStart[r];
   const auto start = ParseLocalDateTimeParts(startText, locale);
   if (!start) throw EConvertError(("'" + startText + "' is not a valid date and time").toStdString());
-  lines.append(QLatin1String("<race") + Attr("start", IsoDateTimeText(*start)) +
+  lines.append(QLatin1String("<race") + XmlAttrText("start", IsoDateTimeText(*start)) +
                NumberAttr("distance", model.CourseDistance[r]) +
-               Attr("type", QString::number(model.RaceType[r])) + Attr("name", model.RaceName[r]) +
-               Attr("limit", model.RaceLimit[r]) + QLatin1Char('>'));
+               XmlAttrText("type", QString::number(model.RaceType[r])) +
+               XmlAttrText("name", model.RaceName[r]) +
+               XmlAttrText("limit", model.RaceLimit[r]) + QLatin1Char('>'));
 
   if (model.RaceType[r] == 0) {
     lines.append(QStringLiteral("<legs>"));
@@ -303,12 +298,13 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
       if (const auto parts = ParseLocalDateTimeParts(finishText, locale)) finish = IsoDateTimeText(*parts);
     }
     const QString remarks = model.BoatRemarks[r][e].isEmpty() ? QStringLiteral("-") : model.BoatRemarks[r][e];
-    lines.append(QLatin1String("<boat") + Attr("finish", finish) + Attr("correctedSeconds", placeholder) +
-                 Attr("impliedWind", placeholder) + Attr("velocity", placeholder) +
-                 Attr("constructedCourseVector", placeholder) +
-                 Attr("rms", DecodeAnsi(ReplaceAmpersand(QByteArrayView(model.EntryRecord[e])))) +
-                 Attr("abbr", model.BoatStatus[r][e]) + Attr("rmks", remarks) +
-                 Attr("pnlty", model.BoatPenalty[r][e]) + QLatin1String("/>"));
+    lines.append(QLatin1String("<boat") + XmlAttrText("finish", finish) +
+                 XmlAttrText("correctedSeconds", placeholder) +
+                 XmlAttrText("impliedWind", placeholder) + XmlAttrText("velocity", placeholder) +
+                 XmlAttrText("constructedCourseVector", placeholder) +
+                 XmlAttrText("rms", DecodeAnsi(ReplaceAmpersand(QByteArrayView(model.EntryRecord[e])))) +
+                 XmlAttrText("abbr", model.BoatStatus[r][e]) + XmlAttrText("rmks", remarks) +
+                 XmlAttrText("pnlty", model.BoatPenalty[r][e]) + QLatin1String("/>"));
   }
   lines.append(QStringLiteral("</boats>"));
   lines.append(QStringLiteral("</race>"));

@@ -75,6 +75,11 @@ QString EscapeXmlAttr(const QString& value) {
   return out;
 }
 
+QString XmlAttrText(const char* name, const QString& value) {
+  return QLatin1Char(' ') + QLatin1String(name) + QLatin1String("=\"") + EscapeXmlAttr(value) +
+         QLatin1Char('"');
+}
+
 QString UnescapeXml(const QString& text) {
   if (!text.contains(QLatin1Char('&'))) return text;
   QString out;

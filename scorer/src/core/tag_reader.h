@@ -39,6 +39,10 @@ QString GetXmlAttr(const QString& key, const QString& tag);
 // whole. A text with none of these characters is written as it is.
 QString EscapeXmlAttr(const QString& value);
 
+// One attribute as the scorer writes it into a tag: a blank, the name, "="
+// and the escaped value in double quotes (` name="a &amp; b"`).
+QString XmlAttrText(const char* name, const QString& value);
+
 // The predefined entities (&amp; &lt; &gt; &quot; &apos;) and the decimal
 // and hexadecimal character references (&#13; &#x3C;) turned back into
 // their characters. Anything else, a lone "&" of a file written before the
