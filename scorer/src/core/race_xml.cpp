@@ -164,6 +164,10 @@ std::optional<DateTimeParts> ParseLocalDateTimeParts(const QString& text, const 
   return std::nullopt;
 }
 
+[[noreturn]] void ThrowNotDateTime(const QString& text) {
+  throw EConvertError(("'" + text + "' is not a valid date and time").toStdString());
+}
+
 // "yyyy-mm-dd", "T", "HH:mm:ss".
 QString IsoDateTimeText(const DateTimeParts& parts) {
   return parts.date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('T') +
@@ -256,7 +260,7 @@ std::optional<QDateTime> ReadLocalDateTime(const QString& text, const QLocale& l
 
 QDateTime LocalDateTimeOrThrow(const QString& text, const QLocale& locale) {
   const auto value = ReadLocalDateTime(text, locale);
-  if (!value) throw EConvertError(("'" + text + "' is not a valid date and time").toStdString());
+  if (!value) ThrowNotDateTime(text);
   return *value;
 }
 
@@ -266,7 +270,7 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
 
   const QString startText = model.RaceStart[r];
   const auto start = ParseLocalDateTimeParts(startText, locale);
-  if (!start) throw EConvertError(("'" + startText + "' is not a valid date and time").toStdString());
+  if (!start) ThrowNotDateTime(startText);
   lines.append(QLatin1String("<race") + XmlAttrText("start", IsoDateTimeText(*start)) +
                NumberAttr("distance", model.CourseDistance[r]) +
                XmlAttrText("type", QString::number(model.RaceType[r])) +
