@@ -13,6 +13,7 @@
 #include "Unit1.h"
 #include "core/race_xml.h"
 #include "core/rms_text.h"
+#include "core/user_locale.h"
 #include "form_building.h"
 #include "kivomod.h"
 #include "qt/dialogs.h"
@@ -140,9 +141,9 @@ void TForm1::Button12Click() {
   });
 }
 
-// The start is read with the locale the pages wrote it in (the user's; a
-// test may pin one with QLocale::setDefault).
-void TForm1::WriteRaceXml() { kivo::WriteRaceXml(Model, QLocale()); }
+// The start and the finishes are read with the locale the pages wrote them
+// in; on a machine left at the C locale that is not QLocale() itself.
+void TForm1::WriteRaceXml() { kivo::WriteRaceXml(Model, UserLocale()); }
 
 bool TForm1::CalculateRace() {
   const QByteArray path = QFile::encodeName(Model.RaceXmlFile);
