@@ -21,6 +21,16 @@ namespace {
 // The memory file is a single short line; more is never read.
 constexpr qint64 kLastDataReadLimit = 4096;
 
+// The lock keeps every page that edits the event's data, and the issued
+// dates, from the user's hands.
+void EnableEventData(TForm1& form, bool enabled) {
+  for (QWidget* part : {static_cast<QWidget*>(form.pnlEVENT), static_cast<QWidget*>(form.pnlCOURSE),
+                        static_cast<QWidget*>(form.pnlENTRY), static_cast<QWidget*>(form.pnlFINISH),
+                        static_cast<QWidget*>(form.DateTimePicker7),
+                        static_cast<QWidget*>(form.DateTimePicker8)})
+    part->setEnabled(enabled);
+}
+
 }  // namespace
 
 void TForm1::LoadLastData() {
@@ -55,20 +65,14 @@ void TForm1::ShowLockedState() {
   Panel19->SetCaption(QStringLiteral("LOCKED"));
   Panel19->SetColor(kRed);
   Panel19->setToolTip(QStringLiteral("クリックするとロックを解除します。"));
-  for (QWidget* page : {static_cast<QWidget*>(pnlEVENT), static_cast<QWidget*>(pnlCOURSE),
-                        static_cast<QWidget*>(pnlENTRY), static_cast<QWidget*>(pnlFINISH),
-                        static_cast<QWidget*>(DateTimePicker7), static_cast<QWidget*>(DateTimePicker8)})
-    page->setEnabled(false);
+  EnableEventData(*this, false);
 }
 
 void TForm1::ShowUnlockedState() {
   Panel19->SetCaption(QStringLiteral("UNLOCKED"));
   Panel19->SetColor(kBlue);
   Panel19->setToolTip(QStringLiteral("クリックするとデータをロックします。"));
-  for (QWidget* page : {static_cast<QWidget*>(pnlEVENT), static_cast<QWidget*>(pnlCOURSE),
-                        static_cast<QWidget*>(pnlENTRY), static_cast<QWidget*>(pnlFINISH),
-                        static_cast<QWidget*>(DateTimePicker7), static_cast<QWidget*>(DateTimePicker8)})
-    page->setEnabled(true);
+  EnableEventData(*this, true);
 }
 
 void TForm1::Panel19Click() {
