@@ -65,8 +65,7 @@ void TForm1::ShowRace(int race) {
 
   if (!Model.EventName.isEmpty()) Edit2->setText(Model.EventName);
   Edit4->setText(Model.RaceName[r]);
-  const QString eventFileName = QFileInfo(Model.EventFile).fileName();
-  Edit3->setText(eventFileName.left(eventFileName.indexOf(QLatin1Char('.'))));
+  Edit3->setText(SaveNameBase(QFileInfo(Model.EventFile).fileName()));
   Edit6->setText(Model.EventClass);
   Edit7->setText(Model.Chairman);
 
