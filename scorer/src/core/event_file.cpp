@@ -22,7 +22,7 @@ constexpr int kClearedRaces = 5;
 // A logo name as written: "-" for a name shorter than 3 bytes.
 QString LogoText(const QString& name) { return AnsiByteLength(name) < 3 ? QStringLiteral("-") : name; }
 
-QString FileNamePart(const QString& path) { return QFileInfo(path).fileName(); }
+QString FileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
 
 }  // namespace
 
@@ -33,7 +33,7 @@ QString EventFilePathFor(const EventModel& model) {
 QByteArray EventFileText(const EventModel& model) {
   QStringList lines;
   lines.append(QLatin1String("<event") + XmlAttrText("name", model.EventName) +
-               XmlAttrText("rms", FileNamePart(model.RmsFile)) +
+               XmlAttrText("rms", FileNameOf(model.RmsFile)) +
                XmlAttrText("classname", model.EventClass) + XmlAttrText("chiefjury", model.Chairman) +
                XmlAttrText("eventissued", model.EventIssued) +
                XmlAttrText("logol", LogoText(model.LogoLeft)) +
@@ -47,7 +47,7 @@ QByteArray EventFileText(const EventModel& model) {
   for (int i = 1; i <= races; ++i) {
     const auto r = static_cast<std::size_t>(i);
     lines.append(QLatin1String("<race") + XmlAttrText("name", model.RaceName[r]) +
-                 XmlAttrText("xml", FileNamePart(model.RaceXmlName[r])) +
+                 XmlAttrText("xml", FileNameOf(model.RaceXmlName[r])) +
                  XmlAttrText("pointcoef", model.RacePointCoef[r]) + XmlAttrText("seacondx", none) +
                  XmlAttrText("windcondx", none) + XmlAttrText("jury", model.RaceJury[r]) +
                  XmlAttrText("scratchissued", model.ScratchIssued) +
