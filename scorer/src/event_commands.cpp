@@ -100,7 +100,9 @@ void TForm1::ShowRace(int race) {
   Memo3->clear();
   Label21->setText(QStringLiteral("ファイルがありません"));
   ListBox1->clear();
-  if (QFileInfo(Model.RmsFile).isFile()) LoadRmsFile();
+  // A rating data file that cannot be read is reported, and the rest of the
+  // race (its entries, finishes, logos and lock) is still shown.
+  if (QFileInfo(Model.RmsFile).isFile()) platform::Guarded([this] { LoadRmsFile(); });
 
   if (Model.RaceEntryCount[r] > 0) {
     ListBox2->clear();
