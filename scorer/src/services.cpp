@@ -104,8 +104,11 @@ void TForm1::ChooseLogo(PictureBox* box, QString& logoName) {
     QString error;
     const QImage picture = platform::LoadPicture(chosen, &error);
     if (picture.isNull()) {
-      // The box and the name keep what they had.
-      dialogs.ShowMessage(error.isEmpty() ? chosen : error);
+      // The box and the name keep what they had. The reason comes from the
+      // picture library in English, so the message says first what failed.
+      QString message = QStringLiteral("画像ファイルを読み込めませんでした。\n") + chosen;
+      if (!error.isEmpty()) message += QLatin1Char('\n') + error;
+      dialogs.ShowMessage(message);
       return;
     }
     box->SetPicture(picture);

@@ -254,6 +254,8 @@ TEST_F(LogoTest, APictureThatCannotBeLoadedChangesNothing) {
   dialogs().QueueFile(PathOf("KIVODATA/LOGO/broken.jpg"));
   form.Image2->Click();
   EXPECT_EQ(dialogs().Messages().size(), 1);
+  EXPECT_TRUE(dialogs().Messages().value(0).startsWith(
+      QStringLiteral("画像ファイルを読み込めませんでした。\n") + PathOf("KIVODATA/LOGO/broken.jpg")));
   EXPECT_EQ(form.Model.LogoLeft, QStringLiteral("good.jpg"));
   EXPECT_EQ(form.Image2->Picture().size(), QSize(20, 20));
 }
