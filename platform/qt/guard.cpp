@@ -6,6 +6,6 @@ namespace platform {
 
 void ShowError(const std::exception& e) { CurrentDialogs().ShowMessage(QString::fromUtf8(e.what())); }
 
-void ShowUnknownError() { CurrentDialogs().ShowMessage(QStringLiteral("Unknown error")); }
+void ShowUnknownError() { CurrentDialogs().ShowMessage(QStringLiteral("不明なエラーが発生しました。")); }
 
 }  // namespace platform

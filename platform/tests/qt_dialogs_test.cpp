@@ -96,7 +96,7 @@ TEST(Guarded, ShowsTheFailureMessageAndReturns) {
   platform::Guarded([] { throw std::runtime_error("'12,5' is not a valid integer value"); });
   platform::Guarded([] { throw 42; });
   EXPECT_EQ(doubles.dialogs.Messages(),
-            QStringList({"'12,5' is not a valid integer value", "Unknown error"}));
+            QStringList({"'12,5' is not a valid integer value", "不明なエラーが発生しました。"}));
   EXPECT_EQ(doubles.dialogs.Events()[0].title, "MORSUND KIVO SCORER 2017");
 }
 
