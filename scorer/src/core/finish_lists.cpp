@@ -4,22 +4,10 @@
 #include <utility>
 
 #include "core/race_xml.h"
-#include "core/rms_text.h"
 
 namespace kivo {
 QString FixedWidthText(const QString& text, int width) {
-  QString fitted;
-  int used = 0;
-  for (qsizetype i = 0; i < text.size();) {
-    const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    const QStringView character = QStringView(text).mid(i, length);
-    const int bytes = AnsiByteLength(character);
-    if (used + bytes > width) break;
-    fitted += character;
-    used += bytes;
-    i += length;
-  }
-  return fitted + QString(width - used, QLatin1Char(' '));
+  return text.leftJustified(width, QLatin1Char(' '), true);
 }
 
 QString RacingLine(const QString& sailNumber, const QString& name) {

@@ -25,9 +25,9 @@ struct FinishLists {
   std::vector<FinishListLine> finished;  // finish order
 };
 
-// `text` cut or padded with blanks to `width` bytes of its CP932 form; a
-// double-byte character that would not fit whole is left out (a blank takes
-// its place), so the columns of a fixed-pitch list stay in line.
+// `text` cut or padded with blanks to `width` characters: the first `width`
+// characters of the text followed by blanks, a double-byte character
+// counting as one like any other.
 QString FixedWidthText(const QString& text, int width);
 
 // A racing line: the sail number, two blanks, the name.
@@ -36,9 +36,10 @@ QString RacingLine(const QString& sailNumber, const QString& name);
 // The placeholder of a finished boat without a finish time.
 inline const QString kNoFinishPlaceholder = QStringLiteral("       -           ");
 
-// A finished line: the name in 20 columns, the finish (or the placeholder
-// when the text is shorter than 5 characters), two blanks, the status in 3
-// columns, two blanks, the penalty (nothing when it is the number 0).
+// A finished line: the name cut or padded to 20 characters, the finish (or
+// the placeholder when the text is shorter than 5 characters), two blanks,
+// the status cut or padded to 3 characters, two blanks, the penalty
+// (nothing when it is the number 0).
 QString FinishedLine(const QString& name, const QString& finish, const QString& status,
                      const QString& penalty);
 

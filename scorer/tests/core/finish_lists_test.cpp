@@ -67,7 +67,7 @@ TEST_F(FinishListsTest, FinishesOfAnotherLocaleFormSortByTheirTime) {
   EXPECT_EQ(lists.finished[1].entry, a);
 }
 
-TEST(FinishLineTest, NamesAreCutOrPaddedTo20ColumnsOfTheCodePage) {
+TEST(FinishLineTest, NamesAreCutOrPaddedTo20Characters) {
   struct Case {
     QString name;
     QString shown;
@@ -75,17 +75,23 @@ TEST(FinishLineTest, NamesAreCutOrPaddedTo20ColumnsOfTheCodePage) {
   const std::vector<Case> cases = {
       {QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWX"), QStringLiteral("ABCDEFGHIJKLMNOPQRST")},
       {QStringLiteral("SUN"), QStringLiteral("SUN                 ")},
-      // Ten double-byte characters fill the 20 columns.
-      {QStringLiteral("日本丸一号艇日本丸二号"), QStringLiteral("日本丸一号艇日本丸二")},
-      // A double-byte character that would take columns 20 and 21 is left out.
-      {QStringLiteral("Aかもめかもめかもめかもめ"), QStringLiteral("Aかもめかもめかもめ ")},
-      // Half-width katakana take one column each.
+      // A double-byte character counts as one character like any other.
+      {QStringLiteral("日本丸一号艇日本丸二号"), QStringLiteral("日本丸一号艇日本丸二号         ")},
+      {QStringLiteral("Aかもめかもめかもめかもめかもめかもめかもめ"), QStringLiteral("Aかもめかもめかもめかもめかもめかもめか")},
       {QStringLiteral("ｶﾓﾒ"), QStringLiteral("ｶﾓﾒ                 ")},
+      {QString(), QString(20, QLatin1Char(' '))},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name.toStdString());
     EXPECT_EQ(FixedWidthText(c.name, 20), c.shown);
+    EXPECT_EQ(FixedWidthText(c.name, 20).size(), 20);
   }
+}
+
+TEST(FinishLineTest, AJapaneseNameTakesTwentyCharactersOfTheLine) {
+  EXPECT_EQ(FinishedLine(QStringLiteral("かもめ"), QStringLiteral("2017/07/01 9:05:07"), QStringLiteral("OK"),
+                         QString()),
+            QStringLiteral("かもめ                 2017/07/01 9:05:07  OK   "));
 }
 
 TEST(FinishLineTest, PlaceholderStatusAndPenaltyColumns) {
