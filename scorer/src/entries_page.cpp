@@ -180,6 +180,10 @@ void TForm1::LoadRmsFile() {
   const std::optional<QString> date = RmsDateLabel(Model.RmsFile);
   Label21->setText(date.value_or(QString()));
   Label21->setVisible(date.has_value());
+  // No file named (a first start beside an empty rating data folder): the
+  // load ends quietly here, and the list, the name and the count keep what
+  // they showed.
+  if (!load.fileRead) return;
 
   ShowBoatDetails(load.headerLine);
   StoreRmsLines(Model.RmsLines, load.lines);

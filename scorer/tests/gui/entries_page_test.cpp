@@ -145,11 +145,24 @@ TEST_F(EntriesPageTest, StartTakesTheFileOfTheMemoryFile) {
   EXPECT_EQ(form.Memo2->text(), QStringLiteral("2"));
 }
 
+TEST_F(EntriesPageTest, ALoadWithoutAFileNameKeepsTheListedFile) {
+  TForm1& form = StartWithFleet({"ALPHA", "BETA"});
+  form.Model.RmsFile = form.Model.RmsFolder + QStringLiteral("/");
+  form.LoadRmsFile();
+  EXPECT_TRUE(dialogs().Events().empty());
+  EXPECT_EQ(Items(form.ListBox1), (QStringList{"ALPHA", "BETA"}));
+  EXPECT_EQ(form.Memo3->text(), QStringLiteral("fleet.rms"));
+  EXPECT_EQ(form.Memo2->text(), QStringLiteral("2"));
+  EXPECT_EQ(form.Model.RmsLineCount, 2);
+  EXPECT_FALSE(form.Label21->isVisibleTo(form.pnlENTRY));
+}
+
 TEST_F(EntriesPageTest, FirstStartWithoutAFileIsQuiet) {
   TForm1& form = StartForm();
   EXPECT_TRUE(dialogs().Events().empty());
   EXPECT_EQ(form.ListBox1->count(), 0);
-  EXPECT_EQ(form.Memo2->text(), QStringLiteral("0"));
+  // Nothing was loaded, so the count shows nothing rather than 0.
+  EXPECT_TRUE(form.Memo2->text().isEmpty());
   EXPECT_TRUE(form.Memo3->text().isEmpty());
   EXPECT_FALSE(form.Label21->isVisibleTo(form.pnlENTRY));
   EXPECT_EQ(form.Model.RmsLineCount, 0);
