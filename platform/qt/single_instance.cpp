@@ -47,6 +47,15 @@ bool SingleInstance::Start() {
   return true;
 }
 
+bool SingleInstance::AnotherCopyRuns() const {
+  if (IsFirst()) return false;
+  QLocalSocket socket;
+  socket.connectToServer(name_);
+  if (!socket.waitForConnected(kConnectMs)) return false;
+  socket.disconnectFromServer();
+  return true;
+}
+
 bool SingleInstance::AskRunningCopyToRaise() {
   QLocalSocket socket;
   socket.connectToServer(name_);

@@ -1,12 +1,12 @@
 #pragma once
 // Lets one copy of a program run at a time. The first copy listens on a local
-// socket of the given name; a later copy connects, asks the first to raise
-// its window, and is then expected to show its message and end. Create it
-// after the QApplication; the first copy needs the event loop to hear later
-// copies.
+// socket of the given name; a later copy finds it, shows its message, asks
+// the first to raise its window and ends. Create it after the QApplication;
+// the first copy needs the event loop to hear later copies.
 //
 //   platform::SingleInstance guard("IKOV scorer");
-//   if (!guard.Start()) { /* show the message */ return 0; }
+//   if (guard.AnotherCopyRuns()) { /* show the message */ guard.AskRunningCopyToRaise(); return 0; }
+//   if (!guard.Start()) { /* a copy started just now: show the message */ return 0; }
 //   QObject::connect(&guard, &platform::SingleInstance::raiseRequested, &window, ...);
 #include <QObject>
 #include <QString>
@@ -32,12 +32,19 @@ class SingleInstance : public QObject {
   // True after Start() made this process the first copy.
   bool IsFirst() const;
 
+  // True when a copy answers under the name; it is asked nothing, so the
+  // caller can tell the user first and ask it to raise afterwards.
+  bool AnotherCopyRuns() const;
+
+  // Asks the running copy to bring its window to the front; false when no
+  // copy answered.
+  bool AskRunningCopyToRaise();
+
  signals:
   // A later copy asked the first one to bring its window to the front.
   void raiseRequested();
 
  private:
-  bool AskRunningCopyToRaise();
   void AcceptConnections();
 
   QString name_;

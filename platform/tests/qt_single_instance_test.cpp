@@ -144,3 +144,18 @@ TEST_F(SingleInstanceTest, StoppedGuardFreesTheName) {
   SingleInstance next(name_);
   EXPECT_TRUE(next.Start());
 }
+
+TEST_F(SingleInstanceTest, LooksForARunningCopyWithoutAskingIt) {
+  SingleInstance guard(name_);
+  EXPECT_FALSE(guard.AnotherCopyRuns());
+  EXPECT_FALSE(guard.AskRunningCopyToRaise());
+
+  QProcess* first = StartChild();
+  ASSERT_EQ(ReadLine(first), "first");
+  EXPECT_TRUE(guard.AnotherCopyRuns());
+  // The look asked nothing: the first copy is asked only now, once.
+  EXPECT_TRUE(guard.AskRunningCopyToRaise());
+  EXPECT_EQ(ReadLine(first), "raised");
+  ASSERT_TRUE(WaitUntil([&] { return first->state() == QProcess::NotRunning; }));
+  EXPECT_TRUE(QString::fromLocal8Bit(first->readAllStandardOutput()).trimmed().isEmpty());
+}

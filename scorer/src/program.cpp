@@ -9,9 +9,20 @@ namespace kivo {
 ScorerStart StartScorer(const QString& guardName, const QString& programFolder) {
   ScorerStart start;
   start.guard = std::make_unique<platform::SingleInstance>(guardName);
-  if (!start.guard->Start()) {
+  const auto refuse = [] {
     platform::CurrentDialogs().ShowTitledMessage(QStringLiteral("KIVO scorer"),
                                                  QStringLiteral("KIVO SCORERはすでに起動されています。"));
+  };
+  // The user reads the message first; the running copy comes to the front
+  // once it is closed.
+  if (start.guard->AnotherCopyRuns()) {
+    refuse();
+    start.guard->AskRunningCopyToRaise();
+    return start;
+  }
+  if (!start.guard->Start()) {
+    // A copy started between the look and the start; it was asked already.
+    refuse();
     return start;
   }
   QApplication::setApplicationName(QStringLiteral("MORSUND KIVO SCORER 2017"));

@@ -17,8 +17,8 @@ struct ScorerStart {
 };
 
 // Needs the QApplication. When another copy runs: shows
-// "KIVO SCORERはすでに起動されています。" titled "KIVO scorer", after
-// asking that copy to raise its window, and returns no form. Otherwise
+// "KIVO SCORERはすでに起動されています。" titled "KIVO scorer", then asks
+// that copy to raise its window, and returns no form. Otherwise
 // creates the main window (which runs FormCreate), shows it and lets a later
 // copy raise it. `programFolder` empty: the folder of the program's file.
 ScorerStart StartScorer(const QString& guardName = QString::fromUtf8(kSingleInstanceName),

@@ -1,7 +1,7 @@
 // Test main for the scorer's window: one QApplication on the offscreen
 // platform. With "--second-scorer-copy GUARD FOLDER" the binary plays a later
 // start of the program instead (single instance tests): it prints the
-// messages it would show, one "title<TAB>text" a line, and exits 0 when it
+// messages it shows, one "title<TAB>text" a line as each is shown, and exits 0 when it
 // was refused, 3 when it became the first copy. With "--first-scorer-copy
 // GUARD FOLDER" it runs the program until it is killed.
 #include <cstring>
@@ -15,11 +15,22 @@
 
 namespace {
 
+// Prints each titled message the moment it is shown, so that the first copy
+// can tell whether it came before the request to raise.
+class PrintingDialogs : public platform::testing::ScriptedDialogs {
+ public:
+  void ShowTitledMessage(const QString& title, const QString& text) override {
+    ScriptedDialogs::ShowTitledMessage(title, text);
+    std::cout << title.toStdString() << '\t' << text.toStdString() << std::endl;
+  }
+};
+
 int RunSecondCopy(const QString& guard, const QString& folder) {
   platform::testing::ScopedDoubles doubles;
+  PrintingDialogs dialogs;
+  platform::SetDialogs(&dialogs);
   const kivo::ScorerStart start = kivo::StartScorer(guard, folder);
-  for (const platform::testing::DialogEvent& event : doubles.dialogs.Events())
-    std::cout << event.title.toStdString() << '\t' << event.text.toStdString() << std::endl;
+  platform::SetDialogs(&doubles.dialogs);
   return start.form ? 3 : 0;
 }
 

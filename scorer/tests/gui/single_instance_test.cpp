@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,6 +65,47 @@ TEST(SingleInstanceTest, ALaterStartIsRefusedAndRaisesTheFirstWindow) {
   first.guard.reset();
   ScorerStart next = StartScorer(guard, firstFolder.path());
   EXPECT_TRUE(next.form);
+}
+
+TEST(SingleInstanceTest, ALaterStartShowsItsMessageBeforeRaisingTheFirstWindow) {
+  platform::testing::ScopedDoubles doubles;
+  const QString guard = UniqueGuardName();
+  QTemporaryDir secondFolder;
+
+  // The running copy, played by a bare server that looks at the later
+  // copy's output before it answers a request to raise: the later copy waits
+  // for that answer, so whatever it printed by then came before its request.
+  QLocalServer running;
+  ASSERT_TRUE(running.listen(guard));
+  QProcess copy;
+  QByteArray output;
+  QByteArray outputWhenAsked;
+  bool asked = false;
+  QObject::connect(&running, &QLocalServer::newConnection, [&] {
+    while (QLocalSocket* socket = running.nextPendingConnection()) {
+      QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      QObject::connect(socket, &QLocalSocket::readyRead, [&, socket] {
+        if (!socket->canReadLine() || socket->readLine() != "raise\n") return;
+        copy.waitForReadyRead(0);
+        output += copy.readAllStandardOutput();
+        outputWhenAsked = output;
+        asked = true;
+        socket->write("ok\n");
+        socket->flush();
+      });
+    }
+  });
+  copy.setProgram(QCoreApplication::applicationFilePath());
+  copy.setArguments({QStringLiteral("--second-scorer-copy"), guard, secondFolder.path()});
+  copy.start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return copy.state() == QProcess::NotRunning; }, 60000));
+  output += copy.readAllStandardOutput();
+
+  EXPECT_EQ(copy.exitCode(), 0);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(QString::fromUtf8(outputWhenAsked),
+            QStringLiteral("KIVO scorer\tKIVO SCORERはすでに起動されています。\n"));
+  EXPECT_EQ(output, outputWhenAsked);
 }
 
 TEST(SingleInstanceTest, ACrashedCopyDoesNotBlockTheNextStart) {
