@@ -36,10 +36,22 @@ void EnableEventData(TForm1& form, bool enabled) {
 void TForm1::LoadLastData() {
   if (!QFileInfo(Model.LastDataFile).isFile()) return;
   QFile file(Model.LastDataFile);
-  // An unreadable memory file counts as a missing one: the start goes on
-  // with the newest rating data file and no correction.
-  if (!file.open(QIODevice::ReadOnly)) return;
-  const QByteArray line = FirstLine(file.read(kLastDataReadLimit));
+  // A memory file that is there but cannot be read is reported; the start
+  // goes on with the newest rating data file and no correction.
+  const auto reportUnreadable = [this] {
+    platform::CurrentDialogs().ShowMessage(QStringLiteral("次のファイルを読み込めませんでした。\n") +
+                                           Model.LastDataFile);
+  };
+  if (!file.open(QIODevice::ReadOnly)) {
+    reportUnreadable();
+    return;
+  }
+  const QByteArray content = file.read(kLastDataReadLimit);
+  if (file.error() != QFileDevice::NoError) {
+    reportUnreadable();
+    return;
+  }
+  const QByteArray line = FirstLine(content);
   file.close();
 
   const std::optional<LastData> data = ParseLastDataLine(line);

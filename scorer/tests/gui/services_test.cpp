@@ -75,6 +75,28 @@ TEST_F(MemoryFileTest, StartTakesTheRememberedFileAndCorrection) {
   }
 }
 
+TEST_F(MemoryFileTest, AFileThatCannotBeReadIsReportedAndTheStartGoesOn) {
+  // A kernel setting that nobody may read, not even the superuser, stands
+  // in for an unreadable memory file.
+  const QString unreadable = QStringLiteral("/proc/sys/vm/compact_memory");
+  if (QFile probe(unreadable); !QFileInfo(unreadable).isFile() || probe.open(QIODevice::ReadOnly))
+    GTEST_SKIP() << "no unreadable file on this machine";
+  WriteFile("KIVODATA/RMS/a.rms", "NAT\r\n");
+  MakeFolder("KIVODATA/MSC");
+  ASSERT_TRUE(QFile::link(unreadable, PathOf("KIVODATA/MSC/lastdata.txt")));
+
+  TForm1& form = StartForm();
+  EXPECT_EQ(dialogs().Messages(),
+            QStringList{QStringLiteral("次のファイルを読み込めませんでした。\n") +
+                        PathOf("KIVODATA/MSC/lastdata.txt")});
+  EXPECT_EQ(form.Model.RmsFile, PathOf("KIVODATA/RMS/a.rms"));
+  EXPECT_EQ(form.Model.ClockCorrection, 0);
+  EXPECT_EQ(form.Memo3->text(), QStringLiteral("a.rms"));
+  EXPECT_EQ(form.ShownPage(), 0);
+  // Nothing may ever be written through the link.
+  EXPECT_TRUE(QFile::remove(PathOf("KIVODATA/MSC/lastdata.txt")));
+}
+
 TEST_F(MemoryFileTest, CloseOfAnUnlockedEventWritesTheLine) {
   WriteFile("KIVODATA/RMS/a.rms", "NAT\r\n");
   WriteFile("KIVODATA/MSC/lastdata.txt", "a.rms,5\r\n");
