@@ -35,6 +35,7 @@ void TForm1::BuildEntriesPage() {
   ListBox1 = Place<QListWidget>(pnlENTRY, "ListBox1", 10, 72, 300, 430);
   Label20 = PlaceLabel(pnlENTRY, "Label20", QStringLiteral("登録艇数"), 10, 512, 90, rowHeight);
   Memo2 = Place<QLineEdit>(pnlENTRY, "Memo2", 100, 512, 60, rowHeight);
+  Memo2->setText(QStringLiteral("0"));  // no boats until a file is loaded
   Panel9 = Place<ClickablePanel>(pnlENTRY, "Panel9", 200, 512, 110, rowHeight);
   Panel9->SetCaption(QStringLiteral("Tarvel"));
   Panel9->SetColor(kButtonFace);

@@ -161,8 +161,8 @@ TEST_F(EntriesPageTest, FirstStartWithoutAFileIsQuiet) {
   TForm1& form = StartForm();
   EXPECT_TRUE(dialogs().Events().empty());
   EXPECT_EQ(form.ListBox1->count(), 0);
-  // Nothing was loaded, so the count shows nothing rather than 0.
-  EXPECT_TRUE(form.Memo2->text().isEmpty());
+  // Nothing was loaded: the count keeps its first text, no boats.
+  EXPECT_EQ(form.Memo2->text(), QStringLiteral("0"));
   EXPECT_TRUE(form.Memo3->text().isEmpty());
   EXPECT_FALSE(form.Label21->isVisibleTo(form.pnlENTRY));
   EXPECT_EQ(form.Model.RmsLineCount, 0);
