@@ -71,9 +71,11 @@ class TForm1 : public QWidget {
   // Writes the current race to RaceXmlFile, whole or not at all; throws a
   // failure that names the file.
   void WriteRaceXml();
+  // ScoreRaceXml, then the beep that ends a calculation.
+  bool CalculateRace();
   // Calls the module on RaceXmlFile; the result text goes into Memo1. True
   // when the module answered "OK".
-  bool CalculateRace();
+  bool ScoreRaceXml();
   // Reads RaceXmlFile back into the model (nothing but the flags when it
   // does not exist).
   void ReadRaceResults();

@@ -165,6 +165,11 @@ void TForm1::Button21Click() {
     CheckRaceData();
     NameRaceXml(Model);
     WriteRaceXml();
+    // The race XML is the only store of the computed results: scored again
+    // at once, it does not come back from a save with placeholders only (a
+    // locked event reopened would have no results for its sheets). A
+    // failure leaves the placeholders, as a save without results always did.
+    if (Model.ReadinessState == kResultsAndScratch) ScoreRaceXml();
     SaveEventFile();
   });
 }

@@ -146,11 +146,16 @@ void TForm1::Button12Click() {
 void TForm1::WriteRaceXml() { kivo::WriteRaceXml(Model, UserLocale()); }
 
 bool TForm1::CalculateRace() {
+  const bool computed = ScoreRaceXml();
+  platform::CurrentSystem().Beep();
+  return computed;
+}
+
+bool TForm1::ScoreRaceXml() {
   const QByteArray path = QFile::encodeName(Model.RaceXmlFile);
   // The text belongs to the module and lasts only until its next call.
   const QString result = ModuleText(Kivo(path.constData()));
   Memo1->setPlainText(result);
-  platform::CurrentSystem().Beep();
   return result == QLatin1String("OK");
 }
 

@@ -217,6 +217,25 @@ TEST_F(EventFileCommandsTest, SaveBeforeAnyCalculationWritesTheRaceXmlThenTheEve
   EXPECT_TRUE(ReadFile("KIVODATA/RACEDATA/Cup.kivo").contains("xml=\"Cup_R1.xml\""));
 }
 
+TEST_F(EventFileCommandsTest, ASaveKeepsTheComputedResultsInTheRaceXml) {
+  TForm1& form = StartForm();
+  TypeThreeBoatRace();
+  Calculate();
+  ASSERT_EQ(form.Model.ReadinessState, 3);
+  Save(Answer::Yes);  // locked on save
+  const QByteArray raceXml = ReadFile("KIVODATA/XML/Cup_R1.xml");
+  EXPECT_TRUE(raceXml.contains("KivoModuleVersion=\"1.3.0.5\""));
+  EXPECT_FALSE(raceXml.contains("correctedSeconds=\"0\""));
+
+  // Reopened, the locked event has its results for the sheets without a
+  // new calculation.
+  form.Button9->click();
+  ASSERT_EQ(form.Model.ResultsFlags, 0);
+  Open(QStringLiteral("KIVODATA/RACEDATA/Cup.kivo"));
+  EXPECT_EQ(form.Model.Locked, 1);
+  EXPECT_EQ(form.Model.ResultsFlags, 3);
+}
+
 TEST_F(EventFileCommandsTest, ASaveNameOfOneByteIsRefused) {
   TForm1& form = StartForm();
   TypeEvent(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("x"));
