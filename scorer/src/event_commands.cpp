@@ -185,12 +185,12 @@ void TForm1::FormClose() {
       if (Model.ReadinessState > kScratchOnly)
         Model.Locked = dialogs.Confirm(QStringLiteral("データをロックしますか？")) ? 1 : 0;
       CheckRaceData();
-      // The race lives in its race XML, which the event file only names.
-      // Once it exists it keeps the module's results (the close does not
-      // write it over them); a race never calculated nor saved is written
-      // now, so the saved event does not come back without its race.
+      // The race lives in its race XML, which the event file only names:
+      // written now, the saved event comes back with every finish typed
+      // since the last calculation, and scored again it keeps its results.
       NameRaceXml(Model);
-      if (!QFileInfo::exists(Model.RaceXmlFile)) WriteRaceXml();
+      WriteRaceXml();
+      if (Model.ReadinessState == kResultsAndScratch) ScoreRaceXml();
       SaveEventFile();
     });
   }

@@ -439,6 +439,26 @@ TEST_F(CloseQuestionsTest, SavingAtCloseKeepsTheModulesResults) {
   EXPECT_EQ(form.Model.Locked, 0);
 }
 
+TEST_F(CloseQuestionsTest, SavingAtCloseKeepsAFinishTypedAfterTheCalculation) {
+  TForm1& form = StartForm();
+  TypeEvent(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("Cup"));
+  TypeCourse(1, QStringLiteral("10"));
+  EnterBoats({0, 1, 2});
+  RecordFinish(QTime(11, 55, 0));
+  RecordFinish(QTime(12, 0, 0));
+  Calculate();
+  RecordFinish(QTime(12, 10, 0));  // the third boat, after the calculation
+  form.Panel6->Click();
+  dialogs().Clear();
+  dialogs().QueueAnswers({Answer::Yes, Answer::No});
+  CloseForm();
+
+  TForm1& again = StartForm();
+  Open("KIVODATA/RACEDATA/Cup.kivo");
+  EXPECT_EQ(again.ListBox4->count(), 3);
+  EXPECT_EQ(again.Model.ResultsFlags, 3);
+}
+
 class FieldHandlersTest : public EventFileCommandsTest {};
 
 TEST_F(FieldHandlersTest, TheSaveNameLosesForbiddenCharactersOneMessageEach) {
