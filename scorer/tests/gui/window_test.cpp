@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLocale>
+#include <QRadioButton>
 #include <QTest>
 
 #include "core/event_model.h"
@@ -365,7 +366,10 @@ TEST_F(WindowTest, PageComponentsCarryTheirCaptionsHintsAndDefaults) {
   EXPECT_EQ(form.GroupBox1->title(), QStringLiteral("出力先"));
   EXPECT_EQ(form.GroupBox3->title(), QStringLiteral("表示言語"));
   EXPECT_TRUE(form.RadioButton1->isChecked());
+  EXPECT_FALSE(form.RadioButton2->isChecked());
+  EXPECT_FALSE(form.RadioButton3->isChecked());
   EXPECT_TRUE(form.RadioButton6->isChecked());
+  EXPECT_FALSE(form.RadioButton7->isChecked());
   EXPECT_FALSE(form.CheckBox1->isChecked());
   EXPECT_FALSE(form.Button18->isEnabled());
   EXPECT_FALSE(form.Button19->isEnabled());
@@ -392,6 +396,29 @@ TEST_F(WindowTest, PageComponentsCarryTheirCaptionsHintsAndDefaults) {
   EXPECT_FALSE(form.Memo11->isVisibleTo(form.pnlFINISH));
   EXPECT_FALSE(form.Memo10->isVisibleTo(form.Panel10));
   EXPECT_FALSE(form.Label13->isVisibleTo(form.Panel10));
+}
+
+// The output target and the language are each one choice: picking a button
+// of a group clears the others of that group and leaves the other group alone.
+TEST_F(WindowTest, OutputTargetAndLanguageAreEachOneChoice) {
+  TForm1& form = StartForm();
+  const std::vector<QRadioButton*> targets = {form.RadioButton1, form.RadioButton2,
+                                              form.RadioButton3};
+  const std::vector<QRadioButton*> languages = {form.RadioButton6, form.RadioButton7};
+  for (QRadioButton* button : targets) EXPECT_EQ(button->parentWidget(), form.GroupBox1);
+  for (QRadioButton* button : languages) EXPECT_EQ(button->parentWidget(), form.GroupBox3);
+  for (const auto* group : {&targets, &languages}) {
+    const std::vector<QRadioButton*>& other = group == &targets ? languages : targets;
+    for (QRadioButton* picked : *group) {
+      SCOPED_TRACE(picked->objectName().toStdString());
+      std::vector<bool> otherBefore;
+      for (QRadioButton* button : other) otherBefore.push_back(button->isChecked());
+      QTest::mouseClick(picked, Qt::LeftButton);
+      for (QRadioButton* button : *group) EXPECT_EQ(button->isChecked(), button == picked);
+      for (std::size_t k = 0; k < other.size(); ++k)
+        EXPECT_EQ(other[k]->isChecked(), otherBefore[k]);
+    }
+  }
 }
 
 TEST_F(WindowTest, LegGridStartsDisabledAndGrey) {
