@@ -70,6 +70,15 @@ bool IsSeparator(const QString& text) {
 
 QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
 
+// The punctuation after the first of `letters`' fields in `format`, or
+// `fallback` where there is none.
+QString SeparatorAfterField(const QString& format, QStringView letters, const QString& fallback) {
+  const qsizetype start = FieldStart(format, letters);
+  if (start < 0) return fallback;
+  const QString separator = LiteralAfter(format, FieldEnd(format, start)).trimmed();
+  return IsSeparator(separator) ? separator : fallback;
+}
+
 }  // namespace
 
 QLocale UserLocale() {
@@ -82,19 +91,11 @@ QLocale UserLocale() {
 }
 
 QString DateSeparator(const QLocale& locale) {
-  const QString format = locale.dateFormat(QLocale::ShortFormat);
-  const qsizetype start = FieldStart(format, u"dMy");
-  if (start < 0) return QStringLiteral("/");
-  const QString separator = LiteralAfter(format, FieldEnd(format, start)).trimmed();
-  return IsSeparator(separator) ? separator : QStringLiteral("/");
+  return SeparatorAfterField(locale.dateFormat(QLocale::ShortFormat), u"dMy", QStringLiteral("/"));
 }
 
 QString TimeSeparator(const QLocale& locale) {
-  const QString format = locale.timeFormat(QLocale::ShortFormat);
-  const qsizetype hour = FieldStart(format, u"hH");
-  if (hour < 0) return QStringLiteral(":");
-  const QString separator = LiteralAfter(format, FieldEnd(format, hour)).trimmed();
-  return IsSeparator(separator) ? separator : QStringLiteral(":");
+  return SeparatorAfterField(locale.timeFormat(QLocale::ShortFormat), u"hH", QStringLiteral(":"));
 }
 
 QString LongTimeFormat(const QLocale& locale) {

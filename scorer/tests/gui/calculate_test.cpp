@@ -22,16 +22,6 @@ const QString kLockedQuestion = QStringLiteral(
 
 class CalculateTest : public RaceTypingFixture {
  protected:
-  // Event "Cup", windward-leeward over 10 NM, three boats finished after
-  // 1:55, 2:00 and 2:10 (start 10:00 on the race day).
-  void TypeThreeBoatRace(const QString& raceName = QStringLiteral("Race One")) {
-    TypeEvent(QStringLiteral("Summer Regatta"), raceName, QStringLiteral("Cup"));
-    TypeCourse(1, QStringLiteral("10"));
-    EnterBoats({0, 1, 2});
-    RecordFinish(QTime(11, 55, 0));
-    RecordFinish(QTime(12, 0, 0));
-    RecordFinish(QTime(12, 10, 0));
-  }
 
   void Calculate() {
     form().Panel6->Click();
@@ -188,7 +178,7 @@ TEST_F(CalculateTest, ATypedSaveNameWithAPointNamesTheRaceXmlByItsBase) {
 TEST_F(CalculateTest, ARaceNameWithAmpersandAndQuoteSurvivesTheModule) {
   const QString name = QStringLiteral("Tom & \"Jerry\" <Cup>");
   TForm1& form = StartForm();
-  TypeThreeBoatRace(name);
+  TypeThreeBoatRace(QStringLiteral("Summer Regatta"), name);
   Calculate();
   EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("OK"));
   form.ReadRaceResults();

@@ -33,18 +33,6 @@ QByteArray Ansi(const QString& text) {
 
 class EventFileCommandsTest : public RaceTypingFixture {
  protected:
-  // Event "Summer Regatta" saved as `saveName`, windward-leeward over 10 NM,
-  // three boats finished after 1:55, 2:00 and 2:10.
-  void TypeThreeBoatRace(const QString& eventName = QStringLiteral("Summer Regatta"),
-                         const QString& raceName = QStringLiteral("Race One"),
-                         const QString& saveName = QStringLiteral("Cup")) {
-    TypeEvent(eventName, raceName, saveName);
-    TypeCourse(1, QStringLiteral("10"));
-    EnterBoats({0, 1, 2});
-    RecordFinish(QTime(11, 55, 0));
-    RecordFinish(QTime(12, 0, 0));
-    RecordFinish(QTime(12, 10, 0));
-  }
 
   void Calculate() {
     form().Panel6->Click();
@@ -248,7 +236,7 @@ TEST_F(EventFileCommandsTest, ASaveNameOfOneByteIsRefused) {
 }
 
 TEST_F(EventFileCommandsTest, AnEventFileThatCannotBeWrittenIsReportedByName) {
-  TForm1& form = StartForm();
+  StartForm();
   TypeThreeBoatRace();
   MakeFolder("KIVODATA/RACEDATA/Cup.kivo");
   dialogs().Clear();

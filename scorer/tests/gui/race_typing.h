@@ -87,6 +87,20 @@ class RaceTypingFixture : public FormFixture {
     form().Button4->click();
   }
 
+  // Event "Summer Regatta" saved as `saveName`, windward-leeward over 10 NM,
+  // three boats finished after 1:55, 2:00 and 2:10 (start 10:00 on the race
+  // day).
+  void TypeThreeBoatRace(const QString& eventName = QStringLiteral("Summer Regatta"),
+                         const QString& raceName = QStringLiteral("Race One"),
+                         const QString& saveName = QStringLiteral("Cup")) {
+    TypeEvent(eventName, raceName, saveName);
+    TypeCourse(1, QStringLiteral("10"));
+    EnterBoats({0, 1, 2});
+    RecordFinish(QTime(11, 55, 0));
+    RecordFinish(QTime(12, 0, 0));
+    RecordFinish(QTime(12, 10, 0));
+  }
+
   static QStringList Items(const QListWidget* list) {
     QStringList items;
     for (int row = 0; row < list->count(); ++row) items << list->item(row)->text();
