@@ -7,7 +7,7 @@
 
 #include "Unit1.h"
 #include "core/check_race.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/system.h"
 
@@ -48,7 +48,7 @@ RacePageFields ReadRacePages(const TForm1& form) {
 }  // namespace
 
 void TForm1::CheckRaceData() {
-  CheckRace(Model, ReadRacePages(*this), UserLocale());
+  CheckRace(Model, ReadRacePages(*this), platform::UserLocale());
   if (Model.ShowMissingDataBox > 0 && Model.MissingCount > 0) {
     platform::CurrentDialogs().ShowTitledMessage(kMissingDataTitle, MissingDataSummary(Model));
     platform::CurrentSystem().Beep();

@@ -11,7 +11,7 @@
 
 #include "Unit1.h"
 #include "core/rms_text.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 #include "form_building.h"
 #include "qt/guard.h"
 
@@ -89,7 +89,7 @@ constexpr int kLastLegRow = 14;  // rows 11 .. 14 are kept though not shown
 // group separators.
 QString FixedTwoDecimals(float value) {
   QString text = QString::number(static_cast<double>(value), 'f', 2);
-  text.replace(QLatin1Char('.'), kivo::UserLocale().decimalPoint());
+  text.replace(QLatin1Char('.'), platform::UserLocale().decimalPoint());
   return text;
 }
 

@@ -11,9 +11,10 @@
 #include "Unit1.h"
 #include "core/event_file.h"
 #include "core/number_text.h"
+#include "locale/float_text.h"
 #include "core/race_xml.h"
 #include "core/rms_text.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 #include "qt/jpeg.h"
@@ -61,7 +62,7 @@ void TForm1::Button10Click() {
 
 void TForm1::ShowRace(int race) {
   const auto r = static_cast<std::size_t>(race);
-  const QLocale locale = UserLocale();
+  const QLocale locale = platform::UserLocale();
 
   if (!Model.EventName.isEmpty()) Edit2->setText(Model.EventName);
   Edit4->setText(Model.RaceName[r]);
@@ -73,7 +74,7 @@ void TForm1::ShowRace(int race) {
   if (QFileInfo(Model.RaceXmlFile).isFile()) {
     ReadRaceResults();
     ComboBox1->setCurrentText(CourseTypeText(Model.RaceType[r]));
-    Edit1->setText(FloatText(Model.CourseDistance[r], locale));
+    Edit1->setText(platform::FloatText(Model.CourseDistance[r], locale));
     Panel15->SetCaption(Model.RaceName[r]);
     Label17->setText(Model.RaceName[r]);
     Edit4->setText(Model.RaceName[r]);
@@ -88,10 +89,10 @@ void TForm1::ShowRace(int race) {
     }
     for (int leg = 1; leg <= Model.RaceLegCount[r]; ++leg) {
       const auto k = static_cast<std::size_t>(leg);
-      StringGrid1->SetCells(1, leg, FloatText(Model.LegDistance[r][k], locale));
-      StringGrid1->SetCells(2, leg, FloatText(Model.LegCourse[r][k], locale));
-      StringGrid1->SetCells(3, leg, FloatText(Model.LegWindDirection[r][k], locale));
-      StringGrid1->SetCells(4, leg, FloatText(Model.LegWindSpeed[r][k], locale));
+      StringGrid1->SetCells(1, leg, platform::FloatText(Model.LegDistance[r][k], locale));
+      StringGrid1->SetCells(2, leg, platform::FloatText(Model.LegCourse[r][k], locale));
+      StringGrid1->SetCells(3, leg, platform::FloatText(Model.LegWindDirection[r][k], locale));
+      StringGrid1->SetCells(4, leg, platform::FloatText(Model.LegWindSpeed[r][k], locale));
     }
   }
 

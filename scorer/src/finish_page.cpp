@@ -14,7 +14,7 @@
 #include "core/finish_entry.h"
 #include "core/finish_lists.h"
 #include "core/race_xml.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 #include "form_building.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
@@ -166,7 +166,7 @@ void TForm1::BuildFinishPage() {
 
 void TForm1::RefreshFinishLists() {
   const auto race = static_cast<std::size_t>(Model.CurrentRace);
-  const FinishLists lists = BuildFinishLists(Model, Model.CurrentRace, UserLocale());
+  const FinishLists lists = BuildFinishLists(Model, Model.CurrentRace, platform::UserLocale());
   FillList(ListBox3, lists.racing);
   FillList(ListBox4, lists.finished);
   Model.RaceFinishedCount[race] = static_cast<int>(lists.finished.size());
@@ -230,7 +230,7 @@ void TForm1::ListBox4Click() {
 void TForm1::TickCorrectedClock() {
   Model.ClockCorrection = ClockCorrectionFromText(Memo13->text(), Model.ClockCorrection);
   Model.CorrectedClock = platform::CurrentSystem().Now().addSecs(Model.ClockCorrection);
-  Memo8->setText(LocalDateTimeText(Model.CorrectedClock, UserLocale()));
+  Memo8->setText(platform::LocalDateTimeText(Model.CorrectedClock, platform::UserLocale()));
 }
 
 void TForm1::Timer1Timer() {
@@ -271,10 +271,10 @@ void TForm1::DateTimePicker6Change() {
 
 void TForm1::UpdateFinishElapsed() {
   platform::CurrentSystem().Beep();
-  const QLocale locale = UserLocale();
+  const QLocale locale = platform::UserLocale();
   const auto race = static_cast<std::size_t>(Model.CurrentRace);
-  Model.RaceStart[race] = RaceDateTimeText(DateTimePicker1->date(), DateTimePicker2->time(), locale);
-  Model.RaceLimit[race] = RaceDateTimeText(DateTimePicker3->date(), DateTimePicker4->time(), locale);
+  Model.RaceStart[race] = platform::RaceDateTimeText(DateTimePicker1->date(), DateTimePicker2->time(), locale);
+  Model.RaceLimit[race] = platform::RaceDateTimeText(DateTimePicker3->date(), DateTimePicker4->time(), locale);
   const QDateTime start = ReadRaceDateTime(Model.RaceStart[race]);
   const QDateTime limit = ReadRaceDateTime(Model.RaceLimit[race]);
   const QDateTime finish = FinishDateTime(datetimepicker5->date(), DateTimePicker6->time());
@@ -288,7 +288,7 @@ void TForm1::UpdateFinishElapsed() {
 }
 
 QDateTime TForm1::ReadRaceDateTime(const QString& text) const {
-  return LocalDateTimeOrThrow(text, UserLocale());
+  return LocalDateTimeOrThrow(text, platform::UserLocale());
 }
 
 void TForm1::Button4Click() {
@@ -329,7 +329,7 @@ void TForm1::Button4Click() {
                                            "「DNF」が表示されているか確認してください。"));
         return;
       }
-      Model.BoatFinish[race][k] = LocalDateTimeText(finish, UserLocale());
+      Model.BoatFinish[race][k] = platform::LocalDateTimeText(finish, platform::UserLocale());
       Model.BoatPenalty[race][k] = penalty ? QString::number(*penalty) : QStringLiteral("0");
       Model.BoatFinished[race][k] = 1;
     }

@@ -2,14 +2,14 @@
 #include <QApplication>
 #include <QLocale>
 
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 #include "program.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   // The date pickers and other widgets then show the same forms as the
   // texts the pages keep (Japanese on a machine left at the C locale).
-  QLocale::setDefault(kivo::UserLocale());
+  QLocale::setDefault(platform::UserLocale());
   const kivo::ScorerStart start = kivo::StartScorer();
   if (!start.form) return 0;
   return application.exec();

@@ -13,7 +13,7 @@
 #include "Unit1.h"
 #include "core/race_xml.h"
 #include "core/rms_text.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 #include "form_building.h"
 #include "kivomod.h"
 #include "qt/dialogs.h"
@@ -143,7 +143,7 @@ void TForm1::Button12Click() {
 
 // The start and the finishes are read with the locale the pages wrote them
 // in; on a machine left at the C locale that is not QLocale() itself.
-void TForm1::WriteRaceXml() { kivo::WriteRaceXml(Model, UserLocale()); }
+void TForm1::WriteRaceXml() { kivo::WriteRaceXml(Model, platform::UserLocale()); }
 
 bool TForm1::CalculateRace() {
   const bool computed = ScoreRaceXml();

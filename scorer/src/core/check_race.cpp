@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "core/rms_text.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 
 namespace kivo {
 namespace {
@@ -49,8 +49,8 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
   model.SaveName = TrimBlanksAndControls(fields.saveName);
   if (AnsiByteLength(model.SaveName) < 3) appendMissing(missing::kSaveName);
 
-  model.RaceStart[r] = RaceDateTimeText(fields.startDate, fields.startTime, locale);
-  model.RaceLimit[r] = RaceDateTimeText(fields.limitDate, fields.limitTime, locale);
+  model.RaceStart[r] = platform::RaceDateTimeText(fields.startDate, fields.startTime, locale);
+  model.RaceLimit[r] = platform::RaceDateTimeText(fields.limitDate, fields.limitTime, locale);
   model.RaceJury[r] = fields.jury;
   if (model.RaceJury[r].isEmpty()) appendMissing(missing::kJury);
   model.RaceType[r] = fields.courseType;

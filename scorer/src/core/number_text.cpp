@@ -1,7 +1,6 @@
 #include "core/number_text.h"
 
 #include "core/rms_text.h"
-#include "numbers/general_float.h"
 
 #include <charconv>
 #include <cmath>
@@ -20,18 +19,6 @@ namespace {
 }
 
 }  // namespace
-
-QString FloatText(double value, QChar decimalSeparator) {
-  QString text = QString::fromStdString(numbers::GeneralFloatText(value));
-  if (decimalSeparator != QLatin1Char('.')) text.replace(QLatin1Char('.'), decimalSeparator);
-  return text;
-}
-
-QString FloatText(double value, const QLocale& locale) {
-  QString text = FloatText(value);
-  text.replace(QLatin1Char('.'), locale.decimalPoint());
-  return text;
-}
 
 double ParseXmlFloat(const QString& text) {
   const QString trimmed = TrimBlanksAndControls(text);

@@ -1,6 +1,6 @@
 #pragma once
-// The general number format of the race XML and of the pages, and the strict
-// reading of the race XML's numbers ("." whatever the user locale).
+// The strict reading of the race XML's numbers ("." whatever the user locale);
+// platform::FloatText (locale/float_text.h) writes them.
 #include <stdexcept>
 
 #include <QChar>
@@ -15,19 +15,6 @@ class EConvertError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// The general format with at most 15 significant digits: the value rounded
-// to 15 significant digits; fixed notation when that puts it from 0.0001 up
-// to (not including) 10^15 in magnitude, else scientific ("5E-5", "1E20",
-// "-1.5E-7"); trailing zeros and a bare point dropped; zero as "0"; "INF",
-// "-INF" and "NAN" for the values that are no finite number. So 10 gives
-// "10" and a stored 12.3f, widened, "12.3000001907349". `decimalSeparator`
-// stands in place of the point ("." for the race XML, the user locale's for
-// the pages).
-QString FloatText(double value, QChar decimalSeparator = QLatin1Char('.'));
-// The same with the decimal separator of `locale` (the pages: Edit1, the
-// leg grid).
-QString FloatText(double value, const QLocale& locale);
 
 // A number of the race XML: optional blanks around an optional sign, digits
 // with an optional "." and fraction, an optional exponent ("E" or "e", an

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "core/number_text.h"
+#include "locale/float_text.h"
 #include "core/rms_record.h"
 #include "core/rms_text.h"
 #include "core/tag_reader.h"
@@ -177,7 +178,7 @@ QString IsoDateTimeText(const DateTimeParts& parts) {
 // ---- writing ---------------------------------------------------------------
 
 QString NumberAttr(const char* name, float value) {
-  return XmlAttrText(name, FloatText(static_cast<double>(value), QLatin1Char('.')));
+  return XmlAttrText(name, platform::FloatText(static_cast<double>(value), QLatin1Char('.')));
 }
 
 // The places of a table that may be used: the count asked for, within the

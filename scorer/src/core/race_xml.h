@@ -16,7 +16,7 @@
 #include <QString>
 
 #include "core/event_model.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 
 namespace kivo {
 
@@ -95,12 +95,12 @@ QDateTime LocalDateTimeOrThrow(const QString& text, const QLocale& locale);
 // ".". `rms` is EntryRecord with "&" turned into "-", decoded from CP932
 // (each undecodable byte one "?"), so that the module, encoding it back,
 // finds every column at its byte position.
-QByteArray RaceXmlText(const EventModel& model, const QLocale& locale = UserLocale());
+QByteArray RaceXmlText(const EventModel& model, const QLocale& locale = platform::UserLocale());
 
 // Writes RaceXmlText to RaceXmlFile, whole or not at all. Throws
 // EConvertError (start) or ScorerFileError (the file cannot be written);
 // the file on disk is then unchanged.
-void WriteRaceXml(const EventModel& model, const QLocale& locale = UserLocale());
+void WriteRaceXml(const EventModel& model, const QLocale& locale = platform::UserLocale());
 
 // Reads RaceXmlFile back into race 1 of the model: ResultsFlags and the
 // current race's RaceFinishedCount := 0; a missing file ends it there.

@@ -11,7 +11,7 @@
 #include <QStringList>
 
 #include "core/rms_record.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 
 namespace kivo {
 
@@ -39,7 +39,7 @@ QString FindNewestRms(const QString& folder);
 // file's last write in the short date form of `locale`. nullopt when the
 // file has no date (it does not exist, or `rmsFile` names no file): the
 // label is then hidden.
-std::optional<QString> RmsDateLabel(const QString& rmsFile, const QLocale& locale = UserLocale());
+std::optional<QString> RmsDateLabel(const QString& rmsFile, const QLocale& locale = platform::UserLocale());
 
 // The lines of a text file's bytes, each without its line end (CR LF, LF or
 // a lone CR); a line end at the very end adds no empty line.

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "ansi/ansi.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 
 namespace kivo {
 
@@ -79,7 +79,7 @@ double TextToFloatDef(const QString& text, double defaultValue, const QLocale& l
 }
 
 double TextToFloatDef(const QString& text, double defaultValue) {
-  return TextToFloatDef(text, defaultValue, UserLocale());
+  return TextToFloatDef(text, defaultValue, platform::UserLocale());
 }
 
 }  // namespace kivo

@@ -46,7 +46,7 @@ std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& local
 
 // ReadLocaleNumber, or `defaultValue` where that gives none.
 double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale);
-// The same with the user's locale (UserLocale()).
+// The same with the user's locale (platform::UserLocale()).
 double TextToFloatDef(const QString& text, double defaultValue);
 
 }  // namespace kivo

@@ -3,7 +3,7 @@
 
 #include "core/event_model.h"
 #include "core/finish_lists.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 
 namespace kivo {
 namespace {
@@ -59,8 +59,8 @@ TEST_F(FinishListsTest, FinishesOfAnotherLocaleFormSortByTheirTime) {
   const QLocale german(QStringLiteral("de_DE"));
   const int a = Add(QStringLiteral("A"), QString());
   const int b = Add(QStringLiteral("B"), QString());
-  Finish(a, LocalDateTimeText(QDateTime(QDate(2017, 7, 2), QTime(9, 0, 0)), german));
-  Finish(b, LocalDateTimeText(QDateTime(QDate(2017, 7, 1), QTime(23, 0, 0)), german));
+  Finish(a, platform::LocalDateTimeText(QDateTime(QDate(2017, 7, 2), QTime(9, 0, 0)), german));
+  Finish(b, platform::LocalDateTimeText(QDateTime(QDate(2017, 7, 1), QTime(23, 0, 0)), german));
   const FinishLists lists = BuildFinishLists(model, 1, german);
   ASSERT_EQ(lists.finished.size(), 2u);
   EXPECT_EQ(lists.finished[0].entry, b);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/race_xml.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 
 namespace kivo {
 namespace {
@@ -11,11 +11,13 @@ const QDateTime kFinish(QDate(2017, 7, 1), QTime(12, 5, 0));
 
 TEST(UserLocaleTest, IsTheDefaultLocaleSoThatTestsCanPinOne) {
   QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-  EXPECT_EQ(UserLocale().name(), QStringLiteral("ja_JP"));
+  EXPECT_EQ(platform::UserLocale().name(), QStringLiteral("ja_JP"));
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  EXPECT_EQ(UserLocale().name(), QStringLiteral("de_DE"));
+  EXPECT_EQ(platform::UserLocale().name(), QStringLiteral("de_DE"));
   QLocale::setDefault(QLocale::system());
-  if (QLocale::system().language() != QLocale::C) EXPECT_EQ(UserLocale(), QLocale::system());
+  if (QLocale::system().language() != QLocale::C) {
+    EXPECT_EQ(platform::UserLocale(), QLocale::system());
+  }
 }
 
 TEST(UserLocaleTest, PageTextsFollowTheLocale) {
@@ -35,10 +37,10 @@ TEST(UserLocaleTest, PageTextsFollowTheLocale) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.locale);
     const QLocale locale(QString::fromLatin1(c.locale));
-    EXPECT_EQ(DateSeparator(locale), c.dateSeparator);
-    EXPECT_EQ(TimeSeparator(locale), c.timeSeparator);
-    EXPECT_EQ(LocalDateTimeText(kFinish, locale), c.finish);
-    EXPECT_EQ(RaceDateTimeText(kFinish.date(), kFinish.time(), locale), c.race);
+    EXPECT_EQ(platform::DateSeparator(locale), c.dateSeparator);
+    EXPECT_EQ(platform::TimeSeparator(locale), c.timeSeparator);
+    EXPECT_EQ(platform::LocalDateTimeText(kFinish, locale), c.finish);
+    EXPECT_EQ(platform::RaceDateTimeText(kFinish.date(), kFinish.time(), locale), c.race);
     // Every form the pages write reads back, also the read-back form of a
     // finish from the race XML.
     EXPECT_EQ(ReadLocalDateTime(c.finish, locale), kFinish);
@@ -49,11 +51,11 @@ TEST(UserLocaleTest, PageTextsFollowTheLocale) {
 }
 
 TEST(UserLocaleTest, LongTimeFormHasSecondsAndNoTimeZone) {
-  EXPECT_EQ(LongTimeFormat(QLocale(QLocale::Japanese, QLocale::Japan)), QStringLiteral("H:mm:ss"));
-  EXPECT_EQ(LongTimeFormat(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("HH:mm:ss"));
-  EXPECT_EQ(LongTimeFormat(QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("h:mm:ss AP"));
+  EXPECT_EQ(platform::LongTimeFormat(QLocale(QLocale::Japanese, QLocale::Japan)), QStringLiteral("H:mm:ss"));
+  EXPECT_EQ(platform::LongTimeFormat(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("HH:mm:ss"));
+  EXPECT_EQ(platform::LongTimeFormat(QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("h:mm:ss AP"));
   // A morning finish in Japanese has an unpadded hour.
-  EXPECT_EQ(LocalDateTimeText(QDateTime(QDate(2017, 7, 1), QTime(9, 5, 7)), QLocale(QStringLiteral("ja_JP"))),
+  EXPECT_EQ(platform::LocalDateTimeText(QDateTime(QDate(2017, 7, 1), QTime(9, 5, 7)), QLocale(QStringLiteral("ja_JP"))),
             QStringLiteral("2017/07/01 9:05:07"));
 }
 
@@ -68,13 +70,13 @@ TEST(UserLocaleTest, TextsThatAreNoDateTimeReadAsNone) {
 
 TEST(UserLocaleTest, CLocaleGivesReadableRaceAndFinishTexts) {
   QLocale::setDefault(QLocale::c());
-  const QLocale locale = kivo::UserLocale();
+  const QLocale locale = platform::UserLocale();
   EXPECT_EQ(locale.language(), QLocale::Japanese);
   const QDate date(2017, 7, 1);
   const QTime time(12, 5, 0);
-  const QString start = kivo::RaceDateTimeText(date, time, locale);
+  const QString start = platform::RaceDateTimeText(date, time, locale);
   EXPECT_EQ(start, QStringLiteral("2017/07/01 12:05:00"));
-  const auto read = kivo::ReadLocalDateTime(kivo::LocalDateTimeText(QDateTime(date, time), locale), locale);
+  const auto read = kivo::ReadLocalDateTime(platform::LocalDateTimeText(QDateTime(date, time), locale), locale);
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(*read, QDateTime(date, time));
   QLocale::setDefault(QLocale::system());
@@ -82,7 +84,7 @@ TEST(UserLocaleTest, CLocaleGivesReadableRaceAndFinishTexts) {
 
 TEST(UserLocaleTest, SeparatorsAreNeverBlanksOrLetters) {
   // The C locale's own short date form is "d MMM yyyy".
-  EXPECT_EQ(kivo::DateSeparator(QLocale::c()), QStringLiteral("/"));
-  EXPECT_EQ(kivo::DateSeparator(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("."));
-  EXPECT_EQ(kivo::TimeSeparator(QLocale::c()), QStringLiteral(":"));
+  EXPECT_EQ(platform::DateSeparator(QLocale::c()), QStringLiteral("/"));
+  EXPECT_EQ(platform::DateSeparator(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("."));
+  EXPECT_EQ(platform::TimeSeparator(QLocale::c()), QStringLiteral(":"));
 }

@@ -14,7 +14,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 #include "../core/rms_fixtures.h"
 #include "form_fixture.h"
 
@@ -125,7 +125,7 @@ TEST_F(EntriesPageTest, StartLoadsTheNewestFileIntoTheSortedBoatList) {
   EXPECT_EQ(form.CurrentRecord.Boatname, QStringLiteral("alpha"));
   EXPECT_EQ(form.CurrentRecord.SailNumber, QStringLiteral("JPN-1004"));
 
-  const QString date = kivo::UserLocale().toString(QDate(2017, 6, 1), QLocale::ShortFormat);
+  const QString date = platform::UserLocale().toString(QDate(2017, 6, 1), QLocale::ShortFormat);
   EXPECT_EQ(form.Label21->text(), QStringLiteral("RMS作成日: ") + date);
   EXPECT_TRUE(form.Label21->isVisibleTo(form.pnlENTRY));
   // The header's names fill the details list.
@@ -260,7 +260,7 @@ TEST_F(EntriesPageTest, ChoosingAFileLoadsItAndCancellingChangesNothing) {
   EXPECT_EQ(form.Memo2->text(), QStringLiteral("2"));
   EXPECT_EQ(Items(form.ListBox1), (QStringList{"SECOND", "THIRD"}));
   EXPECT_EQ(form.Label21->text(),
-            QStringLiteral("RMS作成日: ") + kivo::UserLocale().toString(QDate(2017, 7, 2), QLocale::ShortFormat));
+            QStringLiteral("RMS作成日: ") + platform::UserLocale().toString(QDate(2017, 7, 2), QLocale::ShortFormat));
 }
 
 TEST_F(EntriesPageTest, AChosenFileThatCannotBeReadLeavesTheListAsItWas) {

@@ -13,7 +13,7 @@
 #include <QTest>
 
 #include "core/event_model.h"
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 #include "form_building.h"
 #include "form_fixture.h"
 
@@ -138,7 +138,7 @@ TEST_F(WindowTest, EveryPageSwitchShowsTheCurrentRaceName) {
 TEST_F(WindowTest, FinishAndResultTabsNeedEntriesAndADistance) {
   TForm1& form = StartForm();
   form.ShowPage(1);
-  const QLocale locale = kivo::UserLocale();
+  const QLocale locale = platform::UserLocale();
   struct Case {
     int entries;
     QString distance;

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QTime>
 
-namespace kivo {
+namespace platform {
 
 // The default locale: the system locale unless QLocale::setDefault chose
 // another (tests pin Japanese, or a locale with "," as decimal separator).
@@ -34,7 +34,4 @@ QString LocalDateTimeText(const QDateTime& moment, const QLocale& locale);
 // locale's date and time separators ("2017.07.01 10:00:00" in German).
 QString RaceDateTimeText(const QDate& date, const QTime& time, const QLocale& locale);
 
-// These texts are read back by ReadLocalDateTime (core/race_xml.h).
-
-
-}  // namespace kivo
+}  // namespace platform

@@ -1,6 +1,6 @@
-#include "core/user_locale.h"
+#include "locale/user_locale.h"
 
-namespace kivo {
+namespace platform {
 namespace {
 
 bool IsFieldLetter(QChar c) { return c.isLetter() && c.unicode() < 0x80; }
@@ -127,4 +127,4 @@ QString RaceDateTimeText(const QDate& date, const QTime& time, const QLocale& lo
          t + TwoDigits(time.second());
 }
 
-}  // namespace kivo
+}  // namespace platform
