@@ -10,6 +10,7 @@
 
 #include "Unit1.h"
 #include "core/event_file.h"
+#include "core/logo_files.h"
 #include "core/number_text.h"
 #include "locale/float_text.h"
 #include "core/race_xml.h"
@@ -119,8 +120,8 @@ void TForm1::ShowRace(int race) {
       box->Clear();
       return;
     }
-    const QString path = Model.LogoFolder + QLatin1Char('/') + name;
-    if (QFileInfo(path).isFile()) {
+    const QString path = FindLogoFile(Model.LogoFolder, name);
+    if (!path.isEmpty()) {
       const QImage picture = platform::LoadPicture(path);
       // An unreadable picture leaves the box as it was, like a missing one.
       if (!picture.isNull()) box->SetPicture(picture);

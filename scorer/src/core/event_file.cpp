@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "core/logo_files.h"
 #include "core/number_text.h"
 #include "core/race_xml.h"
 #include "core/rms_text.h"
@@ -66,10 +67,11 @@ QByteArray EventFileText(const EventModel& model) {
 
 void CopyEventLogos(const EventModel& model) {
   for (const QString* name : {&model.LogoLeft, &model.LogoMiddle, &model.LogoRight}) {
-    if (AnsiByteLength(*name) <= 2) continue;
+    const QString source = FindLogoFile(model.LogoFolder, *name);
+    if (source.isEmpty()) continue;
     // QFile::copy leaves an existing target alone and reports failure,
     // which is passed over.
-    QFile::copy(model.LogoFolder + QLatin1Char('/') + *name, model.HtmlFolder + QLatin1Char('/') + *name);
+    QFile::copy(source, model.HtmlFolder + QLatin1Char('/') + *name);
   }
 }
 

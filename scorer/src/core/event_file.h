@@ -26,9 +26,9 @@ QString EventFilePathFor(const EventModel& model);
 // 1..RaceCount, each carrying the event's ScratchIssued and ResultIssued.
 QByteArray EventFileText(const EventModel& model);
 
-// Copies each logo whose name is longer than 2 bytes from LogoFolder to
-// HtmlFolder, leaving a file already there untouched; a copy that fails
-// (no source, target present) is passed over silently.
+// Copies each logo found by FindLogoFile (logo_files.h) from LogoFolder to
+// HtmlFolder under its stored name, leaving a file already there untouched;
+// a copy that fails (no source, target present) is passed over silently.
 void CopyEventLogos(const EventModel& model);
 
 // EventFile := EventFilePathFor; writes EventFileText there whole; then the
