@@ -1,0 +1,44 @@
+#include "core/sheet_values.h"
+
+#include <cmath>
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include "core/number_text.h"
+#include "core/race_xml.h"
+#include "core/rms_text.h"
+
+namespace kivo {
+
+QString SheetBaseName(const EventModel& model) {
+  return SaveNameBase(QFileInfo(model.RaceXmlFile).fileName());
+}
+
+QString RoundedSecondsText(double seconds) {
+  // std::nearbyint rounds a half to even in the default rounding mode.
+  const double rounded = std::nearbyint(seconds);
+  if (std::isfinite(rounded) && std::fabs(rounded) < 9.0e18)
+    return QString::number(static_cast<long long>(rounded));
+  return QString::number(rounded, 'f', 0);
+}
+
+double PenaltyPercent(const QString& penalty, const QLocale& locale) {
+  const auto value = ReadLocaleNumber(penalty, locale);
+  if (!value) throw EConvertError(("'" + penalty + "' is not a valid floating point value").toStdString());
+  return *value;
+}
+
+double PenalisedCorrectedSeconds(const QString& penalty, float corrected, const QLocale& locale) {
+  return (PenaltyPercent(penalty, locale) / 100 + 1) * static_cast<double>(corrected);
+}
+
+std::array<QString, 7> AllowanceValues(const QString& vector) {
+  std::array<QString, 7> values;
+  const QStringList fields = vector.split(QLatin1Char(','));
+  for (std::size_t k = 0; k < values.size() && k < static_cast<std::size_t>(fields.size()); ++k)
+    values[k] = TrimBlanksAndControls(fields[static_cast<qsizetype>(k)]);
+  return values;
+}
+
+}  // namespace kivo
