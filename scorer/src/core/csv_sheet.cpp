@@ -1,0 +1,163 @@
+#include "core/csv_sheet.h"
+
+#include <algorithm>
+
+#include <QStringList>
+
+#include "core/race_xml.h"
+#include "core/rms_text.h"
+#include "core/sheet_values.h"
+#include "locale/float_text.h"
+
+namespace kivo {
+namespace {
+
+const QString kCsvWhat = QStringLiteral("CSVファイル");
+
+QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+
+// "yy/MM/dd" and "HH:mm:ss" with the locale's separators.
+QString ShortFinishDate(const QDate& date, const QLocale& locale) {
+  const QString separator = platform::DateSeparator(locale);
+  return TwoDigits(date.year() % 100) + separator + TwoDigits(date.month()) + separator + TwoDigits(date.day());
+}
+QString FinishTime(const QTime& time, const QLocale& locale) {
+  const QString separator = platform::TimeSeparator(locale);
+  return TwoDigits(time.hour()) + separator + TwoDigits(time.minute()) + separator + TwoDigits(time.second());
+}
+
+int RowCount(const EventModel& model) {
+  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int places = static_cast<int>(std::min({model.EntryName.size(), model.ResultOrder.size(),
+                                                model.BoatFinish[r].size()})) - 1;
+  return std::clamp(model.RaceEntryCount[r], 0, places);
+}
+
+QString Line(const QStringList& fields) {
+  QStringList written;
+  written.reserve(fields.size());
+  for (const QString& field : fields) written.append(CsvField(field));
+  return written.join(QLatin1Char(','));
+}
+
+QStringList HeaderLines(const EventModel& model, bool result, const QLocale& locale) {
+  const bool english = model.Language == 1;
+  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  QString title;
+  if (english) {
+    title = result ? QStringLiteral("Result") : QStringLiteral("Scratch Sheet");
+    if (model.Provisional == 1) title += QStringLiteral("  （Provisional）");
+  } else {
+    title = result ? QStringLiteral("成　績") : QStringLiteral("スクラッチシート");
+    if (model.Provisional == 1) title += QStringLiteral("  （暫定）");
+  }
+  const QString issued = result ? model.ResultIssued : model.ScratchIssued;
+  const QString distance = platform::ShortFloatText(model.CourseDistance[r], locale);
+  // Lines 4 and 5 put the issued date and the committee member in the sixth
+  // field.
+  const QString gap = QStringLiteral(",,,,,");
+  if (english)
+    return {CsvField(model.EventName),
+            CsvField(title),
+            QString(),
+            CsvField(QStringLiteral("Class: ") + model.EventClass) + gap + CsvField(QStringLiteral("Issued: ") + issued),
+            CsvField(QStringLiteral("Race Name: ") + model.RaceName[r]) + gap +
+                CsvField(QStringLiteral("Chief Jury: ") + model.RaceJury[r]),
+            CsvField(QStringLiteral("Start Datetime: ") + model.RaceStart[r]),
+            CsvField(QStringLiteral("Time Limit    : ") + model.RaceLimit[r]),
+            CsvField(QStringLiteral("Distance: ") + distance + QStringLiteral(" NM")),
+            QStringLiteral("Scoring System: KIVO (Kivometric)"),
+            CsvField(QStringLiteral("Course Type: ") + model.RaceTypeText[r]),
+            QString()};
+  return {CsvField(model.EventName),
+          CsvField(title),
+          QString(),
+          CsvField(QStringLiteral("クラス: ") + model.EventClass) + gap + CsvField(issued),
+          CsvField(QStringLiteral("レース名: ") + model.RaceName[r]) + gap +
+              CsvField(QStringLiteral("レース委員長: ") + model.RaceJury[r]),
+          CsvField(QStringLiteral("スタート日時　: ") + model.RaceStart[r]),
+          CsvField(QStringLiteral("タイムリミット: ") + model.RaceLimit[r]),
+          CsvField(QStringLiteral("コース距離: ") + distance + QStringLiteral(" 浬")),
+          QStringLiteral("レーティング方式: KIVO (Kivometric)"),
+          CsvField(QStringLiteral("コースタイプ: ") + model.RaceTypeText[r]),
+          QString()};
+}
+
+void AppendResultLines(QStringList& lines, const EventModel& model, const QLocale& locale) {
+  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  lines.append(model.Language == 1
+                   ? QStringLiteral("Yacht Name,Sail No,Finish Date, Finish Time,Note,ET(sec),ET Pos,Pen,CT(sec),CT Pos")
+                   : QStringLiteral("艇　名,ｾｰﾙNo,ﾌｨﾆｯｼｭ日, ﾌｨﾆｯｼｭ時刻,ﾉｰﾄ,経過(秒）,着順,ﾍﾟﾅﾙﾃｨ,修正(秒),修正順位"));
+  const int rows = RowCount(model);
+  for (int p = 1; p <= rows; ++p) {
+    const int entry = model.ResultOrder[static_cast<std::size_t>(p)];
+    if (entry < 1 || entry > rows) continue;
+    const auto b = static_cast<std::size_t>(entry);
+    const QString& finish = model.BoatFinish[r][b];
+    const QString correctedPos = QString::number(model.BoatCorrectedPos[r][b]);
+    if (finish.size() > 5) {
+      const QDateTime moment = LocalDateTimeOrThrow(finish, locale);
+      lines.append(Line({model.EntryName[b], model.EntrySailNo[b], ShortFinishDate(moment.date(), locale),
+                         FinishTime(moment.time(), locale), model.BoatStatus[r][b],
+                         RoundedSecondsText(model.BoatElapsed[r][b]), QString::number(model.BoatElapsedPos[r][b]),
+                         model.BoatPenalty[r][b],
+                         RoundedSecondsText(PenalisedCorrectedSeconds(model.BoatPenalty[r][b],
+                                                                      model.BoatCorrected[r][b], locale)),
+                         correctedPos}));
+    } else {
+      lines.append(Line({model.EntryName[b], model.EntrySailNo[b], QStringLiteral("-"), QStringLiteral("-"),
+                         model.BoatStatus[r][b], QString(), QString(), QString(), QString(), correctedPos}));
+    }
+  }
+}
+
+void AppendScratchLines(QStringList& lines, const EventModel& model) {
+  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  lines.append(model.Language == 1
+                   ? QStringLiteral("Yacht Name,Sail No,Type,GPH,6kt,8kt,10kt,12kt,14kt,16kt,20kt")
+                   : QStringLiteral("艇　名,セール番号,タイプ,GPH,6ﾉｯﾄ,8ﾉｯﾄ,10ﾉｯﾄ,12ﾉｯﾄ,14ﾉｯﾄ,16ﾉｯﾄ,20ﾉｯﾄ"));
+  const int rows = RowCount(model);
+  for (int entry = 1; entry <= rows; ++entry) {
+    const auto b = static_cast<std::size_t>(entry);
+    QStringList fields{model.EntryName[b], model.EntrySailNo[b], model.EntryClass[b], model.EntryGph[b]};
+    for (const QString& value : AllowanceValues(model.BoatVector[r][b])) fields.append(value);
+    lines.append(Line(fields));
+  }
+}
+
+}  // namespace
+
+QString ResultCsvPathFor(const EventModel& model) {
+  return model.CsvFolder + QLatin1Char('/') + SheetBaseName(model) + QStringLiteral("_result.csv");
+}
+
+QString ScratchCsvPathFor(const EventModel& model) {
+  return model.CsvFolder + QLatin1Char('/') + SheetBaseName(model) + QStringLiteral("_scratch.csv");
+}
+
+QString CsvField(const QString& value) {
+  static const QString kSpecial = QStringLiteral(",\"\r\n");
+  if (std::none_of(value.begin(), value.end(), [](QChar c) { return kSpecial.contains(c); })) return value;
+  QString quoted = value;
+  quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+  return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QByteArray CsvSheetText(const EventModel& model, const QLocale& locale) {
+  const bool result = model.SheetKind == 1;
+  QStringList lines = HeaderLines(model, result, locale);
+  if (result)
+    AppendResultLines(lines, model, locale);
+  else
+    AppendScratchLines(lines, model);
+  return EncodeAnsi(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+QString WriteCsvSheet(EventModel& model, const QLocale& locale) {
+  QString& path = model.SheetKind == 1 ? model.ResultCsvFile : model.ScratchCsvFile;
+  path = model.SheetKind == 1 ? ResultCsvPathFor(model) : ScratchCsvPathFor(model);
+  SaveFileWhole(path, CsvSheetText(model, locale), kCsvWhat);
+  return path;
+}
+
+}  // namespace kivo
