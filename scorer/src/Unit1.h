@@ -87,6 +87,19 @@ class TForm1 : public QWidget {
   // Fills the pages from race `race` of the model, its race XML first.
   void ShowRace(int race);
 
+  // ---- sheet outputs (result_page.cpp) ----
+  // Ranks the current race for the result sheets (core/ranking.h).
+  void RankRaceBoats();
+  // Write the page of the current race (ResultHtmlFile, ScratchHtmlFile);
+  // the result page beeps once written.
+  void WriteResultHtml();
+  void WriteScratchHtml();
+  // Writes the CSV sheet of SheetKind, then asks whether to show it in the
+  // spreadsheet or in a text editor and opens it so.
+  void WriteCsvSheet();
+  // Draws, saves and opens the sheet image of SheetKind (image_sheet.cpp).
+  void RenderSheetImage();
+
   // ---- top bar ----
   kivo::ClickablePanel* Panel5;
   QLabel* Label16;
@@ -251,6 +264,8 @@ class TForm1 : public QWidget {
   void Panel20Click();
   void Panel22Click();
   void Button13Click();
+  void Button18Click();  // scratch sheet
+  void Button19Click();  // result sheet
 
   // ---- entries and course pages (entries_page.cpp, course_page.cpp) ----
  public:
@@ -291,6 +306,12 @@ class TForm1 : public QWidget {
   void BuildResultPage();
   void PlacePages();
   void ChooseLogo(kivo::PictureBox* box, QString& logoName);
+  // One output command: settings and issued dates, the race read back,
+  // for the result sheet the results test and the ranking, then the sheet
+  // in the chosen target.
+  void ProduceSheet(int sheetKind);
+  // Opens a written sheet; a failure is shown with its path.
+  void OpenSheet(const QString& path, bool inTextEditor = false);
   void ShowGuardedPage(int page);
 
   int shownPage_ = -1;

@@ -11,13 +11,19 @@
 #include <QStringDecoder>
 
 #include "Unit1.h"
+#include "core/csv_sheet.h"
+#include "core/event_file.h"
+#include "core/html_sheet.h"
 #include "core/race_xml.h"
+#include "core/ranking.h"
 #include "core/rms_text.h"
+#include "core/sheet_values.h"
 #include "locale/user_locale.h"
 #include "form_building.h"
 #include "kivomod.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
+#include "qt/shell.h"
 #include "qt/system.h"
 
 using namespace kivo;
@@ -59,6 +65,7 @@ void TForm1::BuildResultPage() {
   Button18->setText(QStringLiteral("スクラッチシート出力"));
   Button18->setToolTip(waitHint);
   Button18->setEnabled(false);
+  connect(Button18, &QPushButton::clicked, this, &TForm1::Button18Click);
   ScratchIssuedLabel = PlaceLabel(pnlRESULT, "ScratchIssuedLabel", QStringLiteral("発行日"), 290, 217, 70, rowHeight);
   DateTimePicker7 = Place<QDateEdit>(pnlRESULT, "DateTimePicker7", 360, 217, 160, rowHeight);
   DateTimePicker7->setCalendarPopup(true);
@@ -67,6 +74,7 @@ void TForm1::BuildResultPage() {
   Button19->setText(QStringLiteral("レース結果出力"));
   Button19->setToolTip(waitHint);
   Button19->setEnabled(false);
+  connect(Button19, &QPushButton::clicked, this, &TForm1::Button19Click);
   ResultIssuedLabel = PlaceLabel(pnlRESULT, "ResultIssuedLabel", QStringLiteral("発行日"), 290, 263, 70, rowHeight);
   DateTimePicker8 = Place<QDateEdit>(pnlRESULT, "DateTimePicker8", 360, 263, 160, rowHeight);
   DateTimePicker8->setCalendarPopup(true);
@@ -160,3 +168,76 @@ bool TForm1::ScoreRaceXml() {
 }
 
 void TForm1::ReadRaceResults() { kivo::ReadRaceResults(Model); }
+
+// ---- sheet outputs ----
+
+void TForm1::Button18Click() {
+  platform::Guarded([this] { ProduceSheet(kScratchSheet); });
+}
+
+void TForm1::Button19Click() {
+  platform::Guarded([this] { ProduceSheet(kResultSheet); });
+}
+
+void TForm1::ProduceSheet(int sheetKind) {
+  const QLocale locale = platform::UserLocale();
+  Model.SheetKind = sheetKind;
+  Model.Language = RadioButton6->isChecked() ? 1 : 0;
+  if (Model.Locked == 0)
+    Model.EventIssued = locale.toString(platform::CurrentSystem().Now().date(), QLocale::ShortFormat);
+  Model.Provisional = CheckBox1->isChecked() ? 1 : 0;
+  // The issued dates are kept even when the command stops below.
+  if (sheetKind == kScratchSheet)
+    Model.ScratchIssued = locale.toString(DateTimePicker7->date(), QLocale::ShortFormat);
+  else
+    Model.ResultIssued = locale.toString(DateTimePicker8->date(), QLocale::ShortFormat);
+
+  ReadRaceResults();
+  if (sheetKind == kResultSheet) {
+    if (Model.ResultsFlags < kResultsHaveCorrected) {
+      platform::CurrentDialogs().ShowMessage(QStringLiteral("データが不足しているか、または計算がされていません"));
+      return;
+    }
+    RankRaceBoats();
+  }
+
+  if (RadioButton2->isChecked()) {
+    CopyEventLogos(Model);
+    if (sheetKind == kScratchSheet) {
+      WriteScratchHtml();
+      OpenSheet(Model.ScratchHtmlFile);
+    } else {
+      WriteResultHtml();
+      OpenSheet(Model.ResultHtmlFile);
+    }
+  } else if (RadioButton1->isChecked()) {
+    RenderSheetImage();
+  } else if (RadioButton3->isChecked()) {
+    WriteCsvSheet();
+  }
+}
+
+void TForm1::RankRaceBoats() { kivo::RankRaceBoats(Model, platform::UserLocale()); }
+
+void TForm1::WriteResultHtml() {
+  kivo::WriteResultHtml(Model, platform::UserLocale());
+  platform::CurrentSystem().Beep();
+}
+
+void TForm1::WriteScratchHtml() { kivo::WriteScratchHtml(Model, platform::UserLocale()); }
+
+void TForm1::WriteCsvSheet() {
+  const QString path = kivo::WriteCsvSheet(Model, platform::UserLocale());
+  const platform::Answer answer = platform::CurrentDialogs().ConfirmYesNoCancel(
+      QStringLiteral("エクセルで表示しますか？\n\n( 「いいえ」を押すとメモ帳で表示します)"));
+  if (answer == platform::Answer::Yes)
+    OpenSheet(path);
+  else if (answer == platform::Answer::No)
+    OpenSheet(path, true);
+}
+
+void TForm1::OpenSheet(const QString& path, bool inTextEditor) {
+  platform::Shell& shell = platform::CurrentShell();
+  const bool opened = inTextEditor ? shell.OpenInTextEditor(path) : shell.OpenDocument(path);
+  if (!opened) platform::CurrentDialogs().ShowMessage(QStringLiteral("ファイルを開けませんでした。\n") + path);
+}
