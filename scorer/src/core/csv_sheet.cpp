@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "core/race_xml.h"
-#include "core/rms_text.h"
 #include "core/sheet_values.h"
 #include "locale/float_text.h"
 
@@ -26,13 +25,6 @@ QString FinishTime(const QTime& time, const QLocale& locale) {
   return TwoDigits(time.hour()) + separator + TwoDigits(time.minute()) + separator + TwoDigits(time.second());
 }
 
-int RowCount(const EventModel& model) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
-  const int places = static_cast<int>(std::min({model.EntryName.size(), model.ResultOrder.size(),
-                                                model.BoatFinish[r].size()})) - 1;
-  return std::clamp(model.RaceEntryCount[r], 0, places);
-}
-
 QString Line(const QStringList& fields) {
   QStringList written;
   written.reserve(fields.size());
@@ -40,46 +32,50 @@ QString Line(const QStringList& fields) {
   return written.join(QLatin1Char(','));
 }
 
+// The texts of the header lines in one language.
+struct HeaderTexts {
+  const char* resultTitle;
+  const char* scratchTitle;
+  const char* provisionalMark;
+  const char* classLabel;
+  const char* issuedLabel;
+  const char* raceLabel;
+  const char* juryLabel;
+  const char* startLabel;
+  const char* limitLabel;
+  const char* distanceLabel;
+  const char* distanceUnit;
+  const char* scoringSystem;
+  const char* courseTypeLabel;
+};
+const HeaderTexts kEnglish = {"Result", "Scratch Sheet", "  （Provisional）", "Class: ", "Issued: ", "Race Name: ",
+                              "Chief Jury: ", "Start Datetime: ", "Time Limit    : ", "Distance: ", " NM",
+                              "Scoring System: KIVO (Kivometric)", "Course Type: "};
+const HeaderTexts kJapanese = {"成　績", "スクラッチシート", "  （暫定）", "クラス: ", "", "レース名: ",
+                               "レース委員長: ", "スタート日時　: ", "タイムリミット: ", "コース距離: ", " 浬",
+                               "レーティング方式: KIVO (Kivometric)", "コースタイプ: "};
+
 QStringList HeaderLines(const EventModel& model, bool result, const QLocale& locale) {
-  const bool english = model.Language == 1;
+  const HeaderTexts& texts = model.Language == 1 ? kEnglish : kJapanese;
+  const auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
   const auto r = static_cast<std::size_t>(model.CurrentRace);
-  QString title;
-  if (english) {
-    title = result ? QStringLiteral("Result") : QStringLiteral("Scratch Sheet");
-    if (model.Provisional == 1) title += QStringLiteral("  （Provisional）");
-  } else {
-    title = result ? QStringLiteral("成　績") : QStringLiteral("スクラッチシート");
-    if (model.Provisional == 1) title += QStringLiteral("  （暫定）");
-  }
+  QString title = text(result ? texts.resultTitle : texts.scratchTitle);
+  if (model.Provisional == 1) title += text(texts.provisionalMark);
   const QString issued = result ? model.ResultIssued : model.ScratchIssued;
   const QString distance = platform::ShortFloatText(model.CourseDistance[r], locale);
   // Lines 4 and 5 put the issued date and the committee member in the sixth
   // field.
   const QString gap = QStringLiteral(",,,,,");
-  if (english)
-    return {CsvField(model.EventName),
-            CsvField(title),
-            QString(),
-            CsvField(QStringLiteral("Class: ") + model.EventClass) + gap + CsvField(QStringLiteral("Issued: ") + issued),
-            CsvField(QStringLiteral("Race Name: ") + model.RaceName[r]) + gap +
-                CsvField(QStringLiteral("Chief Jury: ") + model.RaceJury[r]),
-            CsvField(QStringLiteral("Start Datetime: ") + model.RaceStart[r]),
-            CsvField(QStringLiteral("Time Limit    : ") + model.RaceLimit[r]),
-            CsvField(QStringLiteral("Distance: ") + distance + QStringLiteral(" NM")),
-            QStringLiteral("Scoring System: KIVO (Kivometric)"),
-            CsvField(QStringLiteral("Course Type: ") + model.RaceTypeText[r]),
-            QString()};
   return {CsvField(model.EventName),
           CsvField(title),
           QString(),
-          CsvField(QStringLiteral("クラス: ") + model.EventClass) + gap + CsvField(issued),
-          CsvField(QStringLiteral("レース名: ") + model.RaceName[r]) + gap +
-              CsvField(QStringLiteral("レース委員長: ") + model.RaceJury[r]),
-          CsvField(QStringLiteral("スタート日時　: ") + model.RaceStart[r]),
-          CsvField(QStringLiteral("タイムリミット: ") + model.RaceLimit[r]),
-          CsvField(QStringLiteral("コース距離: ") + distance + QStringLiteral(" 浬")),
-          QStringLiteral("レーティング方式: KIVO (Kivometric)"),
-          CsvField(QStringLiteral("コースタイプ: ") + model.RaceTypeText[r]),
+          CsvField(text(texts.classLabel) + model.EventClass) + gap + CsvField(text(texts.issuedLabel) + issued),
+          CsvField(text(texts.raceLabel) + model.RaceName[r]) + gap + CsvField(text(texts.juryLabel) + model.RaceJury[r]),
+          CsvField(text(texts.startLabel) + model.RaceStart[r]),
+          CsvField(text(texts.limitLabel) + model.RaceLimit[r]),
+          CsvField(text(texts.distanceLabel) + distance + text(texts.distanceUnit)),
+          text(texts.scoringSystem),
+          CsvField(text(texts.courseTypeLabel) + model.RaceTypeText[r]),
           QString()};
 }
 
@@ -88,11 +84,7 @@ void AppendResultLines(QStringList& lines, const EventModel& model, const QLocal
   lines.append(model.Language == 1
                    ? QStringLiteral("Yacht Name,Sail No,Finish Date, Finish Time,Note,ET(sec),ET Pos,Pen,CT(sec),CT Pos")
                    : QStringLiteral("艇　名,ｾｰﾙNo,ﾌｨﾆｯｼｭ日, ﾌｨﾆｯｼｭ時刻,ﾉｰﾄ,経過(秒）,着順,ﾍﾟﾅﾙﾃｨ,修正(秒),修正順位"));
-  const int rows = RowCount(model);
-  for (int p = 1; p <= rows; ++p) {
-    const int entry = model.ResultOrder[static_cast<std::size_t>(p)];
-    if (entry < 1 || entry > rows) continue;
-    const auto b = static_cast<std::size_t>(entry);
+  for (const std::size_t b : ResultSheetEntries(model)) {
     const QString& finish = model.BoatFinish[r][b];
     const QString correctedPos = QString::number(model.BoatCorrectedPos[r][b]);
     if (finish.size() > 5) {
@@ -116,7 +108,7 @@ void AppendScratchLines(QStringList& lines, const EventModel& model) {
   lines.append(model.Language == 1
                    ? QStringLiteral("Yacht Name,Sail No,Type,GPH,6kt,8kt,10kt,12kt,14kt,16kt,20kt")
                    : QStringLiteral("艇　名,セール番号,タイプ,GPH,6ﾉｯﾄ,8ﾉｯﾄ,10ﾉｯﾄ,12ﾉｯﾄ,14ﾉｯﾄ,16ﾉｯﾄ,20ﾉｯﾄ"));
-  const int rows = RowCount(model);
+  const int rows = SheetRowCount(model);
   for (int entry = 1; entry <= rows; ++entry) {
     const auto b = static_cast<std::size_t>(entry);
     QStringList fields{model.EntryName[b], model.EntrySailNo[b], model.EntryClass[b], model.EntryGph[b]};
@@ -150,7 +142,7 @@ QByteArray CsvSheetText(const EventModel& model, const QLocale& locale) {
     AppendResultLines(lines, model, locale);
   else
     AppendScratchLines(lines, model);
-  return EncodeAnsi(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+  return AnsiLines(lines);
 }
 
 QString WriteCsvSheet(EventModel& model, const QLocale& locale) {

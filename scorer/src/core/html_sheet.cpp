@@ -1,13 +1,10 @@
 #include "core/html_sheet.h"
 
-#include <algorithm>
-
 #include <QStringList>
 #include <QUrl>
 
 #include "core/logo_files.h"
 #include "core/race_xml.h"
-#include "core/rms_text.h"
 #include "core/sheet_values.h"
 #include "locale/float_text.h"
 
@@ -195,14 +192,6 @@ QStringList ScratchScript(int rows) {
   return lines;
 }
 
-// Rows that the model has places for.
-int RowCount(const EventModel& model) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
-  const int places = static_cast<int>(std::min({model.EntryName.size(), model.ResultOrder.size(),
-                                                model.BoatFinish[r].size()})) - 1;
-  return std::clamp(model.RaceEntryCount[r], 0, places);
-}
-
 // A logo's source on the page: the bare file name of the copy beside the
 // page, percent-encoded.
 QString LogoSource(const QString& name) {
@@ -232,7 +221,7 @@ QStringList PageHead(const EventModel& model, Sheet sheet, const QLocale& locale
   lines.append(QStringLiteral("</style>"));
   lines.append(QStringLiteral("</head>"));
   lines.append(QStringLiteral("<body>"));
-  if (sheet == Sheet::Scratch) lines.append(ScratchScript(RowCount(model)));
+  if (sheet == Sheet::Scratch) lines.append(ScratchScript(SheetRowCount(model)));
 
   lines << QStringLiteral("<table class=\"race\">") << QStringLiteral("<thead>") << QStringLiteral("<tr>")
         << QStringLiteral("<th id=\"pageHeader\" colspan=\"100\">") << QStringLiteral("<div id=\"reportHeader\">")
@@ -305,10 +294,6 @@ QString Cell(const char* cellClass, const QString& value) {
   return QStringLiteral("<td class=\"%1\">").arg(QLatin1String(cellClass)) + value + QStringLiteral("</td>");
 }
 
-QByteArray PageBytes(const QStringList& lines) {
-  return EncodeAnsi(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-}
-
 }  // namespace
 
 QString ResultHtmlPathFor(const EventModel& model) {
@@ -322,11 +307,7 @@ QString ScratchHtmlPathFor(const EventModel& model) {
 QByteArray ResultHtmlText(const EventModel& model, const QLocale& locale) {
   const auto r = static_cast<std::size_t>(model.CurrentRace);
   QStringList lines = PageHead(model, Sheet::Result, locale);
-  const int rows = RowCount(model);
-  for (int p = 1; p <= rows; ++p) {
-    const int entry = model.ResultOrder[static_cast<std::size_t>(p)];
-    if (entry < 1 || entry > rows) continue;
-    const auto b = static_cast<std::size_t>(entry);
+  for (const std::size_t b : ResultSheetEntries(model)) {
     const QString& finish = model.BoatFinish[r][b];
     const QString& status = model.BoatStatus[r][b];
     const bool finished = finish.size() > 5 && status == QLatin1String("OK");
@@ -347,13 +328,13 @@ QByteArray ResultHtmlText(const EventModel& model, const QLocale& locale) {
     lines.append(QStringLiteral("</tr>"));
   }
   lines << QStringLiteral("</table>") << QStringLiteral("</body>") << QStringLiteral("</html>");
-  return PageBytes(lines);
+  return AnsiLines(lines);
 }
 
 QByteArray ScratchHtmlText(const EventModel& model, const QLocale& locale) {
   const auto r = static_cast<std::size_t>(model.CurrentRace);
   QStringList lines = PageHead(model, Sheet::Scratch, locale);
-  const int rows = RowCount(model);
+  const int rows = SheetRowCount(model);
   for (int entry = 1; entry <= rows; ++entry) {
     const auto b = static_cast<std::size_t>(entry);
     lines.append(QStringLiteral("<tr>"));
@@ -371,7 +352,7 @@ QByteArray ScratchHtmlText(const EventModel& model, const QLocale& locale) {
   }
   lines << QStringLiteral("</table><script>") << QStringLiteral("makeme(0);") << QStringLiteral("</script></body>")
         << QStringLiteral("</html>");
-  return PageBytes(lines);
+  return AnsiLines(lines);
 }
 
 void WriteResultHtml(EventModel& model, const QLocale& locale) {

@@ -1,5 +1,6 @@
 #include "core/sheet_values.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QFileInfo>
@@ -13,6 +14,27 @@ namespace kivo {
 
 QString SheetBaseName(const EventModel& model) {
   return SaveNameBase(QFileInfo(model.RaceXmlFile).fileName());
+}
+
+int SheetRowCount(const EventModel& model) {
+  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int places = static_cast<int>(std::min({model.EntryName.size(), model.ResultOrder.size(),
+                                                model.BoatFinish[r].size(), model.BoatVector[r].size()})) - 1;
+  return std::clamp(model.RaceEntryCount[r], 0, places);
+}
+
+std::vector<std::size_t> ResultSheetEntries(const EventModel& model) {
+  const int rows = SheetRowCount(model);
+  std::vector<std::size_t> entries;
+  for (int place = 1; place <= rows; ++place) {
+    const int entry = model.ResultOrder[static_cast<std::size_t>(place)];
+    if (entry >= 1 && entry <= rows) entries.push_back(static_cast<std::size_t>(entry));
+  }
+  return entries;
+}
+
+QByteArray AnsiLines(const QStringList& lines) {
+  return EncodeAnsi(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
 QString RoundedSecondsText(double seconds) {

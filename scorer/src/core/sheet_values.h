@@ -3,9 +3,12 @@
 // their base name, rounded seconds, the penalised corrected time, the
 // allowances of a boat's course vector.
 #include <array>
+#include <vector>
 
+#include <QByteArray>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include "core/event_model.h"
 
@@ -20,6 +23,17 @@ enum SheetKindCode : int {
 // The base of every sheet's file name: the race XML's file name before its
 // first "." ("regatta_R1" for ".../regatta_R1.xml").
 QString SheetBaseName(const EventModel& model);
+
+// The boat rows of a sheet: RaceEntryCount of the current race, within the
+// places of the model.
+int SheetRowCount(const EventModel& model);
+
+// The entries in the order of the result sheets: ResultOrder at places 1 ..
+// SheetRowCount, passing over a place that holds no entry of the race.
+std::vector<std::size_t> ResultSheetEntries(const EventModel& model);
+
+// Lines as the sheets write them: CP932, each ended by CR LF.
+QByteArray AnsiLines(const QStringList& lines);
 
 // Seconds rounded to the nearest whole number, a half going to the even
 // neighbour (12.5 gives "12", 13.5 "14"), in decimal without separators.
