@@ -147,10 +147,10 @@ QImage LoadPicture(const QString& path, QString* error) {
   return image;
 }
 
-bool EncodeJpegFile(const QImage& image, const QString& path, int quality, QString* error) {
+QByteArray EncodeJpeg(const QImage& image, int quality, QString* error) {
   if (image.isNull()) {
     SetError(error, QStringLiteral("Empty image"));
-    return false;
+    return {};
   }
   const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
   unsigned char* buffer = nullptr;
@@ -161,10 +161,13 @@ bool EncodeJpegFile(const QImage& image, const QString& path, int quality, QStri
       ? QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size))
       : QByteArray();
   std::free(buffer);
-  if (!compressed) {
-    SetError(error, QString::fromLocal8Bit(manager.message));
-    return false;
-  }
+  if (!compressed) SetError(error, QString::fromLocal8Bit(manager.message));
+  return data;
+}
+
+bool EncodeJpegFile(const QImage& image, const QString& path, int quality, QString* error) {
+  const QByteArray data = EncodeJpeg(image, quality, error);
+  if (data.isEmpty()) return false;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
     SetError(error, file.errorString());

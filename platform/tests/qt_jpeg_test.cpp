@@ -105,6 +105,7 @@ TEST_F(Jpeg, EncodedPictureDecodesToTheSameSizeAndColours) {
   ASSERT_GT(bytes.size(), 4);
   EXPECT_EQ(bytes.left(2), QByteArray("\xFF\xD8"));
   EXPECT_TRUE(HasMarker(bytes, 0xC0)) << "baseline frame expected";
+  EXPECT_EQ(platform::EncodeJpeg(picture, 90), bytes);  // the file holds the bytes whole
 
   const QImage decoded = platform::DecodeJpegFile(path, &error);
   ASSERT_FALSE(decoded.isNull()) << error.toStdString();
