@@ -101,6 +101,19 @@ class RaceTypingFixture : public FormFixture {
     RecordFinish(QTime(12, 10, 0));
   }
 
+  // Starts the window, types the three-boat race and calculates it; the
+  // output buttons are then enabled and nothing has been asked or opened.
+  TForm1& StartCalculated() {
+    TForm1& form = StartForm();
+    TypeThreeBoatRace();
+    form.Panel6->Click();
+    form.Button12->click();
+    EXPECT_TRUE(form.Button19->isEnabled()) << dialogs().Messages().join('|').toStdString();
+    dialogs().Clear();
+    shell().Clear();
+    return form;
+  }
+
   static QStringList Items(const QListWidget* list) {
     QStringList items;
     for (int row = 0; row < list->count(); ++row) items << list->item(row)->text();

@@ -409,17 +409,6 @@ TEST_F(SheetImageOutputTest, ATableThatWouldPassThePageEndWritesNothing) {
 // "計算" of the three-boat race.
 class ImageSheetCommandTest : public RaceTypingFixture {
  protected:
-  TForm1& StartCalculated() {
-    TForm1& form = StartForm();
-    TypeThreeBoatRace();
-    form.Panel6->Click();
-    form.Button12->click();
-    EXPECT_TRUE(form.Button19->isEnabled()) << dialogs().Messages().join('|').toStdString();
-    EXPECT_TRUE(form.RadioButton1->isChecked());
-    dialogs().Clear();
-    shell().Clear();
-    return form;
-  }
   QString PicturePath(const char* name) const {
     return PathOf(QStringLiteral("KIVODATA/OUTPUTDATA/PICTURES/") + QString::fromUtf8(name));
   }
@@ -433,6 +422,7 @@ TEST_F(ImageSheetCommandTest, BothButtonsWriteTheirJpegAndOpenItInTheImageViewer
   MakeFolder("KIVODATA/LOGO");
   ASSERT_TRUE(platform::EncodeJpegFile(logo, PathOf("KIVODATA/LOGO/Club.JPG")));
   TForm1& form = StartCalculated();
+  ASSERT_TRUE(form.RadioButton1->isChecked());
   dialogs().QueueFile(PathOf("KIVODATA/LOGO/Club.JPG"));
   form.Image2->Click();
   ASSERT_EQ(form.Model.LogoLeft, QStringLiteral("club.jpg"));

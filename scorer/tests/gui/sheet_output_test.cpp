@@ -22,19 +22,6 @@ const QString kCsvQuestion = QStringLiteral("エクセルで表示しますか�
 
 class SheetOutputTest : public RaceTypingFixture {
  protected:
-  // Types and calculates the three-boat race; the output buttons are then
-  // enabled and nothing has been asked or opened.
-  TForm1& StartCalculated() {
-    TForm1& form = StartForm();
-    TypeThreeBoatRace();
-    form.Panel6->Click();
-    form.Button12->click();
-    EXPECT_TRUE(form.Button19->isEnabled()) << dialogs().Messages().join('|').toStdString();
-    dialogs().Clear();
-    shell().Clear();
-    return form;
-  }
-
   QString HtmlPath(const char* name) const { return PathOf(QStringLiteral("KIVODATA/OUTPUTDATA/HTML/") + name); }
   QString CsvPath(const char* name) const { return PathOf(QStringLiteral("KIVODATA/OUTPUTDATA/CSV/") + name); }
   QString Cp932File(const QString& path) const {
