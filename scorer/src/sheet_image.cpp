@@ -1,6 +1,9 @@
 #include "sheet_image.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <vector>
 
 #include <QFont>
 #include <QFontMetrics>
