@@ -16,19 +16,19 @@ void TForm1::BuildInshorePanel() {
   Panel2 = Place<platform::Panel>(Panel1, "Panel2", 0, 90, 409, 520);
   Panel2->SetColor(kButtonFace);
 
-  GroupBox1 = Place<QGroupBox>(Panel2, "GroupBox1", 16, 4, 377, 86);
+  GroupBox1 = Place<QGroupBox>(Panel2, "GroupBox1", 16, 4, 377, 90);
   GroupBox1->setTitle(QStringLiteral(" Input Data Format "));
-  RadioButton3 = Place<QRadioButton>(GroupBox1, "RadioButton3", 14, 18, 340, 20);
+  RadioButton3 = Place<QRadioButton>(GroupBox1, "RadioButton3", 14, 22, 340, 20);
   RadioButton3->setText(QStringLiteral("Deg (35.12345678)"));
-  RadioButton4 = Place<QRadioButton>(GroupBox1, "RadioButton4", 14, 40, 340, 20);
+  RadioButton4 = Place<QRadioButton>(GroupBox1, "RadioButton4", 14, 44, 340, 20);
   RadioButton4->setText(QStringLiteral("DD:MM.MMMM (35:12.345)"));
-  RadioButton5 = Place<QRadioButton>(GroupBox1, "RadioButton5", 14, 62, 340, 20);
+  RadioButton5 = Place<QRadioButton>(GroupBox1, "RadioButton5", 14, 66, 340, 20);
   RadioButton5->setText(QStringLiteral("DD:MM:SS.SSSS (35:12:24.56789)"));
   RadioButton3->setChecked(true);
 
   const QColor text = Qt::black;
-  Label12 = PlaceLabel(Panel2, "Label12", QStringLiteral("LAT"), 152, 96, text);
-  Label13 = PlaceLabel(Panel2, "Label13", QStringLiteral("LON"), 305, 96, text);
+  Label12 = PlaceLabel(Panel2, "Label12", QStringLiteral("LAT"), 152, 100, text);
+  Label13 = PlaceLabel(Panel2, "Label13", QStringLiteral("LON"), 305, 100, text);
   const auto markRow = [&](const char* labelName, const char* caption, int top, QLabel*& label,
                            const char* latName, QLineEdit*& lat, const char* lonName,
                            QLineEdit*& lon) {
@@ -36,17 +36,17 @@ void TForm1::BuildInshorePanel() {
     lat = Place<QLineEdit>(Panel2, latName, 100, top, 140, 22);
     lon = Place<QLineEdit>(Panel2, lonName, 250, top, 143, 22);
   };
-  markRow("Label9", "LEE mk", 114, Label9, "Edit1", Edit1, "Edit2", Edit2);
-  markRow("Label10", "WEATHER mk", 140, Label10, "Edit3", Edit3, "Edit4", Edit4);
-  markRow("Label11", "SIDE mk", 166, Label11, "Edit5", Edit5, "Edit6", Edit6);
+  markRow("Label9", "LEE mk", 118, Label9, "Edit1", Edit1, "Edit2", Edit2);
+  markRow("Label10", "WEATHER mk", 144, Label10, "Edit3", Edit3, "Edit4", Edit4);
+  markRow("Label11", "SIDE mk", 170, Label11, "Edit5", Edit5, "Edit6", Edit6);
 
-  Button3 = Place<QPushButton>(Panel2, "Button3", 100, 196, 140, 26);
+  Button3 = Place<QPushButton>(Panel2, "Button3", 100, 200, 140, 26);
   Button3->setText(QStringLiteral("CALC"));
-  Button4 = Place<QPushButton>(Panel2, "Button4", 250, 196, 143, 26);
+  Button4 = Place<QPushButton>(Panel2, "Button4", 250, 200, 143, 26);
   Button4->setText(QStringLiteral("Clear All"));
 
-  Label19 = PlaceLabel(Panel2, "Label19", QStringLiteral("Dist"), 155, 232, text);
-  Label20 = PlaceLabel(Panel2, "Label20", QStringLiteral("CO m"), 258, 232, text);
+  Label19 = PlaceLabel(Panel2, "Label19", QStringLiteral("Dist"), 155, 236, text);
+  Label20 = PlaceLabel(Panel2, "Label20", QStringLiteral("CO m"), 258, 236, text);
   const auto legRow = [&](const char* labelName, const char* caption, int top, QLabel*& label,
                           const char* distanceName, QLineEdit*& distance, const char* courseName,
                           QLineEdit*& course) {
@@ -54,12 +54,12 @@ void TForm1::BuildInshorePanel() {
     distance = PlaceMemo(Panel2, distanceName, 120, top, 100, 21);
     course = PlaceMemo(Panel2, courseName, 240, top, 70, 21);
   };
-  legRow("Label15", "L→W", 250, Label15, "Memo10", Memo10, "Memo11", Memo11);
-  legRow("Label16", "W→L", 274, Label16, "Memo12", Memo12, "Memo13", Memo13);
-  legRow("Label17", "W→S", 298, Label17, "Memo14", Memo14, "Memo15", Memo15);
-  legRow("Label18", "S→L", 322, Label18, "Memo16", Memo16, "Memo17", Memo17);
+  legRow("Label15", "L→W", 254, Label15, "Memo10", Memo10, "Memo11", Memo11);
+  legRow("Label16", "W→L", 278, Label16, "Memo12", Memo12, "Memo13", Memo13);
+  legRow("Label17", "W→S", 302, Label17, "Memo14", Memo14, "Memo15", Memo15);
+  legRow("Label18", "S→L", 326, Label18, "Memo16", Memo16, "Memo17", Memo17);
 
-  Label21 = PlaceLabel(Panel2, "Label21", QStringLiteral("Total Distance"), 16, 354, text);
+  Label21 = PlaceLabel(Panel2, "Label21", QStringLiteral("Total Distance"), 16, 358, text);
   Label21->setFont(WindowFont(12, true));
   Label21->adjustSize();
   const auto totalRow = [&](const char* labelName, const char* caption, int top, QLabel*& label,
@@ -67,13 +67,13 @@ void TForm1::BuildInshorePanel() {
     label = PlaceLabel(Panel2, labelName, QString::fromUtf8(caption), 40, top + 3, text);
     memo = PlaceMemo(Panel2, memoName, 160, top, 150, 21);
   };
-  totalRow("Label22", "Olympic", 372, Label22, "Memo7", Memo7);
-  totalRow("Label23", "L-W-L-W-L", 396, Label23, "Memo8", Memo8);
-  totalRow("Label24", "L-W-L-W-L-W", 420, Label24, "Memo9", Memo9);
+  totalRow("Label22", "Olympic", 376, Label22, "Memo7", Memo7);
+  totalRow("Label23", "L-W-L-W-L", 400, Label23, "Memo8", Memo8);
+  totalRow("Label24", "L-W-L-W-L-W", 424, Label24, "Memo9", Memo9);
 
-  Button5 = Place<QPushButton>(Panel2, "Button5", 16, 450, 75, 22);
+  Button5 = Place<QPushButton>(Panel2, "Button5", 16, 454, 75, 22);
   Button5->setText(QStringLiteral("Button5"));
-  Edit7 = Place<QLineEdit>(Panel2, "Edit7", 100, 450, 140, 22);
+  Edit7 = Place<QLineEdit>(Panel2, "Edit7", 100, 454, 140, 22);
   Edit7->setText(QStringLiteral("Edit7"));
 
   connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
