@@ -74,15 +74,17 @@ void TForm1::BuildControlPanel() {
   Panel1 = Place<platform::Panel>(this, "Panel1", 0, 0, kControlPanelWidth, height());
   Panel1->SetColor(kButtonShadow);
 
-  Panel3 = Place<platform::Panel>(Panel1, "Panel3", 24, 8, 361, 33);
-  Panel3->SetColor(kButtonFace);
-  Label8 = PlaceLabel(Panel3, "Label8", QStringLiteral("Course Type"), 10, 9, kBlue);
-  Label8->setFont(WindowFont(12, true));
-  Label8->adjustSize();
-  RadioButton1 = Place<QRadioButton>(Panel3, "RadioButton1", 112, 7, 90, 20);
-  RadioButton1->setText(QStringLiteral("Offshore"));
-  RadioButton2 = Place<QRadioButton>(Panel3, "RadioButton2", 208, 7, 90, 20);
-  RadioButton2->setText(QStringLiteral("Inshore"));
+  // The two bars at the top: a blue title and a pair of radio buttons.
+  const auto bar = [this](const char* name, int top, const char* titleName, const QString& title,
+                          QLabel*& titleLabel) {
+    auto* panel = Place<platform::Panel>(Panel1, name, 24, top, 361, 33);
+    panel->SetColor(kButtonFace);
+    titleLabel = PlaceLabel(panel, titleName, title, 10, 9, kBlue, true);
+    return panel;
+  };
+  Panel3 = bar("Panel3", 8, "Label8", QStringLiteral("Course Type"), Label8);
+  RadioButton1 = PlaceButton<QRadioButton>(Panel3, "RadioButton1", QStringLiteral("Offshore"), 112, 7, 90, 20);
+  RadioButton2 = PlaceButton<QRadioButton>(Panel3, "RadioButton2", QStringLiteral("Inshore"), 208, 7, 90, 20);
   Label14 = Place<platform::Panel>(Panel3, "Label14", 326, 1, 28, 30);
   Label14->SetFlat(true);
   Label14->setAutoFillBackground(false);
@@ -91,15 +93,10 @@ void TForm1::BuildControlPanel() {
   Label14->setFont(WindowFont(24, true));
   Label14->setCursor(Qt::PointingHandCursor);
 
-  Panel4 = Place<platform::Panel>(Panel1, "Panel4", 24, 46, 361, 33);
-  Panel4->SetColor(kButtonFace);
-  Label29 = PlaceLabel(Panel4, "Label29", QStringLiteral("Unit of NMI"), 10, 9, kBlue);
-  Label29->setFont(WindowFont(12, true));
-  Label29->adjustSize();
-  RadioButton6 = Place<QRadioButton>(Panel4, "RadioButton6", 112, 7, 100, 20);
-  RadioButton6->setText(QStringLiteral("1Mi = 1852m"));
-  RadioButton7 = Place<QRadioButton>(Panel4, "RadioButton7", 220, 7, 130, 20);
-  RadioButton7->setText(QStringLiteral("1Mi = 1' (Minute)"));
+  Panel4 = bar("Panel4", 46, "Label29", QStringLiteral("Unit of NMI"), Label29);
+  RadioButton6 = PlaceButton<QRadioButton>(Panel4, "RadioButton6", QStringLiteral("1Mi = 1852m"), 112, 7, 100, 20);
+  RadioButton7 =
+      PlaceButton<QRadioButton>(Panel4, "RadioButton7", QStringLiteral("1Mi = 1' (Minute)"), 220, 7, 130, 20);
 
   Label1 = PlaceLabel(Panel1, "Label1", QStringLiteral("LAT"), 17, 123, kWhite);
   Memo1 = PlaceMemo(Panel1, "Memo1", 55, 119, 74, 17);
@@ -112,8 +109,7 @@ void TForm1::BuildControlPanel() {
   Memo5 = PlaceMemo(Panel1, "Memo5", 72, 168, 49, 19, true);
   Label7 = PlaceLabel(Panel1, "Label7", QStringLiteral("Avg TWD"), 144, 170, kWhite);
   Memo6 = PlaceMemo(Panel1, "Memo6", 200, 168, 49, 17, true);
-  Button2 = Place<QPushButton>(Panel1, "Button2", 328, 168, 57, 17);
-  Button2->setText(QStringLiteral("再計算"));
+  Button2 = PlaceButton<QPushButton>(Panel1, "Button2", QStringLiteral("再計算"), 328, 168, 57, 17);
 
   Label5 = PlaceLabel(Panel1, "Label5",
                       QStringLiteral("PT      LAT           LON       COt COm TWA     Mi"), 25,
@@ -122,8 +118,7 @@ void TForm1::BuildControlPanel() {
   Label28->hide();
   ListBox1 = Place<QListWidget>(Panel1, "ListBox1", 16, 240, 375, 145);
   ListBox1->setFont(FixedPitchFont(12));
-  Button1 = Place<QPushButton>(Panel1, "Button1", 16, 392, 89, 25);
-  Button1->setText(QStringLiteral("Clear\u3000All"));
+  Button1 = PlaceButton<QPushButton>(Panel1, "Button1", QStringLiteral("Clear\u3000All"), 16, 392, 89, 25);
 
   const QFont totalFont = WindowFont(15);
   Label3 = PlaceLabel(Panel1, "Label3", QStringLiteral("TOTAL Mi"), 233, 398, kWhite);

@@ -24,9 +24,10 @@ QFont FixedPitchFont(int pixelSize) {
 }
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                   const QColor& color) {
+                   const QColor& color, bool bold) {
   auto* label = Place<QLabel>(parent, name, left, top, 0, 0);
   label->setText(caption);
+  if (bold) label->setFont(WindowFont(12, true));
   QPalette colors = label->palette();
   colors.setColor(QPalette::WindowText, color);
   label->setPalette(colors);

@@ -38,9 +38,19 @@ W* Place(QWidget* parent, const char* name, int left, int top, int width, int he
   return widget;
 }
 
-// A label at (left, top) sized to its caption, as the window's labels are.
+// A button of kind W (push or radio button) with its caption.
+template <class W>
+W* PlaceButton(QWidget* parent, const char* name, const QString& caption, int left, int top,
+               int width, int height) {
+  W* button = Place<W>(parent, name, left, top, width, height);
+  button->setText(caption);
+  return button;
+}
+
+// A label at (left, top) sized to its caption, as the window's labels are;
+// in the window's font, bold when asked.
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                   const QColor& color);
+                   const QColor& color, bool bold = false);
 
 // A one-line memo: centred text, read-only unless `editable`.
 QLineEdit* PlaceMemo(QWidget* parent, const char* name, int left, int top, int width, int height,

@@ -18,12 +18,12 @@ void TForm1::BuildInshorePanel() {
 
   GroupBox1 = Place<QGroupBox>(Panel2, "GroupBox1", 16, 4, 377, 90);
   GroupBox1->setTitle(QStringLiteral(" Input Data Format "));
-  RadioButton3 = Place<QRadioButton>(GroupBox1, "RadioButton3", 14, 22, 340, 20);
-  RadioButton3->setText(QStringLiteral("Deg (35.12345678)"));
-  RadioButton4 = Place<QRadioButton>(GroupBox1, "RadioButton4", 14, 44, 340, 20);
-  RadioButton4->setText(QStringLiteral("DD:MM.MMMM (35:12.345)"));
-  RadioButton5 = Place<QRadioButton>(GroupBox1, "RadioButton5", 14, 66, 340, 20);
-  RadioButton5->setText(QStringLiteral("DD:MM:SS.SSSS (35:12:24.56789)"));
+  RadioButton3 =
+      PlaceButton<QRadioButton>(GroupBox1, "RadioButton3", QStringLiteral("Deg (35.12345678)"), 14, 22, 340, 20);
+  RadioButton4 = PlaceButton<QRadioButton>(GroupBox1, "RadioButton4", QStringLiteral("DD:MM.MMMM (35:12.345)"),
+                                           14, 44, 340, 20);
+  RadioButton5 = PlaceButton<QRadioButton>(
+      GroupBox1, "RadioButton5", QStringLiteral("DD:MM:SS.SSSS (35:12:24.56789)"), 14, 66, 340, 20);
   RadioButton3->setChecked(true);
 
   const QColor text = Qt::black;
@@ -40,10 +40,8 @@ void TForm1::BuildInshorePanel() {
   markRow("Label10", "WEATHER mk", 144, Label10, "Edit3", Edit3, "Edit4", Edit4);
   markRow("Label11", "SIDE mk", 170, Label11, "Edit5", Edit5, "Edit6", Edit6);
 
-  Button3 = Place<QPushButton>(Panel2, "Button3", 100, 200, 140, 26);
-  Button3->setText(QStringLiteral("CALC"));
-  Button4 = Place<QPushButton>(Panel2, "Button4", 250, 200, 143, 26);
-  Button4->setText(QStringLiteral("Clear All"));
+  Button3 = PlaceButton<QPushButton>(Panel2, "Button3", QStringLiteral("CALC"), 100, 200, 140, 26);
+  Button4 = PlaceButton<QPushButton>(Panel2, "Button4", QStringLiteral("Clear All"), 250, 200, 143, 26);
 
   Label19 = PlaceLabel(Panel2, "Label19", QStringLiteral("Dist"), 155, 236, text);
   Label20 = PlaceLabel(Panel2, "Label20", QStringLiteral("CO m"), 258, 236, text);
@@ -59,9 +57,7 @@ void TForm1::BuildInshorePanel() {
   legRow("Label17", "W→S", 302, Label17, "Memo14", Memo14, "Memo15", Memo15);
   legRow("Label18", "S→L", 326, Label18, "Memo16", Memo16, "Memo17", Memo17);
 
-  Label21 = PlaceLabel(Panel2, "Label21", QStringLiteral("Total Distance"), 16, 358, text);
-  Label21->setFont(WindowFont(12, true));
-  Label21->adjustSize();
+  Label21 = PlaceLabel(Panel2, "Label21", QStringLiteral("Total Distance"), 16, 358, text, true);
   const auto totalRow = [&](const char* labelName, const char* caption, int top, QLabel*& label,
                             const char* memoName, QLineEdit*& memo) {
     label = PlaceLabel(Panel2, labelName, QString::fromUtf8(caption), 40, top + 3, text);
@@ -71,8 +67,7 @@ void TForm1::BuildInshorePanel() {
   totalRow("Label23", "L-W-L-W-L", 400, Label23, "Memo8", Memo8);
   totalRow("Label24", "L-W-L-W-L-W", 424, Label24, "Memo9", Memo9);
 
-  Button5 = Place<QPushButton>(Panel2, "Button5", 16, 454, 75, 22);
-  Button5->setText(QStringLiteral("Button5"));
+  Button5 = PlaceButton<QPushButton>(Panel2, "Button5", QStringLiteral("Button5"), 16, 454, 75, 22);
   Edit7 = Place<QLineEdit>(Panel2, "Edit7", 100, 454, 140, 22);
   Edit7->setText(QStringLiteral("Edit7"));
 
