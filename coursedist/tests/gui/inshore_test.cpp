@@ -168,6 +168,18 @@ TEST_F(InshoreTest, MarksSouthWestAndAcross180) {
   }
 }
 
+TEST_F(InshoreTest, ATinyLegIsCutFromItsFixedForm) {
+  // About 0.00006 NM: "6.0E-5" cut to five characters would read as 6.
+  TForm1& form = StartInshore();
+  form.RadioButton7->setChecked(true);
+  TypeMarks(form, form.RadioButton3, {"35.5", "139.5", "35.500001", "139.5"});
+  form.Button3->click();
+  EXPECT_TRUE(dialogs().Events().empty());
+  EXPECT_EQ(form.Memo10->text(), QStringLiteral("0.000"));
+  EXPECT_EQ(form.Memo14->text(), QStringLiteral("0.000"));
+  EXPECT_EQ(form.Memo8->text(), QStringLiteral("0.00"));
+}
+
 TEST_F(InshoreTest, MissingAndUnusableMarksAreRefusedWithoutChangingTheResults) {
   struct Case {
     const char* name;
