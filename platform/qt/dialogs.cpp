@@ -23,7 +23,7 @@ QPushButton* AddAnswerButton(QMessageBox& box, const QString& text, QMessageBox:
 class QtDialogs : public Dialogs {
  public:
   void ShowMessage(const QString& text) override {
-    ShowTitledMessage(QString::fromUtf8(kApplicationTitle), text);
+    ShowTitledMessage(MessageTitle(), text);
   }
   void ShowTitledMessage(const QString& title, const QString& text) override {
     BuildMessageBox(title, text, ActiveWindow())->exec();
@@ -50,6 +50,7 @@ class QtDialogs : public Dialogs {
 };
 
 Dialogs* installed = nullptr;
+QString messageTitle = QString::fromUtf8(kApplicationTitle);
 
 }  // namespace
 
@@ -95,5 +96,9 @@ Dialogs& CurrentDialogs() {
 }
 
 void SetDialogs(Dialogs* dialogs) { installed = dialogs; }
+
+QString MessageTitle() { return messageTitle; }
+
+void SetMessageTitle(const QString& title) { messageTitle = title; }
 
 }  // namespace platform

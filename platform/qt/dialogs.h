@@ -11,7 +11,7 @@ enum class Answer { Yes, No, Cancel };
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  // Plain message with OK, titled with the application title.
+  // Plain message with OK, titled with MessageTitle().
   virtual void ShowMessage(const QString& text) = 0;
   // Plain message with OK under another title (e.g. the data summary box).
   virtual void ShowTitledMessage(const QString& title, const QString& text) = 0;
@@ -25,6 +25,11 @@ class Dialogs {
   // Picture-open dialog (with preview where the platform has one); empty when cancelled.
   virtual QString OpenPicture(const QString& title, const QString& folder, const QString& filter) = 0;
 };
+
+// The title of plain messages: the scorer's application title unless the
+// program set its own (the course distance program's boxes carry its name).
+QString MessageTitle();
+void SetMessageTitle(const QString& title);
 
 // The dialogs the program uses; QtDialogs unless a test installed another.
 Dialogs& CurrentDialogs();

@@ -100,6 +100,18 @@ TEST(Guarded, ShowsTheFailureMessageAndReturns) {
   EXPECT_EQ(doubles.dialogs.Events()[0].title, "MORSUND KIVO SCORER 2017");
 }
 
+TEST(ScriptedDialogs, PlainMessagesCarryTheTitleTheProgramSet) {
+  ScriptedDialogs dialogs;
+  platform::SetMessageTitle("drevlin");
+  dialogs.ShowMessage("Invalid value");
+  platform::SetMessageTitle("MORSUND KIVO SCORER 2017");
+  dialogs.ShowMessage("text");
+  ASSERT_EQ(dialogs.Events().size(), 2u);
+  EXPECT_EQ(dialogs.Events()[0].title, "drevlin");
+  EXPECT_EQ(dialogs.Events()[1].title, "MORSUND KIVO SCORER 2017");
+  EXPECT_EQ(platform::MessageTitle(), "MORSUND KIVO SCORER 2017");
+}
+
 // The real boxes are built and clicked without being shown: a shown modal
 // box would wait for a user forever.
 TEST(QtMessageBoxes, PlainBoxHasTheTitleAndOneOkButton) {

@@ -42,8 +42,7 @@ void ScriptedDialogs::Clear() {
 }
 
 void ScriptedDialogs::ShowMessage(const QString& text) {
-  events_.push_back({DialogEvent::Kind::Message, QStringLiteral("MORSUND KIVO SCORER 2017"), text,
-                     {}, true});
+  events_.push_back({DialogEvent::Kind::Message, MessageTitle(), text, {}, true});
 }
 
 void ScriptedDialogs::ShowTitledMessage(const QString& title, const QString& text) {

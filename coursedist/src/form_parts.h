@@ -1,0 +1,62 @@
+#pragma once
+// Small helpers that create a component of the window under its given name
+// at its given place, the window's colours and its fonts.
+#include <utility>
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+#include <QWidget>
+
+namespace drevlin {
+
+inline const QColor kButtonFace(240, 240, 240);
+inline const QColor kButtonShadow(160, 160, 164);
+inline const QColor kBlue(0, 0, 255);
+inline const QColor kGreen(0, 128, 0);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kWhite(255, 255, 255);
+
+// The window's proportional font and the fixed-pitch font of the point
+// list, mapped at start to the Japanese fonts that come with the program's
+// dependencies, so that every machine shows the same.
+inline constexpr char kWindowFontFamily[] = "ＭＳ Ｐゴシック";
+inline constexpr char kFixedFontFamily[] = "ＭＳ ゴシック";
+void InstallFontSubstitutions();
+QFont WindowFont(int pixelSize = 12, bool bold = false);
+QFont FixedPitchFont(int pixelSize);
+
+// Creates a W under `parent` with objectName `name` at (left, top) with
+// width by height.
+template <class W>
+W* Place(QWidget* parent, const char* name, int left, int top, int width, int height) {
+  auto* widget = new W(parent);
+  widget->setObjectName(QString::fromUtf8(name));
+  widget->setGeometry(left, top, width, height);
+  return widget;
+}
+
+// A button of kind W (push or radio button) with its caption.
+template <class W>
+W* PlaceButton(QWidget* parent, const char* name, const QString& caption, int left, int top,
+               int width, int height) {
+  W* button = Place<W>(parent, name, left, top, width, height);
+  button->setText(caption);
+  return button;
+}
+
+// A label at (left, top) sized to its caption, as the window's labels are;
+// in the window's font, bold when asked.
+QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                   const QColor& color, bool bold = false);
+
+// A one-line memo: centred text, read-only unless `editable`.
+QLineEdit* PlaceMemo(QWidget* parent, const char* name, int left, int top, int width, int height,
+                     bool editable = false);
+
+// Colours a memo's field and text.
+void SetMemoColors(QLineEdit* memo, const QColor& field, const QColor& text);
+
+}  // namespace drevlin

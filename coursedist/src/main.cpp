@@ -1,0 +1,11 @@
+// drevlin: measures course legs on a map or from typed mark positions.
+#include <QApplication>
+
+#include "drevcore.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  TForm1 form;
+  form.show();
+  return application.exec();
+}

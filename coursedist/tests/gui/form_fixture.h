@@ -1,0 +1,42 @@
+#pragma once
+// A drevlin window with the platform doubles installed: scripted dialogs and
+// a fake machine that counts beeps.
+//
+//   class MyTest : public drevlin::testing::FormFixture {};
+//   TEST_F(MyTest, ...) {
+//     TForm1& form = StartForm();
+//     form.Button3->click();
+//     EXPECT_EQ(dialogs().Messages(), QStringList{"Fill all value"});
+//   }
+#include <memory>
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include "drevcore.h"
+#include "qt/testing/doubles.h"
+
+namespace drevlin::testing {
+
+class FormFixture : public ::testing::Test {
+ protected:
+  FormFixture();
+  ~FormFixture() override;
+
+  // Creates the window (FormCreate runs), shows it and waits until it is
+  // exposed.
+  TForm1& StartForm();
+  // The window's size with its frame.
+  static QSize OuterSize(const TForm1& form);
+
+  platform::testing::ScriptedDialogs& dialogs() { return doubles_.dialogs; }
+  platform::testing::FakeSystem& machine() { return doubles_.system; }
+  TForm1& form() { return *form_; }
+
+ private:
+  QLocale previousLocale_;
+  platform::testing::ScopedDoubles doubles_;
+  std::unique_ptr<TForm1> form_;
+};
+
+}  // namespace drevlin::testing

@@ -1,0 +1,33 @@
+#include "qt/panel.h"
+
+#include <QMouseEvent>
+
+namespace platform {
+
+Panel::Panel(QWidget* parent) : QLabel(parent) {
+  setAlignment(Qt::AlignCenter);
+  SetFlat(false);
+  setLineWidth(1);
+  setAutoFillBackground(true);
+}
+
+void Panel::SetColor(const QColor& color) {
+  QPalette colors = palette();
+  colors.setColor(QPalette::Window, color);
+  setPalette(colors);
+}
+
+void Panel::SetFontColor(const QColor& color) {
+  QPalette colors = palette();
+  colors.setColor(QPalette::WindowText, color);
+  setPalette(colors);
+}
+
+void Panel::SetFlat(bool flat) { setFrameStyle(flat ? QFrame::NoFrame : (QFrame::Panel | QFrame::Raised)); }
+
+void Panel::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+}  // namespace platform
