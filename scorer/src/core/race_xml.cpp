@@ -358,11 +358,11 @@ void ReadRaceResults(EventModel& model) {
         throw ScorerFileError(
             QStringLiteral("レースXMLファイル %1 のLEGが%2を超えています。").arg(path).arg(legPlaces), path);
       const auto k = static_cast<std::size_t>(++legCount);
-      model.LegDistance[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance"), tag)));
-      model.LegCourse[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("course"), tag)));
+      model.LegDistance[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance="), tag)));
+      model.LegCourse[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("course="), tag)));
       model.LegWindDirection[r][k] =
-          static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("Direction"), tag)));
-      model.LegWindSpeed[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("Speed"), tag)));
+          static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("windDirection="), tag)));
+      model.LegWindSpeed[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("windSpeed="), tag)));
     } else if (name == QLatin1String("boat")) {
       if (boatCount == boatPlaces)
         throw ScorerFileError(
@@ -381,7 +381,7 @@ void ReadRaceResults(EventModel& model) {
       }
       model.BoatCorrected[r][j] =
           static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("correctedSeconds="), tag)));
-      model.BoatVector[r][j] = GetXmlAttr(QStringLiteral("Vector="), tag);
+      model.BoatVector[r][j] = GetXmlAttr(QStringLiteral("constructedCourseVector="), tag);
       model.BoatStatus[r][j] = status.isEmpty() ? QStringLiteral("OK") : status;
       model.BoatRemarks[r][j] = GetXmlAttr(QStringLiteral("rmks="), tag);
       model.BoatPenalty[r][j] = GetXmlAttr(QStringLiteral("pnlty="), tag);

@@ -112,6 +112,24 @@ TEST_F(EventFileTest, EscapesValuesAndReadsThemBack) {
   EXPECT_EQ(back.ResultIssued, model_.ResultIssued);
 }
 
+TEST_F(EventFileTest, ANameHoldingAnotherAttributeReadsBackWhole) {
+  FillEvent();
+  model_.EventName = QStringLiteral("a locked=\"1\" b");
+  model_.RaceName[1] = QStringLiteral("x rms=\"y.rms\" z");
+  model_.Locked = 0;
+  SaveEventFile(model_);
+
+  EventModel back;
+  back.AllocateEventArrays();
+  back.RmsFolder = model_.RmsFolder;
+  back.EventFile = model_.EventFile;
+  ReadEventFile(back);
+  EXPECT_EQ(back.EventName, model_.EventName);
+  EXPECT_EQ(back.Locked, 0);
+  EXPECT_EQ(back.RmsFile, model_.RmsFile);
+  EXPECT_EQ(back.RaceName[1], model_.RaceName[1]);
+}
+
 TEST_F(EventFileTest, ReadsAFileWithTwoRaceLines) {
   // As an older version wrote it: no escaping, a lone "&" in the name.
   model_.EventFile = EventPath("Two.kivo");
