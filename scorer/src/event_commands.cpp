@@ -75,7 +75,7 @@ void TForm1::ShowRace(int race) {
   if (QFileInfo(Model.RaceXmlFile).isFile()) {
     ReadRaceResults();
     ComboBox1->setCurrentText(CourseTypeText(Model.RaceType[r]));
-    Edit1->setText(platform::FloatText(Model.CourseDistance[r], locale));
+    Edit1->setText(platform::ShortFloatText(Model.CourseDistance[r], locale));
     Panel15->SetCaption(Model.RaceName[r]);
     Label17->setText(Model.RaceName[r]);
     Edit4->setText(Model.RaceName[r]);
@@ -90,10 +90,10 @@ void TForm1::ShowRace(int race) {
     }
     for (int leg = 1; leg <= Model.RaceLegCount[r]; ++leg) {
       const auto k = static_cast<std::size_t>(leg);
-      StringGrid1->SetCells(1, leg, platform::FloatText(Model.LegDistance[r][k], locale));
-      StringGrid1->SetCells(2, leg, platform::FloatText(Model.LegCourse[r][k], locale));
-      StringGrid1->SetCells(3, leg, platform::FloatText(Model.LegWindDirection[r][k], locale));
-      StringGrid1->SetCells(4, leg, platform::FloatText(Model.LegWindSpeed[r][k], locale));
+      StringGrid1->SetCells(1, leg, platform::ShortFloatText(Model.LegDistance[r][k], locale));
+      StringGrid1->SetCells(2, leg, platform::ShortFloatText(Model.LegCourse[r][k], locale));
+      StringGrid1->SetCells(3, leg, platform::ShortFloatText(Model.LegWindDirection[r][k], locale));
+      StringGrid1->SetCells(4, leg, platform::ShortFloatText(Model.LegWindSpeed[r][k], locale));
     }
   }
 

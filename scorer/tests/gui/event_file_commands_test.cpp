@@ -131,6 +131,36 @@ TEST_F(EventFileCommandsTest, ASavedEventComesBackOnEveryPageAfterARestart) {
   EXPECT_EQ(form.Model.ResultsFlags, 3);
 }
 
+TEST_F(EventFileCommandsTest, AReopenedCourseShowsItsNumbersAsTypedAndScoresTheSame) {
+  StartForm();
+  TypeEvent(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("Cup"));
+  TypeCourse(0, QStringLiteral("4.9"));
+  TypeLeg(1, {"3.2", "45.5", "10.1", "12.3"});
+  TypeLeg(2, {"1.7", "225.5", "350.7", "0.1"});
+  EnterBoats({0, 1, 2});
+  RecordFinish(QTime(11, 5, 0));
+  RecordFinish(QTime(11, 10, 30));
+  RecordFinish(QTime(11, 20, 0));
+  Calculate();
+  const QByteArray computed = ReadFile("KIVODATA/XML/Cup_R1.xml");
+  ASSERT_TRUE(computed.contains("distance=\"3.20000004768372\"")) << computed.toStdString();
+  Save(Answer::No);
+
+  Restart();
+  TForm1& form = this->form();
+  Open("KIVODATA/RACEDATA/Cup.kivo");
+  EXPECT_EQ(form.Edit1->text(), QStringLiteral("4.9"));
+  const QStringList legs[] = {{"3.2", "45.5", "10.1", "12.3"}, {"1.7", "225.5", "350.7", "0.1"}};
+  for (int row = 1; row <= 2; ++row)
+    for (int column = 1; column <= 4; ++column)
+      EXPECT_EQ(form.StringGrid1->Cells(column, row), legs[row - 1][column - 1]) << row << "," << column;
+
+  // The race XML keeps its general-format numbers: computed again, the
+  // file comes out byte for byte as before.
+  Calculate();
+  EXPECT_EQ(ReadFile("KIVODATA/XML/Cup_R1.xml"), computed);
+}
+
 TEST_F(EventFileCommandsTest, NamesWithAmpersandAndQuotesSurviveTheModuleAndTheReopening) {
   const QString eventName = QStringLiteral("R&D \"Summer\" Cup <2017>");
   const QString raceName = QStringLiteral("Tom & \"Jerry\"");
