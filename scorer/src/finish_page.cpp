@@ -150,6 +150,10 @@ void TForm1::BuildFinishPage() {
     connect(list, &QAbstractItemView::clicked, this, handler);
   }
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+  // The up-down steps from the correction shown, typed or not.
+  connect(Memo13, &QLineEdit::textChanged, this, [this](const QString& text) {
+    UpDown2->SetPosition(ClockCorrectionFromText(text, UpDown2->Position()));
+  });
   connect(UpDown2, &UpDown::clicked, this, &TForm1::UpDown2Click);
   connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);

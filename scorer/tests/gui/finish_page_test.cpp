@@ -300,17 +300,23 @@ TEST_F(FinishPageTest, CorrectionTypedOrSetByTheUpDownMovesTheClock) {
   EXPECT_EQ(form.datetimepicker5->date(), kRaceDay);
   EXPECT_EQ(form.DateTimePicker6->time(), QTime(11, 59, 15));
 
-  // A typed correction does not move the up-down: its next click starts
-  // from its own position.
-  EXPECT_EQ(form.UpDown2->Position(), 0);
-  form.UpDown2->Click(UpDown::Button::Up);
-  EXPECT_EQ(form.Memo13->text(), QStringLiteral("1"));
-  form.UpDown2->SetPosition(-600);
-  form.UpDown2->Click(UpDown::Button::Down);
-  EXPECT_EQ(form.Memo13->text(), QStringLiteral("-600"));
-  form.UpDown2->SetPosition(600);
-  form.UpDown2->Click(UpDown::Button::Up);
-  EXPECT_EQ(form.Memo13->text(), QStringLiteral("600"));
+  // The up-down steps from the correction shown, typed or not, within
+  // its range; text that is no number leaves it where it was.
+  const struct {
+    const char* typed;
+    UpDown::Button button;
+    const char* shown;
+  } steps[] = {
+      {"30", UpDown::Button::Up, "31"},    {"-45", UpDown::Button::Down, "-46"},
+      {"3a", UpDown::Button::Up, "-45"},   {"599", UpDown::Button::Up, "600"},
+      {"600", UpDown::Button::Up, "600"},  {"-600", UpDown::Button::Down, "-600"},
+      {"900", UpDown::Button::Down, "599"}, {"", UpDown::Button::Up, "600"},
+  };
+  for (const auto& step : steps) {
+    form.Memo13->setText(QString::fromLatin1(step.typed));
+    form.UpDown2->Click(step.button);
+    EXPECT_EQ(form.Memo13->text(), QString::fromLatin1(step.shown)) << step.typed;
+  }
   form.Timer1Timer();
   EXPECT_EQ(form.Model.ClockCorrection, 600);
   EXPECT_EQ(form.Memo8->text(), QStringLiteral("2017/07/01 12:10:00"));
