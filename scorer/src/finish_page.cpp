@@ -328,6 +328,11 @@ void TForm1::Button4Click() {
       Model.BoatPenalty[race][k] = QStringLiteral("0");
     } else {
       const QDateTime finish = FinishDateTime(datetimepicker5->date(), DateTimePicker6->time());
+      // Taken, it would give the boat a negative time and the race.
+      if (finish < ReadRaceDateTime(Model.RaceStart[race])) {
+        dialogs.ShowMessage(FinishBeforeStartMessage());
+        return;
+      }
       if (finish > ReadRaceDateTime(Model.RaceLimit[race])) {
         dialogs.ShowMessage(QStringLiteral("タイムリミットを超過しています。\n"
                                            "「DNF」が表示されているか確認してください。"));

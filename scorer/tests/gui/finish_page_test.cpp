@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include "core/check_race.h"
+#include "core/finish_entry.h"
 #include "core/rms_text.h"
 #include "form_fixture.h"
 
@@ -239,6 +241,43 @@ TEST_F(FinishPageTest, AFinishAfterTheLimitPresetsDnfAndOkIsRefused) {
   EXPECT_EQ(form.ComboBox2->currentText(), QStringLiteral("OK"));
 }
 
+TEST_F(FinishPageTest, AFinishBeforeTheStartIsRefusedAndAStartMovedPastAFinishStopsTheCalculation) {
+  TForm1& form = StartWith({"ALPHA", "BRAVO"});
+  ClickRacing(form, QStringLiteral("ALPHA"));
+  machine().SetNow(QDateTime(kRaceDay, QTime(9, 30, 0)));  // start 10:00
+  QTest::mouseClick(form.Button6, Qt::LeftButton);
+  dialogs().Clear();
+  QTest::mouseClick(form.Button4, Qt::LeftButton);
+  EXPECT_EQ(dialogs().Messages(), QStringList{FinishBeforeStartMessage()});
+  EXPECT_TRUE(form.Panel10->isVisible());
+  EXPECT_EQ(form.Model.BoatFinished[1][1], 0);
+  EXPECT_TRUE(form.Model.BoatFinish[1][1].isEmpty());
+  EXPECT_EQ(form.ListBox4->count(), 0);
+
+  // Exactly at the start is taken; so is a later finish.
+  machine().SetNow(QDateTime(kRaceDay, QTime(10, 0, 0)));
+  QTest::mouseClick(form.Button6, Qt::LeftButton);
+  QTest::mouseClick(form.Button4, Qt::LeftButton);
+  EXPECT_EQ(form.Model.BoatFinished[1][1], 1);
+  FinishAt(form, QStringLiteral("BRAVO"), QTime(10, 40, 0));
+  ASSERT_EQ(form.ListBox4->count(), 2);
+
+  // The start moved to 10:30 after the finishes: the check names the boat
+  // before it, and the race is not computed.
+  form.DateTimePicker2->setTime(QTime(10, 30, 0));
+  form.Panel6->Click();
+  ASSERT_EQ(form.ShownPage(), 5);
+  EXPECT_EQ(form.Model.ReadinessState, kCannotCompute);
+  dialogs().Clear();
+  QTest::mouseClick(form.Button12, Qt::LeftButton);
+  const QStringList messages = dialogs().Messages();
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_TRUE(messages[0].contains(missing::kFinishBeforeStart + QStringLiteral("ALPHA\n"))) << messages[0].toStdString();
+  EXPECT_FALSE(messages[0].contains(QStringLiteral("BRAVO")));
+  EXPECT_EQ(messages[1], QStringLiteral("データ不足のため計算を中止します。"));
+  EXPECT_FALSE(form.Button18->isEnabled());
+}
+
 TEST_F(FinishPageTest, PenaltyColumnAndRefusedPenaltyTexts) {
   TForm1& form = StartWith({"ALPHA", "BRAVO", "CHARLIE"});
   ClickRacing(form, QStringLiteral("ALPHA"));
@@ -427,14 +466,14 @@ TEST_F(FinishPageTest, FinishesAndStartsUseTheUserLocale) {
   const PinnedLocale german(QLocale(QLocale::German, QLocale::Germany));
   TForm1& form = StartWith({"ALPHA", "BRAVO"});
   FinishAt(form, QStringLiteral("ALPHA"), QTime(12, 5, 0));
-  FinishAt(form, QStringLiteral("BRAVO"), QTime(9, 58, 30));  // before the start: elapsed without sign
+  FinishAt(form, QStringLiteral("BRAVO"), QTime(11, 58, 30));
   EXPECT_EQ(form.Model.BoatFinish[1][1], QStringLiteral("01.07.17 12:05:00"));
   EXPECT_EQ(form.Model.RaceStart[1], QStringLiteral("2017.07.01 10:00:00"));
   EXPECT_EQ(form.Model.RaceLimit[1], QStringLiteral("2017.07.01 16:00:00"));
-  EXPECT_EQ(Lines(form.ListBox4), (QStringList{"BRAVO               01.07.17 09:58:30  OK   ",
+  EXPECT_EQ(Lines(form.ListBox4), (QStringList{"BRAVO               01.07.17 11:58:30  OK   ",
                                                "ALPHA               01.07.17 12:05:00  OK   "}));
   form.Timer1Timer();
-  EXPECT_EQ(form.Memo8->text(), QStringLiteral("01.07.17 09:58:30"));
+  EXPECT_EQ(form.Memo8->text(), QStringLiteral("01.07.17 11:58:30"));
 }
 
 }  // namespace
