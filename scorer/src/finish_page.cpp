@@ -99,7 +99,7 @@ void TForm1::BuildFinishPage() {
   Label8 = PlaceLabel(Panel10, "Label8", QStringLiteral("ﾌｨﾆｯｼｭ"), 10, 48, 80, rowHeight);
   datetimepicker5 = Place<QDateEdit>(Panel10, "datetimepicker5", 90, 48, 150, rowHeight);
   datetimepicker5->setCalendarPopup(true);
-  DateTimePicker6 = Place<QTimeEdit>(Panel10, "DateTimePicker6", 245, 48, 120, rowHeight);
+  DateTimePicker6 = Place<TimePicker>(Panel10, "DateTimePicker6", 245, 48, 120, rowHeight);
   DateTimePicker6->setDisplayFormat(QStringLiteral("HH:mm:ss"));
   Label9 = PlaceLabel(Panel10, "Label9", QStringLiteral("経過時間"), 385, 48, 90, rowHeight);
   Memo6 = Place<QLineEdit>(Panel10, "Memo6", 475, 48, 100, rowHeight);

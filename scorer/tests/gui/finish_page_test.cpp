@@ -1,6 +1,7 @@
 // The finish page through its widgets: the racing and finished lists, the
 // corrected clock, "NOW", the elapsed time, deciding, cancelling and undoing
 // a finish, with the fake machine's clock as "now".
+#include <QLineEdit>
 #include <QLocale>
 #include <QTest>
 
@@ -276,6 +277,20 @@ TEST_F(FinishPageTest, AFinishBeforeTheStartIsRefusedAndAStartMovedPastAFinishSt
   EXPECT_FALSE(messages[0].contains(QStringLiteral("BRAVO")));
   EXPECT_EQ(messages[1], QStringLiteral("データ不足のため計算を中止します。"));
   EXPECT_FALSE(form.Button18->isEnabled());
+}
+
+TEST_F(FinishPageTest, AFinishTimeTypedWholeIsRecordedWhole) {
+  TForm1& form = StartWith({"ALPHA"});
+  ClickRacing(form, QStringLiteral("ALPHA"));
+  form.DateTimePicker6->setTime(QTime(11, 3, 7));
+  auto* line = form.DateTimePicker6->findChild<QLineEdit*>();
+  ASSERT_NE(line, nullptr);
+  QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(4, line->height() / 2));
+  QTest::keyClicks(form.DateTimePicker6, QStringLiteral("12:01:45"));
+  EXPECT_EQ(form.Memo7->text(), QStringLiteral("7305"));
+  EXPECT_EQ(form.Memo6->text(), QStringLiteral("2:01:45"));
+  QTest::mouseClick(form.Button4, Qt::LeftButton);
+  EXPECT_EQ(form.Model.BoatFinish[1][1], QStringLiteral("2017/07/01 12:01:45"));
 }
 
 TEST_F(FinishPageTest, PenaltyColumnAndRefusedPenaltyTexts) {
