@@ -206,15 +206,15 @@ void SaveFileWhole(const QString& path, const QByteArray& content, const QString
   if (!file.commit()) fail(file.errorString());
 }
 
+ScorerFileError UnreadableFile(const QString& what, const QString& path, const QString& reason) {
+  return ScorerFileError(QStringLiteral("%1を読み込めませんでした。\n%2\n%3").arg(what, path, reason), path);
+}
+
 QByteArray ReadFileWhole(const QString& path, const QString& what) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw ScorerFileError(QStringLiteral("%1を読み込めませんでした。\n%2\n%3").arg(what, path, file.errorString()),
-                          path);
+  if (!file.open(QIODevice::ReadOnly)) throw UnreadableFile(what, path, file.errorString());
   QByteArray content = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    throw ScorerFileError(QStringLiteral("%1を読み込めませんでした。\n%2\n%3").arg(what, path, file.errorString()),
-                          path);
+  if (file.error() != QFileDevice::NoError) throw UnreadableFile(what, path, file.errorString());
   return content;
 }
 
@@ -324,6 +324,18 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
 
 void WriteRaceXml(const EventModel& model, const QLocale& locale) {
   SaveFileWhole(model.RaceXmlFile, RaceXmlText(model, locale), kRaceXmlWhat);
+}
+
+void CheckRaceXmlWhole(const QString& path) {
+  QByteArray content = ReadFileWhole(path, kRaceXmlWhat);
+  content.replace("\r", "");
+  content.replace("\n", "");
+  const QStringList tags = SplitTags(QString::fromUtf8(content));
+  const bool hasRace = std::any_of(tags.begin(), tags.end(),
+                                   [](const QString& tag) { return TagName(tag) == QLatin1String("race"); });
+  if (!hasRace) throw UnreadableFile(kRaceXmlWhat, path, QStringLiteral("レースXMLファイルの形式ではありません。"));
+  if (TagName(tags.last()) != QLatin1String("/race"))
+    throw UnreadableFile(kRaceXmlWhat, path, QStringLiteral("ファイルが途中で切れています。"));
 }
 
 void ReadRaceResults(EventModel& model) {
