@@ -55,6 +55,16 @@ class EventFileTest : public ::testing::Test {
     model_.ResultIssued = QStringLiteral("2017/06/06");
   }
 
+  // A fresh model that reads the event file just saved.
+  EventModel ReadBack() const {
+    EventModel back;
+    back.AllocateEventArrays();
+    back.RmsFolder = model_.RmsFolder;
+    back.EventFile = model_.EventFile;
+    ReadEventFile(back);
+    return back;
+  }
+
   QString EventPath(const char* name) const { return model_.RaceDataFolder + QLatin1Char('/') + QLatin1String(name); }
 
   QTemporaryDir dir_;
@@ -91,11 +101,7 @@ TEST_F(EventFileTest, EscapesValuesAndReadsThemBack) {
   const QByteArray bytes = ReadAll(model_.EventFile);
   EXPECT_TRUE(bytes.contains("name=\"A&amp;B &quot;Open&quot; &lt;2017&gt;\""));
 
-  EventModel back;
-  back.AllocateEventArrays();
-  back.RmsFolder = model_.RmsFolder;
-  back.EventFile = model_.EventFile;
-  ReadEventFile(back);
+  const EventModel back = ReadBack();
   EXPECT_EQ(back.EventName, model_.EventName);
   EXPECT_EQ(back.Chairman, model_.Chairman);
   EXPECT_EQ(back.RaceName[1], model_.RaceName[1]);
@@ -119,11 +125,7 @@ TEST_F(EventFileTest, ANameHoldingAnotherAttributeReadsBackWhole) {
   model_.Locked = 0;
   SaveEventFile(model_);
 
-  EventModel back;
-  back.AllocateEventArrays();
-  back.RmsFolder = model_.RmsFolder;
-  back.EventFile = model_.EventFile;
-  ReadEventFile(back);
+  const EventModel back = ReadBack();
   EXPECT_EQ(back.EventName, model_.EventName);
   EXPECT_EQ(back.Locked, 0);
   EXPECT_EQ(back.RmsFile, model_.RmsFile);
