@@ -155,6 +155,7 @@ void TForm1::FormCreate() {
   platform::Guarded([this] { LoadRmsFile(); });
   Timer1->start();
   ShowPage(0);
+  RememberSavedEvent();
 }
 
 void TForm1::PlacePages() {
@@ -168,7 +169,7 @@ void TForm1::PlacePages() {
 }
 
 void TForm1::ResetEventForm() {
-  Model.Locked = 0;
+  Model.ResetEventData();
   ShowUnlockedState();
   PlacePages();
   setWindowTitle(QString::fromUtf8(kApplicationTitle));
@@ -186,26 +187,8 @@ void TForm1::ResetEventForm() {
     StringGrid1->SetCells(column, 0, QString::fromUtf8(headings[static_cast<std::size_t>(column)]));
 
   ComboBox2->clear();
-  for (int number = 1; number <= EventModel::StatusCodeCount; ++number) {
-    Model.StatusCodes[static_cast<std::size_t>(number)] = StatusCodeAt(number);
-    ComboBox2->addItem(StatusCodeAt(number));
-  }
+  for (int number = 1; number <= EventModel::StatusCodeCount; ++number) ComboBox2->addItem(StatusCodeAt(number));
   ComboBox2->setCurrentText(QStringLiteral("OK"));
-
-  for (int race = 1; race < Model.MaxRaces; ++race) {
-    for (int entry = 1; entry < Model.MaxEntries; ++entry) {
-      Model.BoatStatus[race][entry] = QStringLiteral("OK");
-      Model.BoatFinished[race][entry] = 0;
-      Model.BoatPenalty[race][entry] = QStringLiteral("0");
-      Model.BoatFinish[race][entry].clear();
-      Model.BoatRemarks[race][entry].clear();
-    }
-  }
-  Model.EntryCount = 0;
-  for (int race = 1; race < Model.MaxRaces; ++race) {
-    Model.RaceEntryCount[race] = 0;
-    Model.RaceFinishedCount[race] = 0;
-  }
 
   ComboBox3->clear();
   for (int percent = 0; percent <= 20; ++percent) ComboBox3->addItem(QString::number(percent));
@@ -297,8 +280,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  FormClose();
-  event->accept();
+  if (FormClose())
+    event->accept();
+  else
+    event->ignore();
 }
 
 void TForm1::Panel1Click() { platform::Guarded([this] { ShowPage(1); }); }

@@ -17,6 +17,8 @@
 // "the user picked an item" handler to activated (setting the item from
 // code runs nothing); a handler that may fail runs its body in
 // platform::Guarded, which shows the failure in one error box.
+#include <optional>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -31,6 +33,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "core/check_race.h"
+#include "core/event_file.h"
 #include "core/event_model.h"
 #include "core/rms_record.h"
 #include "widgets.h"
@@ -64,6 +68,7 @@ class TForm1 : public QWidget {
 
   // ---- used by the start, provided by the pages that own them ----
   void CheckRaceData();  // gather and check (check_race_data.cpp)
+  kivo::RacePageFields RacePages() const;  // what the event and course pages hold
   void FindNewestRmsFile();  // RmsFile := the newest rating data file (entries_page.cpp)
   void LoadRmsFile();        // loads RmsFile into the entry page (entries_page.cpp)
 
@@ -84,8 +89,19 @@ class TForm1 : public QWidget {
   void SaveEventFile();
   // Reads EventFile into the model.
   void ReadEventFile();
-  // Fills the pages from race `race` of the model, its race XML first.
-  void ShowRace(int race);
+  // Fills the pages from race `race` of the model as an opening read it;
+  // the course, times and legs only when `raceXmlRead`.
+  void ShowRace(int race, bool raceXmlRead);
+
+  // ---- unsaved work (event_commands.cpp) ----
+  // What a save would write now: the pages gathered into a copy of the
+  // model. Throws when a page holds no number where one is needed.
+  kivo::EventSave EventSaveNow() const;
+  // True when what a save would write now differs from what was last
+  // written or read (or cannot be told).
+  bool EventChanged() const;
+  // Remembers what a save would write now as written or read.
+  void RememberSavedEvent();
 
   // ---- sheet outputs (result_page.cpp) ----
   // Ranks the current race for the result sheets (core/ranking.h).
@@ -245,7 +261,9 @@ class TForm1 : public QWidget {
 
  public slots:
   void FormResize();
-  void FormClose();
+  // The close of the window; false when it stays open (a save the user
+  // asked for could not be made).
+  bool FormClose();
   void Button12Click();  // calculate
   void Button9Click();   // new event
   void Button10Click();  // open an event file
@@ -322,6 +340,20 @@ class TForm1 : public QWidget {
   // The event file commands and the save name field.
   void ConnectEventCommands();
   bool editingSaveName_ = false;
+  // The save-name field set by the program, with one message at most.
+  void ShowSaveName(const QString& name);
+  // The save name, or its message; false without one.
+  bool HasSaveName();
+  // Writes the race XML (scored again when its results can be computed)
+  // and the event file; throws a failure that names the file.
+  void WriteEvent();
+  // Asks "データを保存しますか？" when the event changed, and saves it on
+  // Yes. False when that save could not be made (its one message shown):
+  // the event stays as it is and the caller goes no further.
+  bool SaveChangedEvent();
+  // What a save would write, as last written or read (none at all when it
+  // could not be told).
+  std::optional<kivo::EventSave> savedEvent_;
 
   // ---- finish page and the gather-and-check (finish_page.cpp, check_race_data.cpp) ----
  public:

@@ -19,7 +19,10 @@ namespace {
 // others count only when something wrote them.
 constexpr int kScannedLegRows = 14;
 
-RacePageFields ReadRacePages(const TForm1& form) {
+}  // namespace
+
+RacePageFields TForm1::RacePages() const {
+  const TForm1& form = *this;
   RacePageFields fields;
   fields.eventName = form.Edit2->text();
   fields.raceName = form.Edit4->text();
@@ -45,10 +48,8 @@ RacePageFields ReadRacePages(const TForm1& form) {
   return fields;
 }
 
-}  // namespace
-
 void TForm1::CheckRaceData() {
-  CheckRace(Model, ReadRacePages(*this), platform::UserLocale());
+  CheckRace(Model, RacePages(), platform::UserLocale());
   if (Model.ShowMissingDataBox > 0 && Model.MissingCount > 0) {
     platform::CurrentDialogs().ShowTitledMessage(kMissingDataTitle, MissingDataSummary(Model));
     platform::CurrentSystem().Beep();

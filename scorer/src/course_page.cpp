@@ -51,10 +51,10 @@ void TForm1::BuildCoursePage() {
 
   StartLabel = PlaceLabel(pnlCOURSE, "StartLabel", QStringLiteral("スタート日時"), labelLeft, 145, 150, rowHeight);
   DateTimePicker1 = Place<QDateEdit>(pnlCOURSE, "DateTimePicker1", fieldLeft, 145, 150, rowHeight);
-  DateTimePicker2 = Place<QTimeEdit>(pnlCOURSE, "DateTimePicker2", fieldLeft + 160, 145, 120, rowHeight);
+  DateTimePicker2 = Place<TimePicker>(pnlCOURSE, "DateTimePicker2", fieldLeft + 160, 145, 120, rowHeight);
   LimitLabel = PlaceLabel(pnlCOURSE, "LimitLabel", QStringLiteral("タイムリミット"), labelLeft, 190, 150, rowHeight);
   DateTimePicker3 = Place<QDateEdit>(pnlCOURSE, "DateTimePicker3", fieldLeft, 190, 150, rowHeight);
-  DateTimePicker4 = Place<QTimeEdit>(pnlCOURSE, "DateTimePicker4", fieldLeft + 160, 190, 120, rowHeight);
+  DateTimePicker4 = Place<TimePicker>(pnlCOURSE, "DateTimePicker4", fieldLeft + 160, 190, 120, rowHeight);
   for (QDateEdit* date : {DateTimePicker1, DateTimePicker3}) date->setCalendarPopup(true);
   for (QTimeEdit* time : {DateTimePicker2, DateTimePicker4})
     time->setDisplayFormat(QStringLiteral("HH:mm:ss"));

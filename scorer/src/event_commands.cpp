@@ -1,6 +1,8 @@
 // The event file commands of the top bar: new, open (with the showing of the
 // opened race on every page), save, and the questions at the close of the
 // window.
+#include <optional>
+
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -39,8 +41,10 @@ void TForm1::ReadEventFile() { kivo::ReadEventFile(Model); }
 
 void TForm1::Button9Click() {
   platform::Guarded([this] {
+    if (!SaveChangedEvent()) return;
     ResetEventForm();
     ShowPage(1);
+    RememberSavedEvent();
   });
 }
 
@@ -49,33 +53,64 @@ void TForm1::Button10Click() {
     const QString chosen = platform::CurrentDialogs().OpenFile(
         QStringLiteral("ファイルを開く"), Model.RaceDataFolder, QStringLiteral("KIVO (*.kivo)"));
     if (chosen.isEmpty()) return;
+    if (!SaveChangedEvent()) return;
+
+    // The chosen event and its race are read and checked whole before the
+    // event on screen is touched: a file that cannot be opened leaves it
+    // exactly as it was.
+    EventModel opened = Model;
+    opened.ResetEventData();
+    bool raceXmlRead = false;
+    try {
+      raceXmlRead = OpenEventFiles(opened, QFileInfo(chosen).absoluteFilePath(), platform::UserLocale());
+    } catch (const ScorerFileError& e) {
+      platform::CurrentDialogs().ShowMessage(QString::fromStdString(e.what()));
+      return;
+    }
+
     ResetEventForm();
+    Model = opened;
     ShowPage(1);
-    Model.EventFile = QFileInfo(chosen).absoluteFilePath();
-    ReadEventFile();
-    Model.CurrentRace = 1;
-    ShowRace(1);
+    ShowRace(1, raceXmlRead);
     // The next data check takes the save name field, which shows it
     // without the extension.
     Model.SaveName = QFileInfo(chosen).fileName();
+    RememberSavedEvent();
+    if (!raceXmlRead) {
+      platform::CurrentDialogs().ShowMessage(QStringLiteral("レースXMLファイルがありません。\n%1\n"
+                                                            "イベントの項目だけを開きました。")
+                                                 .arg(Model.RaceXmlFile));
+    }
   });
 }
 
-void TForm1::ShowRace(int race) {
+void TForm1::ShowSaveName(const QString& name) {
+  QString shown = name;
+  bool shortened = false;
+  while (const std::optional<QString> shorter = SaveNameAfterCheck(shown)) {
+    shown = *shorter;
+    shortened = true;
+  }
+  if (shortened) platform::CurrentDialogs().ShowMessage(ForbiddenSaveNameMessage());
+  editingSaveName_ = true;
+  Edit3->setText(shown);
+  editingSaveName_ = false;
+}
+
+void TForm1::ShowRace(int race, bool raceXmlRead) {
   const auto r = static_cast<std::size_t>(race);
   const QLocale locale = platform::UserLocale();
 
   if (!Model.EventName.isEmpty()) Edit2->setText(Model.EventName);
   Edit4->setText(Model.RaceName[r]);
-  Edit3->setText(SaveNameBase(QFileInfo(Model.EventFile).fileName()));
+  ShowSaveName(SaveNameBase(QFileInfo(Model.EventFile).fileName()));
   Edit6->setText(Model.EventClass);
   Edit7->setText(Model.Chairman);
 
   Model.RaceXmlFile = Model.XmlFolder + QLatin1Char('/') + Model.RaceXmlName[r];
-  if (QFileInfo(Model.RaceXmlFile).isFile()) {
-    ReadRaceResults();
+  if (raceXmlRead) {
     ComboBox1->setCurrentText(CourseTypeText(Model.RaceType[r]));
-    Edit1->setText(platform::FloatText(Model.CourseDistance[r], locale));
+    Edit1->setText(platform::ShortFloatText(Model.CourseDistance[r], locale));
     Panel15->SetCaption(Model.RaceName[r]);
     Label17->setText(Model.RaceName[r]);
     Edit4->setText(Model.RaceName[r]);
@@ -90,10 +125,10 @@ void TForm1::ShowRace(int race) {
     }
     for (int leg = 1; leg <= Model.RaceLegCount[r]; ++leg) {
       const auto k = static_cast<std::size_t>(leg);
-      StringGrid1->SetCells(1, leg, platform::FloatText(Model.LegDistance[r][k], locale));
-      StringGrid1->SetCells(2, leg, platform::FloatText(Model.LegCourse[r][k], locale));
-      StringGrid1->SetCells(3, leg, platform::FloatText(Model.LegWindDirection[r][k], locale));
-      StringGrid1->SetCells(4, leg, platform::FloatText(Model.LegWindSpeed[r][k], locale));
+      StringGrid1->SetCells(1, leg, platform::ShortFloatText(Model.LegDistance[r][k], locale));
+      StringGrid1->SetCells(2, leg, platform::ShortFloatText(Model.LegCourse[r][k], locale));
+      StringGrid1->SetCells(3, leg, platform::ShortFloatText(Model.LegWindDirection[r][k], locale));
+      StringGrid1->SetCells(4, leg, platform::ShortFloatText(Model.LegWindSpeed[r][k], locale));
     }
   }
 
@@ -147,14 +182,31 @@ void TForm1::ShowRace(int race) {
   showIssued(DateTimePicker8, Model.ResultIssued);
 }
 
+bool TForm1::HasSaveName() {
+  if (AnsiByteLength(Model.SaveName) > 1) return true;
+  platform::CurrentDialogs().ShowMessage(QStringLiteral("保存するファイル名が指定されていません"));
+  return false;
+}
+
+void TForm1::WriteEvent() {
+  CheckRaceData();
+  NameRaceXml(Model);
+  WriteRaceXml();
+  // The race XML is the only store of the computed results: scored again
+  // at once, it does not come back from a save with placeholders only (a
+  // locked event reopened would have no results for its sheets). A
+  // failure leaves the placeholders, as a save without results always did.
+  if (Model.ReadinessState == kResultsAndScratch) ScoreRaceXml();
+  SaveEventFile();
+  RememberSavedEvent();
+}
+
 void TForm1::Button21Click() {
   platform::Guarded([this] {
     platform::Dialogs& dialogs = platform::CurrentDialogs();
     CheckRaceData();
-    if (AnsiByteLength(Model.SaveName) <= 1) {
-      dialogs.ShowMessage(QStringLiteral("保存するファイル名が指定されていません"));
-      return;
-    }
+    if (!HasSaveName()) return;
+    const int lockedBefore = Model.Locked;
     if (Model.Locked == 0) {
       if (dialogs.Confirm(QStringLiteral("データロックしますか？"))) {
         Model.Locked = 1;
@@ -164,37 +216,80 @@ void TForm1::Button21Click() {
                                                "保存するとデータが更新されます。"))) {
       return;
     }
-    CheckRaceData();
-    NameRaceXml(Model);
-    WriteRaceXml();
-    // The race XML is the only store of the computed results: scored again
-    // at once, it does not come back from a save with placeholders only (a
-    // locked event reopened would have no results for its sheets). A
-    // failure leaves the placeholders, as a save without results always did.
-    if (Model.ReadinessState == kResultsAndScratch) ScoreRaceXml();
-    SaveEventFile();
+    try {
+      WriteEvent();
+    } catch (...) {
+      // Not saved, not locked: a locked event closes without a question.
+      if (lockedBefore == 0 && Model.Locked != 0) {
+        Model.Locked = 0;
+        ShowUnlockedState();
+      }
+      throw;
+    }
   });
 }
 
-void TForm1::FormClose() {
+EventSave TForm1::EventSaveNow() const {
+  const QLocale locale = platform::UserLocale();
+  EventModel gathered = Model;
+  CheckRace(gathered, RacePages(), locale);
+  return EventSaveFor(std::move(gathered), locale);
+}
+
+bool TForm1::EventChanged() const {
+  try {
+    return !savedEvent_ || EventSaveNow() != *savedEvent_;
+  } catch (const std::exception&) {
+    // A page that holds no number where one is needed was typed by someone.
+    return true;
+  }
+}
+
+void TForm1::RememberSavedEvent() {
+  try {
+    savedEvent_ = EventSaveNow();
+  } catch (const std::exception&) {
+    savedEvent_.reset();
+  }
+}
+
+bool TForm1::SaveChangedEvent() {
+  if (!EventChanged() || !platform::CurrentDialogs().Confirm(QStringLiteral("データを保存しますか？"))) return true;
+  bool saved = false;
+  platform::Guarded([this, &saved] {
+    CheckRaceData();
+    if (!HasSaveName()) return;
+    WriteEvent();
+    saved = true;
+  });
+  return saved;
+}
+
+bool TForm1::FormClose() {
   if (Model.Locked == 0) {
-    platform::Guarded([this] {
-      SaveLastData();
-      platform::Dialogs& dialogs = platform::CurrentDialogs();
-      if (Model.ReadinessState <= kCannotCompute ||
-          !dialogs.Confirm(QStringLiteral("データを保存しますか？")))
-        return;
-      if (Model.ReadinessState > kScratchOnly)
-        Model.Locked = dialogs.Confirm(QStringLiteral("データをロックしますか？")) ? 1 : 0;
-      CheckRaceData();
-      // The race lives in its race XML, which the event file only names:
-      // written now, the saved event comes back with every finish typed
-      // since the last calculation, and scored again it keeps its results.
-      NameRaceXml(Model);
-      WriteRaceXml();
-      if (Model.ReadinessState == kResultsAndScratch) ScoreRaceXml();
-      SaveEventFile();
-    });
+    platform::Guarded([this] { SaveLastData(); });
+    platform::Dialogs& dialogs = platform::CurrentDialogs();
+    if (EventChanged() && dialogs.Confirm(QStringLiteral("データを保存しますか？"))) {
+      bool saved = false;
+      const int lockedBefore = Model.Locked;
+      platform::Guarded([&] {
+        // The check runs before the lock question, which its readiness
+        // decides.
+        CheckRaceData();
+        if (!HasSaveName()) return;
+        if (Model.ReadinessState > kScratchOnly)
+          Model.Locked = dialogs.Confirm(QStringLiteral("データをロックしますか？")) ? 1 : 0;
+        WriteEvent();
+        saved = true;
+      });
+      // The window stays with the event as it was: the user frees the
+      // folder or types a save name and closes again.
+      if (!saved) {
+        Model.Locked = lockedBefore;
+        return false;
+      }
+    }
   }
   platform::CurrentSystem().Beep();
+  return true;
 }

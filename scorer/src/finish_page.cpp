@@ -99,7 +99,7 @@ void TForm1::BuildFinishPage() {
   Label8 = PlaceLabel(Panel10, "Label8", QStringLiteral("ﾌｨﾆｯｼｭ"), 10, 48, 80, rowHeight);
   datetimepicker5 = Place<QDateEdit>(Panel10, "datetimepicker5", 90, 48, 150, rowHeight);
   datetimepicker5->setCalendarPopup(true);
-  DateTimePicker6 = Place<QTimeEdit>(Panel10, "DateTimePicker6", 245, 48, 120, rowHeight);
+  DateTimePicker6 = Place<TimePicker>(Panel10, "DateTimePicker6", 245, 48, 120, rowHeight);
   DateTimePicker6->setDisplayFormat(QStringLiteral("HH:mm:ss"));
   Label9 = PlaceLabel(Panel10, "Label9", QStringLiteral("経過時間"), 385, 48, 90, rowHeight);
   Memo6 = Place<QLineEdit>(Panel10, "Memo6", 475, 48, 100, rowHeight);
@@ -150,6 +150,10 @@ void TForm1::BuildFinishPage() {
     connect(list, &QAbstractItemView::clicked, this, handler);
   }
   connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+  // The up-down steps from the correction shown, typed or not.
+  connect(Memo13, &QLineEdit::textChanged, this, [this](const QString& text) {
+    UpDown2->SetPosition(ClockCorrectionFromText(text, UpDown2->Position()));
+  });
   connect(UpDown2, &UpDown::clicked, this, &TForm1::UpDown2Click);
   connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
@@ -324,6 +328,11 @@ void TForm1::Button4Click() {
       Model.BoatPenalty[race][k] = QStringLiteral("0");
     } else {
       const QDateTime finish = FinishDateTime(datetimepicker5->date(), DateTimePicker6->time());
+      // Taken, it would give the boat a negative time and the race.
+      if (finish < ReadRaceDateTime(Model.RaceStart[race])) {
+        dialogs.ShowMessage(FinishBeforeStartMessage());
+        return;
+      }
       if (finish > ReadRaceDateTime(Model.RaceLimit[race])) {
         dialogs.ShowMessage(QStringLiteral("タイムリミットを超過しています。\n"
                                            "「DNF」が表示されているか確認してください。"));

@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
   // The date pickers and other widgets then show the same forms as the
   // texts the pages keep (Japanese on a machine left at the C locale).
   QLocale::setDefault(platform::UserLocale());
+  // Qt's own dialogs and buttons speak the program's language.
+  const auto qtJapanese = kivo::InstallQtJapanese();
   const kivo::ScorerStart start = kivo::StartScorer();
   if (!start.form) return 0;
   return application.exec();

@@ -1,10 +1,19 @@
 #include "program.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 
 #include "qt/dialogs.h"
 
 namespace kivo {
+
+std::unique_ptr<QTranslator> InstallQtJapanese() {
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return nullptr;
+  QCoreApplication::installTranslator(translator.get());
+  return translator;
+}
 
 ScorerStart StartScorer(const QString& guardName, const QString& programFolder) {
   ScorerStart start;

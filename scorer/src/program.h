@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QString>
+#include <QTranslator>
 
 #include "Unit1.h"
 #include "qt/single_instance.h"
@@ -10,6 +11,12 @@
 namespace kivo {
 
 inline constexpr char kSingleInstanceName[] = "IKOV scorer";
+
+// Installs Qt's own Japanese texts (qtbase_ja: the buttons of the standard
+// message boxes, the file dialogs) into the application, so that they
+// speak the program's language whatever the system's; null when they are
+// not installed. The translator works while it lives.
+std::unique_ptr<QTranslator> InstallQtJapanese();
 
 struct ScorerStart {
   std::unique_ptr<platform::SingleInstance> guard;

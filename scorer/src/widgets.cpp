@@ -1,6 +1,10 @@
 #include "widgets.h"
 
+#include <optional>
+
+#include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -104,6 +108,120 @@ void UpDown::Click(Button button) {
   if (next < minimum_) next = wrap_ ? maximum_ : minimum_;
   position_ = next;
   emit clicked(button);
+}
+
+// ---- TimePicker ----
+
+namespace {
+
+bool IsTimeSeparator(QChar c) { return c == QLatin1Char(':') || c == QLatin1Char('.') || c == QLatin1Char(' '); }
+bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The hour, minute and second parts that `typed` gives, each of up to two
+// digits; a part whose first digit leaves no room for a second is whole
+// ("3" of an hour is 03). Empty when `typed` cannot be a time's beginning.
+std::optional<QStringList> TypedTimeParts(const QString& typed) {
+  QStringList parts{QString()};
+  for (const QChar c : typed) {
+    if (IsTimeSeparator(c)) {
+      if (parts.last().isEmpty() || parts.size() == 3) return std::nullopt;
+      parts.append(QString());
+      continue;
+    }
+    if (!IsAsciiDigit(c)) return std::nullopt;
+    if (parts.last().size() == 2) {
+      if (parts.size() == 3) return std::nullopt;
+      parts.append(QString());
+    }
+    const int limit = parts.size() == 1 ? 23 : 59;
+    const QString part = parts.last() + c;
+    if (part.toInt() > limit) return std::nullopt;
+    parts.last() = part.size() == 1 && part.toInt() * 10 > limit ? QLatin1Char('0') + part : part;
+  }
+  return parts;
+}
+
+}  // namespace
+
+TimePicker::TimePicker(QWidget* parent) : QTimeEdit(parent) { lineEdit()->installEventFilter(this); }
+
+bool TimePicker::StartsWholeEntry() const {
+  const QLineEdit* line = lineEdit();
+  if (line->hasSelectedText()) return line->selectedText() == line->text();
+  return fresh_;
+}
+
+void TimePicker::ShowTypedTime() {
+  const QStringList parts = TypedTimeParts(typed_).value_or(QStringList());
+  const auto part = [&parts](int index, int before) {
+    return index < parts.size() && !parts[index].isEmpty() ? parts[index].toInt() : before;
+  };
+  shown_ = QTime(part(0, before_.hour()), part(1, before_.minute()), part(2, before_.second()));
+  setTime(shown_);
+  lineEdit()->deselect();
+  if (parts.size() == 3 && parts.last().size() == 2) {
+    // Whole: the next digit starts a new time.
+    entering_ = false;
+    selectAll();
+  }
+}
+
+void TimePicker::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
+      QTimeEdit::keyPressEvent(event);
+      return;
+    default:
+      break;
+  }
+  const QString text = event->text();
+  const QChar typed = text.size() == 1 ? text.front() : QChar();
+  const bool started = StartsWholeEntry();
+  fresh_ = false;
+  // A time set by the program meanwhile ("NOW") ends the entry.
+  if (entering_ && time() != shown_) entering_ = false;
+  if (!entering_ && IsAsciiDigit(typed) && started) {
+    entering_ = true;
+    before_ = time();
+    typed_.clear();
+  }
+  if (entering_) {
+    if (event->key() == Qt::Key_Backspace) {
+      typed_.chop(1);
+      ShowTypedTime();
+      return;
+    }
+    if (IsAsciiDigit(typed) || IsTimeSeparator(typed)) {
+      if (TypedTimeParts(typed_ + typed)) {
+        typed_ += typed;
+        ShowTypedTime();
+      }
+      return;
+    }
+    entering_ = false;
+  }
+  QTimeEdit::keyPressEvent(event);
+}
+
+void TimePicker::focusInEvent(QFocusEvent* event) {
+  QTimeEdit::focusInEvent(event);
+  fresh_ = true;
+  entering_ = false;
+}
+
+void TimePicker::mousePressEvent(QMouseEvent* event) {
+  QTimeEdit::mousePressEvent(event);
+  fresh_ = true;
+  entering_ = false;
+}
+
+bool TimePicker::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lineEdit() &&
+      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+    fresh_ = true;
+    entering_ = false;
+  }
+  return QTimeEdit::eventFilter(watched, event);
 }
 
 // ---- StringGrid ----

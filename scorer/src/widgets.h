@@ -1,12 +1,14 @@
 #pragma once
 // The few controls of the window that Qt has no direct counterpart for: a
 // panel with a caption that can be clicked, a picture box, an up-down
-// control and a string grid.
+// control, a string grid, and a time picker that takes a time typed whole.
 #include <QColor>
 #include <QImage>
 #include <QLabel>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTime>
+#include <QTimeEdit>
 #include <QWidget>
 
 class QToolButton;
@@ -101,6 +103,39 @@ class UpDown : public QWidget {
   int maximum_ = 100;
   int increment_ = 1;
   bool wrap_ = false;
+};
+
+// A time picker that also takes a time typed whole. After a click into
+// the field (the cursor placed, nothing selected) or with all of its text
+// selected, the digits typed fill hour, minute and second in turn, as
+// "120145" or "12:01:45" (":", "." or a blank end a part early, "9:5:0"),
+// each shown at once; Backspace takes the last one back. A digit that
+// cannot fit its part is not taken. Any other key ends such an entry and
+// does its usual work: the arrow keys step the part under the cursor, and
+// a part selected by a double-click or reached by Tab is typed over as
+// usual.
+class TimePicker : public QTimeEdit {
+  Q_OBJECT
+
+ public:
+  explicit TimePicker(QWidget* parent = nullptr);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool StartsWholeEntry() const;
+  // The time that the keys typed so far give, from the time before them.
+  void ShowTypedTime();
+
+  bool fresh_ = false;     // no key since the last click or focus
+  bool entering_ = false;  // a time is being typed whole
+  QTime before_;           // the time when the entry began
+  QTime shown_;            // the time the entry shows
+  QString typed_;          // digits and separators taken so far
 };
 
 // A string grid: cells addressed as Cells(column, row) with row 0 the

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "core/race_xml.h"
 #include "core/rms_text.h"
 #include "locale/user_locale.h"
 
@@ -97,12 +98,22 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
   if (entries == 0) appendMissing(missing::kNoEntries);
   if (finished == 0) appendMissing(missing::kNoneFinished);
   if (finished > 0 && entries - finished > 0) appendMissing(missing::kNotAllFinished);
+  const QDateTime start(fields.startDate, fields.startTime);
+  bool finishBeforeStart = false;
+  for (int entry = 1; entry <= entries && entry < static_cast<int>(model.BoatFinish[r].size()); ++entry) {
+    const auto e = static_cast<std::size_t>(entry);
+    const std::optional<QDateTime> finish = ReadLocalDateTime(model.BoatFinish[r][e], locale);
+    if (model.BoatFinished[r][e] == 0 || !finish || *finish >= start) continue;
+    finishBeforeStart = true;
+    appendMissing(missing::kFinishBeforeStart + model.EntryName[e].trimmed());
+  }
 
   if (entries > 1) model.ReadinessState = kScratchOnly;
   if (finished > 0) model.ReadinessState = kResultsAndScratch;
   if (AnsiByteLength(model.SaveName) < 3) model.ReadinessState = kCannotCompute;
   if (entries == 0) model.ReadinessState = kCannotCompute;
   if (tooManyLegs) model.ReadinessState = kCannotCompute;
+  if (finishBeforeStart) model.ReadinessState = kCannotCompute;
 }
 
 QString MissingDataSummary(const EventModel& model) {

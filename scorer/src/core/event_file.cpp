@@ -20,6 +20,16 @@ const QString kEventFileWhat = QStringLiteral("イベントファイル");
 // Races that ReadEventFile clears before it reads.
 constexpr int kClearedRaces = 5;
 
+// Why `tags` are no whole event file, or nothing when they are.
+QString EventFileShapeFault(const QStringList& tags) {
+  if (tags.isEmpty() || TagName(tags.first()) != QLatin1String("event"))
+    return QStringLiteral("イベントファイルの形式ではありません。");
+  if (TagName(tags.last()) != QLatin1String("/event")) return QStringLiteral("ファイルが途中で切れています。");
+  if (std::none_of(tags.begin(), tags.end(), [](const QString& tag) { return TagName(tag) == QLatin1String("race"); }))
+    return QStringLiteral("レースの行がありません。");
+  return QString();
+}
+
 // A logo name as written: "-" for a name shorter than 3 bytes.
 QString LogoText(const QString& name) { return AnsiByteLength(name) < 3 ? QStringLiteral("-") : name; }
 
@@ -87,6 +97,8 @@ void ReadEventFile(EventModel& model) {
   content.replace("\r", "");
   content.replace("\n", "");
   const QStringList tags = SplitTags(DecodeAnsi(content));
+  if (const QString fault = EventFileShapeFault(tags); !fault.isEmpty())
+    throw UnreadableFile(kEventFileWhat, model.EventFile, fault);
 
   model.EventName.clear();
   model.RmsFile.clear();
@@ -109,7 +121,13 @@ void ReadEventFile(EventModel& model) {
       model.LogoLeft = GetXmlAttr(QStringLiteral("logol="), tag);
       model.LogoMiddle = GetXmlAttr(QStringLiteral("logom="), tag);
       model.LogoRight = GetXmlAttr(QStringLiteral("logor="), tag);
-      model.Locked = ParseXmlInteger(GetXmlAttr(QStringLiteral("locked="), tag));
+      const QString locked = GetXmlAttr(QStringLiteral("locked="), tag);
+      try {
+        model.Locked = ParseXmlInteger(locked);
+      } catch (const EConvertError&) {
+        throw UnreadableFile(kEventFileWhat, model.EventFile,
+                             QStringLiteral("locked の値 \"%1\" が整数ではありません。").arg(locked));
+      }
       model.EventClass = GetXmlAttr(QStringLiteral("classname="), tag);
       model.Chairman = GetXmlAttr(QStringLiteral("chiefjury="), tag);
       model.EventIssued = GetXmlAttr(QStringLiteral("eventissued="), tag);
@@ -128,6 +146,46 @@ void ReadEventFile(EventModel& model) {
     }
   }
   model.RmsFile = model.RmsFolder + QLatin1Char('/') + rmsName;
+}
+
+bool OpenEventFiles(EventModel& model, const QString& path, const QLocale& locale) {
+  model.EventFile = path;
+  ReadEventFile(model);
+  for (const QString* issued : {&model.ScratchIssued, &model.ResultIssued}) {
+    if (AnsiByteLength(*issued) > 5 && !ReadLocalDateTime(*issued, locale))
+      throw UnreadableFile(kEventFileWhat, path, QStringLiteral("発行日 \"%1\" が日付として読めません。").arg(*issued));
+  }
+
+  model.CurrentRace = 1;
+  const std::size_t r = 1;
+  model.RaceXmlFile = model.XmlFolder + QLatin1Char('/') + model.RaceXmlName[r];
+  if (!QFileInfo(model.RaceXmlFile).isFile()) return false;
+  const QString& xml = model.RaceXmlFile;
+  const QString what = QStringLiteral("レースXMLファイル");
+  CheckRaceXmlWhole(xml);
+  try {
+    ReadRaceResults(model);
+  } catch (const EConvertError& e) {
+    throw UnreadableFile(what, xml, QString::fromStdString(e.what()));
+  }
+  if (model.RaceType[r] < 0 || model.RaceType[r] >= CourseTypeCount)
+    throw UnreadableFile(what, xml, QStringLiteral("コースの種類 %1 はありません。").arg(model.RaceType[r]));
+  if (!ReadLocalDateTime(model.RaceStart[r], locale))
+    throw UnreadableFile(what, xml, QStringLiteral("スタート \"%1\" が日時として読めません。").arg(model.RaceStart[r]));
+  if (!model.RaceLimit[r].isEmpty() && !ReadLocalDateTime(model.RaceLimit[r], locale))
+    throw UnreadableFile(what, xml,
+                         QStringLiteral("タイムリミット \"%1\" が日時として読めません。").arg(model.RaceLimit[r]));
+  return true;
+}
+
+EventSave EventSaveFor(EventModel model, const QLocale& locale) {
+  NameRaceXml(model);
+  EventSave save;
+  save.raceXmlFile = model.RaceXmlFile;
+  save.raceXmlText = RaceXmlText(model, locale);
+  save.eventFile = EventFilePathFor(model);
+  save.eventText = EventFileText(model);
+  return save;
 }
 
 QString ForbiddenSaveNameMessage() { return QStringLiteral("この文字は使わないでください"); }

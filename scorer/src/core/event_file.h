@@ -11,6 +11,7 @@
 #include <optional>
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 
 #include "core/event_model.h"
@@ -45,10 +46,37 @@ void SaveEventFile(EventModel& model);
 // reads "0"), and for the k-th `race` tag race k's name, xml, pointcoef,
 // jury and the event's scratchissued and resultissued (the last race line
 // wins); RmsFile := RmsFolder + "/" + the rms value.
-// Throws ScorerFileError when the file cannot be read or holds more races
-// than the model has places for, EConvertError (number_text.h) for a
-// `locked` that is empty or no integer; what was read before stays.
+// Throws ScorerFileError, whose message names the file and the reason in
+// Japanese, when the file cannot be read, is no event file (its first tag
+// no `event`, no `race` tag, or cut short before "</event>"), holds a
+// `locked` that is no integer, or more races than the model has places
+// for; what was read before stays.
 void ReadEventFile(EventModel& model);
+
+// Opens the event file at `path` into `model` (a model reset for a new
+// event) in full: ReadEventFile, CurrentRace 1, RaceXmlFile := XmlFolder +
+// "/" + race 1's RaceXmlName, and, when that file exists, ReadRaceResults;
+// every text that showing the event reads is checked too (the issued
+// dates, the race's start and limit, its course type). Throws
+// ScorerFileError naming the event file or the race XML and the reason;
+// a caller that opens into a copy of its model leaves its event untouched.
+// Returns false when the race XML does not exist: the event's own fields
+// are read, the race is not.
+bool OpenEventFiles(EventModel& model, const QString& path, const QLocale& locale);
+
+// What a save of the event writes, each text with the path it goes to.
+struct EventSave {
+  QString eventFile;
+  QByteArray eventText;
+  QString raceXmlFile;
+  QByteArray raceXmlText;
+  bool operator==(const EventSave&) const = default;
+};
+
+// What a save of `model` (the pages gathered into it) would write now: the
+// race XML of the current race named from the save name, then the event
+// file that names it. Throws EConvertError for a start that does not read.
+EventSave EventSaveFor(EventModel model, const QLocale& locale);
 
 // The message of the save-name field when it holds a character that file
 // names built from it cannot carry.

@@ -76,6 +76,28 @@ void EventModel::AllocateEventArrays() {
   Allocate(BoatCorrectedPos, MaxRaces, MaxEntries);
 }
 
+void EventModel::ResetEventData() {
+  Locked = 0;
+  for (int number = 1; number <= StatusCodeCount && number < static_cast<int>(StatusCodes.size()); ++number)
+    StatusCodes[static_cast<std::size_t>(number)] = StatusCodeAt(number);
+  for (int race = 1; race < MaxRaces && race < static_cast<int>(BoatStatus.size()); ++race) {
+    const auto r = static_cast<std::size_t>(race);
+    for (int entry = 1; entry < MaxEntries && entry < static_cast<int>(BoatStatus[r].size()); ++entry) {
+      const auto e = static_cast<std::size_t>(entry);
+      BoatStatus[r][e] = QStringLiteral("OK");
+      BoatFinished[r][e] = 0;
+      BoatPenalty[r][e] = QStringLiteral("0");
+      BoatFinish[r][e].clear();
+      BoatRemarks[r][e].clear();
+    }
+    RaceEntryCount[r] = 0;
+    RaceFinishedCount[r] = 0;
+  }
+  EntryCount = 0;
+  if (CurrentRace >= 1 && CurrentRace < static_cast<int>(RaceName.size()))
+    RaceName[static_cast<std::size_t>(CurrentRace)].clear();
+}
+
 QString StatusCodeAt(int number) {
   if (number < 1 || number > EventModel::StatusCodeCount) return {};
   return QString::fromLatin1(kStatusCodes[static_cast<std::size_t>(number - 1)].code);

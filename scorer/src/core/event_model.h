@@ -114,6 +114,12 @@ struct EventModel {
 
   // Sizes every table by the capacities, with empty or zero elements.
   void AllocateEventArrays();
+
+  // The event data that a new event starts from (the model's part of
+  // ResetEventForm): unlocked; the status codes; every boat "OK", not
+  // finished, penalty "0", no finish and no remarks; no entries; the
+  // current race unnamed.
+  void ResetEventData();
 };
 
 // The status codes in list order (1-based: StatusCodeAt(1) is "OK").

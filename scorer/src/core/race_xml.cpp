@@ -206,15 +206,15 @@ void SaveFileWhole(const QString& path, const QByteArray& content, const QString
   if (!file.commit()) fail(file.errorString());
 }
 
+ScorerFileError UnreadableFile(const QString& what, const QString& path, const QString& reason) {
+  return ScorerFileError(QStringLiteral("%1を読み込めませんでした。\n%2\n%3").arg(what, path, reason), path);
+}
+
 QByteArray ReadFileWhole(const QString& path, const QString& what) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw ScorerFileError(QStringLiteral("%1を読み込めませんでした。\n%2\n%3").arg(what, path, file.errorString()),
-                          path);
+  if (!file.open(QIODevice::ReadOnly)) throw UnreadableFile(what, path, file.errorString());
   QByteArray content = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    throw ScorerFileError(QStringLiteral("%1を読み込めませんでした。\n%2\n%3").arg(what, path, file.errorString()),
-                          path);
+  if (file.error() != QFileDevice::NoError) throw UnreadableFile(what, path, file.errorString());
   return content;
 }
 
@@ -326,6 +326,18 @@ void WriteRaceXml(const EventModel& model, const QLocale& locale) {
   SaveFileWhole(model.RaceXmlFile, RaceXmlText(model, locale), kRaceXmlWhat);
 }
 
+void CheckRaceXmlWhole(const QString& path) {
+  QByteArray content = ReadFileWhole(path, kRaceXmlWhat);
+  content.replace("\r", "");
+  content.replace("\n", "");
+  const QStringList tags = SplitTags(QString::fromUtf8(content));
+  const bool hasRace = std::any_of(tags.begin(), tags.end(),
+                                   [](const QString& tag) { return TagName(tag) == QLatin1String("race"); });
+  if (!hasRace) throw UnreadableFile(kRaceXmlWhat, path, QStringLiteral("レースXMLファイルの形式ではありません。"));
+  if (TagName(tags.last()) != QLatin1String("/race"))
+    throw UnreadableFile(kRaceXmlWhat, path, QStringLiteral("ファイルが途中で切れています。"));
+}
+
 void ReadRaceResults(EventModel& model) {
   model.ResultsFlags = 0;
   if (model.CurrentRace >= 0 && static_cast<std::size_t>(model.CurrentRace) < model.RaceFinishedCount.size())
@@ -358,11 +370,11 @@ void ReadRaceResults(EventModel& model) {
         throw ScorerFileError(
             QStringLiteral("レースXMLファイル %1 のLEGが%2を超えています。").arg(path).arg(legPlaces), path);
       const auto k = static_cast<std::size_t>(++legCount);
-      model.LegDistance[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance"), tag)));
-      model.LegCourse[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("course"), tag)));
+      model.LegDistance[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance="), tag)));
+      model.LegCourse[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("course="), tag)));
       model.LegWindDirection[r][k] =
-          static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("Direction"), tag)));
-      model.LegWindSpeed[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("Speed"), tag)));
+          static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("windDirection="), tag)));
+      model.LegWindSpeed[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("windSpeed="), tag)));
     } else if (name == QLatin1String("boat")) {
       if (boatCount == boatPlaces)
         throw ScorerFileError(
@@ -381,7 +393,7 @@ void ReadRaceResults(EventModel& model) {
       }
       model.BoatCorrected[r][j] =
           static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("correctedSeconds="), tag)));
-      model.BoatVector[r][j] = GetXmlAttr(QStringLiteral("Vector="), tag);
+      model.BoatVector[r][j] = GetXmlAttr(QStringLiteral("constructedCourseVector="), tag);
       model.BoatStatus[r][j] = status.isEmpty() ? QStringLiteral("OK") : status;
       model.BoatRemarks[r][j] = GetXmlAttr(QStringLiteral("rmks="), tag);
       model.BoatPenalty[r][j] = GetXmlAttr(QStringLiteral("pnlty="), tag);

@@ -38,8 +38,11 @@ class ScorerFileError : public std::runtime_error {
 // and the reason on the next lines.
 void SaveFileWhole(const QString& path, const QByteArray& content, const QString& what);
 
-// The bytes of the file at `path`. Throws ScorerFileError
-// "<what>を読み込めませんでした。" with the path and the reason.
+// The failure of reading the file at `path`: "<what>を読み込めませんでした。",
+// the path and the reason on the next lines.
+ScorerFileError UnreadableFile(const QString& what, const QString& path, const QString& reason);
+
+// The bytes of the file at `path`. Throws UnreadableFile.
 QByteArray ReadFileWhole(const QString& path, const QString& what);
 
 // Bits of ResultsFlags after the read-back.
@@ -101,6 +104,11 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale = platform
 // EConvertError (start) or ScorerFileError (the file cannot be written);
 // the file on disk is then unchanged.
 void WriteRaceXml(const EventModel& model, const QLocale& locale = platform::UserLocale());
+
+// Throws UnreadableFile naming the race XML at `path` when it cannot be
+// read or is no whole race XML: no `race` element, or a file cut short
+// before its end tag.
+void CheckRaceXmlWhole(const QString& path);
 
 // Reads RaceXmlFile back into race 1 of the model: ResultsFlags and the
 // current race's RaceFinishedCount := 0; a missing file ends it there.

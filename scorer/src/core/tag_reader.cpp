@@ -47,11 +47,15 @@ QString TagName(const QString& tag) {
 }
 
 QString GetXmlAttr(const QString& key, const QString& tag) {
-  const qsizetype at = tag.indexOf(key);
+  QStringView name(key);
+  if (name.endsWith(QLatin1Char('='))) name.chop(1);
+  if (name.isEmpty()) return QStringLiteral("0");
+  const QString start = name.toString() + QLatin1String("=\"");
+  qsizetype at = tag.indexOf(start);
+  while (at >= 0 && !(at > 0 && tag[at - 1].isSpace())) at = tag.indexOf(start, at + 1);
   if (at < 0) return QStringLiteral("0");
   const QStringView window = QStringView(tag).mid(at, kAttrWindow);
-  const qsizetype open = window.indexOf(QLatin1Char('"'));
-  const QStringView rest = window.mid(open + 1);  // the whole window when there is no quote
+  const QStringView rest = window.mid(start.size());
   const qsizetype close = rest.indexOf(QLatin1Char('"'));
   if (close <= 0) return QString();
   return UnescapeXml(rest.left(close).toString());

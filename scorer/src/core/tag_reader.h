@@ -1,7 +1,7 @@
 #pragma once
 // How the scorer reads its own XML-like files (the race XML, the event file)
 // without a parser: the text is cut into tags, a tag is known by its name,
-// and an attribute's value is found by a key anywhere in the tag's text.
+// and an attribute's value is found by its name where an attribute begins.
 // Also the escaping of the attribute values that the scorer writes.
 #include <QString>
 #include <QStringList>
@@ -22,15 +22,17 @@ QString TagName(const QString& tag);
 
 // The value of an attribute in one tag's text; positions count UTF-16
 // units of the text as it stands in the file:
-// 1. the first occurrence of `key` anywhere in the tag (case-sensitive; it
-//    may lie inside another attribute's name or value); none gives "0";
-// 2. the window of 2000 units of the tag that starts at the key;
+// 1. the attribute is found only where one begins: its name right after a
+//    blank (or other white space) and right before `="`, the first such
+//    place of the tag (case-sensitive); none gives "0". A name inside
+//    another attribute's value never matches, since the writers escape the
+//    double quote there;
+// 2. the window of 2000 units of the tag that starts at the name;
 // 3. everything up to and including the window's first double quote is
-//    dropped (nothing when there is none);
+//    dropped;
 // 4. no further double quote, or nothing before it, gives the empty text;
 // 5. otherwise the text before that quote, unescaped (UnescapeXml).
-// Keys are passed with "=" ("rms=") or, to match the end of a name, without
-// ("Vector" matches "constructedCourseVector").
+// `key` is the attribute's name, with or without its "=" ("rms=", "rms").
 QString GetXmlAttr(const QString& key, const QString& tag);
 
 // An attribute value as the scorer writes it: "&", "<", ">" and the double

@@ -149,6 +149,38 @@ TEST_F(CheckRaceTest, ReadinessRulesInTheirOrder) {
   }
 }
 
+TEST_F(CheckRaceTest, FinishesBeforeTheStartAreListedAndStopTheComputation) {
+  const struct {
+    const char* name;
+    const char* finish;
+    std::uint8_t finished;
+  } boats[] = {
+      {"ALPHA", "2017/07/01 09:59:59", 1},  // one second early
+      {"BRAVO", "2017/07/01 10:00:00", 1},  // at the start
+      {"CHARLIE", "-", 1},                  // a status without a time
+      {"DELTA ", "2017/06/30 23:00:00", 1}, // the day before
+      {"ECHO", "", 0},                      // still racing
+  };
+  int k = 0;
+  for (const auto& boat : boats) {
+    ++k;
+    model.EntryName[k] = QString::fromLatin1(boat.name);
+    model.BoatFinish[1][k] = QString::fromLatin1(boat.finish);
+    model.BoatFinished[1][k] = boat.finished;
+  }
+  Entries(5, 4);
+  CheckRace(model, fields, kJapanese);
+  EXPECT_EQ(Missing(), (QStringList{missing::kNotAllFinished, missing::kFinishBeforeStart + QStringLiteral("ALPHA"),
+                                    missing::kFinishBeforeStart + QStringLiteral("DELTA")}));
+  EXPECT_EQ(model.ReadinessState, kCannotCompute);
+
+  // Mended by an earlier start.
+  fields.startDate = QDate(2017, 6, 30);
+  CheckRace(model, fields, kJapanese);
+  EXPECT_EQ(Missing(), QStringList{missing::kNotAllFinished});
+  EXPECT_EQ(model.ReadinessState, kResultsAndScratch);
+}
+
 TEST_F(CheckRaceTest, LegsAreTheFirstRowsOfTheGridAsManyAsCounted) {
   fields.courseType = 0;
   fields.legRows = ZeroGrid();

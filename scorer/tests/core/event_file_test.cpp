@@ -55,6 +55,16 @@ class EventFileTest : public ::testing::Test {
     model_.ResultIssued = QStringLiteral("2017/06/06");
   }
 
+  // A fresh model that reads the event file just saved.
+  EventModel ReadBack() const {
+    EventModel back;
+    back.AllocateEventArrays();
+    back.RmsFolder = model_.RmsFolder;
+    back.EventFile = model_.EventFile;
+    ReadEventFile(back);
+    return back;
+  }
+
   QString EventPath(const char* name) const { return model_.RaceDataFolder + QLatin1Char('/') + QLatin1String(name); }
 
   QTemporaryDir dir_;
@@ -91,11 +101,7 @@ TEST_F(EventFileTest, EscapesValuesAndReadsThemBack) {
   const QByteArray bytes = ReadAll(model_.EventFile);
   EXPECT_TRUE(bytes.contains("name=\"A&amp;B &quot;Open&quot; &lt;2017&gt;\""));
 
-  EventModel back;
-  back.AllocateEventArrays();
-  back.RmsFolder = model_.RmsFolder;
-  back.EventFile = model_.EventFile;
-  ReadEventFile(back);
+  const EventModel back = ReadBack();
   EXPECT_EQ(back.EventName, model_.EventName);
   EXPECT_EQ(back.Chairman, model_.Chairman);
   EXPECT_EQ(back.RaceName[1], model_.RaceName[1]);
@@ -110,6 +116,20 @@ TEST_F(EventFileTest, EscapesValuesAndReadsThemBack) {
   EXPECT_EQ(back.RaceJury[1], QStringLiteral("佐藤"));
   EXPECT_EQ(back.ScratchIssued, model_.ScratchIssued);
   EXPECT_EQ(back.ResultIssued, model_.ResultIssued);
+}
+
+TEST_F(EventFileTest, ANameHoldingAnotherAttributeReadsBackWhole) {
+  FillEvent();
+  model_.EventName = QStringLiteral("a locked=\"1\" b");
+  model_.RaceName[1] = QStringLiteral("x rms=\"y.rms\" z");
+  model_.Locked = 0;
+  SaveEventFile(model_);
+
+  const EventModel back = ReadBack();
+  EXPECT_EQ(back.EventName, model_.EventName);
+  EXPECT_EQ(back.Locked, 0);
+  EXPECT_EQ(back.RmsFile, model_.RmsFile);
+  EXPECT_EQ(back.RaceName[1], model_.RaceName[1]);
 }
 
 TEST_F(EventFileTest, ReadsAFileWithTwoRaceLines) {
@@ -163,15 +183,45 @@ TEST_F(EventFileTest, AbsentAttributesReadZeroAndLineLayoutPlaysNoPart) {
   EXPECT_EQ(model_.ScratchIssued, QStringLiteral("0"));
 }
 
-TEST_F(EventFileTest, LockedThatIsNoIntegerRaisesTheConversionError) {
-  model_.EventFile = EventPath("Bad.kivo");
-  model_.EventClass = QStringLiteral("before");
-  ASSERT_TRUE(fixtures::WriteFile(model_.EventFile,
-                                  "<event name=\"E\" rms=\"a.rms\" classname=\"C\" logol=\"l.jpg\" locked=\"\"/>\r\n"));
-  EXPECT_THROW(ReadEventFile(model_), EConvertError);
-  EXPECT_EQ(model_.EventName, QStringLiteral("E"));
-  EXPECT_EQ(model_.LogoLeft, QStringLiteral("l.jpg"));
-  EXPECT_EQ(model_.EventClass, QStringLiteral("before"));  // read after locked: not reached
+TEST_F(EventFileTest, AFileThatIsNoWholeEventFileIsRefusedNamingItAndTheReason) {
+  const QByteArray whole = Cp932(
+      "<event name=\"E\" rms=\"a.rms\" classname=\"C\" chiefjury=\"J\" eventissued=\"\" logol=\"-\" logom=\"-\" "
+      "logor=\"-\" locked=\"0\"/>\r\n<races>\r\n<race name=\"R\" xml=\"E_R1.xml\" pointcoef=\"\" seacondx=\"-\" "
+      "windcondx=\"-\" jury=\"J\" scratchissued=\"\" resultissued=\"\"/>\r\n</races> </event>\r\n");
+  QByteArray binary;
+  for (int i = 0; i < 256; ++i) binary += static_cast<char>((i * 37) % 256);
+  QByteArray badLock = whole;
+  badLock.replace("locked=\"0\"", "locked=\"abc\"");
+  QByteArray noRace = whole;
+  noRace.replace(noRace.indexOf("<race "), noRace.indexOf("</races>") - noRace.indexOf("<race "), "");
+  const struct {
+    const char* name;
+    QByteArray content;
+    const char* reason;
+  } cases[] = {
+      {"empty", QByteArray(), "イベントファイルの形式ではありません。"},
+      {"binary", binary, "イベントファイルの形式ではありません。"},
+      {"cut in the race line", whole.left(whole.indexOf(" jury=")), "ファイルが途中で切れています。"},
+      {"cut before the last line", whole.left(whole.indexOf("</races>")), "ファイルが途中で切れています。"},
+      {"no race line", noRace, "レースの行がありません。"},
+      {"locked no integer", badLock, "locked の値 \"abc\" が整数ではありません。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    model_.EventFile = EventPath("Bad.kivo");
+    ASSERT_TRUE(fixtures::WriteFile(model_.EventFile, c.content));
+    try {
+      ReadEventFile(model_);
+      ADD_FAILURE() << "no error";
+    } catch (const ScorerFileError& e) {
+      EXPECT_EQ(QString::fromStdString(e.what()),
+                QStringLiteral("イベントファイルを読み込めませんでした。\n") + model_.EventFile + QLatin1Char('\n') +
+                    QString::fromUtf8(c.reason));
+    }
+  }
+  // The whole file reads.
+  ASSERT_TRUE(fixtures::WriteFile(model_.EventFile, whole));
+  EXPECT_NO_THROW(ReadEventFile(model_));
 }
 
 TEST_F(EventFileTest, FailuresNameTheFile) {

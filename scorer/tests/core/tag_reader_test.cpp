@@ -48,33 +48,49 @@ TEST(TagName, IsTheTextUpToTheFirstBlankOrBracket) {
   for (const auto& c : cases) EXPECT_EQ(TagName(QString::fromLatin1(c.tag)), QString::fromLatin1(c.name)) << c.tag;
 }
 
-TEST(GetXmlAttr, FindsTheKeyAnywhereInTheTag) {
+TEST(GetXmlAttr, TakesAKeyOnlyWhereAnAttributeBegins) {
   const QString event = QStringLiteral("<event name=\"Cup\" rms=\"a.rms\" classname=\"C1\" locked=\"1\"/>");
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("name="), event), QStringLiteral("Cup"));
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("classname="), event), QStringLiteral("C1"));
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("locked="), event), QStringLiteral("1"));
-
-  // A key matches inside a longer name: "Vector=" the module's course vector,
-  // "Direction" and "Speed" the leg's wind.
-  const QString boat = QStringLiteral("<boat constructedCourseVector=\"1,2,3\" rms=\"R\"/>");
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("Vector="), boat), QStringLiteral("1,2,3"));
   const QString leg = QStringLiteral("<leg distance=\"2\" course=\"90\" windDirection=\"45\" windSpeed=\"8\"/>");
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("Direction"), leg), QStringLiteral("45"));
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("Speed"), leg), QStringLiteral("8"));
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("course"), leg), QStringLiteral("90"));
-
-  // The first occurrence wins, even inside another attribute's value.
-  const QString race = QStringLiteral("<race name=\"rms=x\" rms=\"R\"/>");
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("rms="), race), QStringLiteral(" rms="));
-  // Keys are case-sensitive.
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("Name="), event), QStringLiteral("0"));
+  const QString boat = QStringLiteral("<boat constructedCourseVector=\"1,2,3\" rms=\"R\"/>");
+  // A value holding another attribute's name, escaped as the writers do,
+  // and the same text as a file written before the escaping holds it.
+  const QString escaped = QStringLiteral(
+      "<event name=\"a locked=&quot;1&quot; b\" rms=\"x.rms\" locked=\"0\"/>");
+  const QString unquoted = QStringLiteral("<event name=\"a locked=1 rms=2\" rms=\"x.rms\" locked=\"0\"/>");
+  const struct {
+    const QString& tag;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {event, "name=", "Cup"},
+      {event, "name", "Cup"},  // the "=" may be left off
+      {event, "classname=", "C1"},
+      {event, "locked=", "1"},
+      {event, "Name=", "0"},  // case-sensitive
+      {event, "ame=", "0"},   // the end of a name is no name
+      {event, "logol=", "0"},
+      {leg, "distance=", "2"},
+      {leg, "course=", "90"},
+      {leg, "windDirection=", "45"},
+      {leg, "Direction=", "0"},
+      {leg, "windSpeed=", "8"},
+      {boat, "constructedCourseVector=", "1,2,3"},
+      {boat, "Vector=", "0"},
+      {escaped, "name=", "a locked=\"1\" b"},
+      {escaped, "locked=", "0"},
+      {unquoted, "locked=", "0"},
+      {unquoted, "rms=", "x.rms"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(GetXmlAttr(QString::fromUtf8(c.key), c.tag), QString::fromUtf8(c.value)) << c.key << " in "
+                                                                                         << c.tag.toStdString();
 }
 
 TEST(GetXmlAttr, MissingEmptyAndUnquotedValues) {
   const QString tag = QStringLiteral("<boat finish=\"\" abbr=\"OK\"/>");
   EXPECT_EQ(GetXmlAttr(QStringLiteral("rmks="), tag), QStringLiteral("0"));
   EXPECT_EQ(GetXmlAttr(QStringLiteral("finish="), tag), QString());
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("key="), QStringLiteral("<a key=1>")), QString());
+  EXPECT_EQ(GetXmlAttr(QStringLiteral("key="), QStringLiteral("<a key=1>")), QStringLiteral("0"));
   EXPECT_EQ(GetXmlAttr(QStringLiteral("key="), QStringLiteral("<a key=\"open>")), QString());
 }
 

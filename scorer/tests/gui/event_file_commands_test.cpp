@@ -12,7 +12,7 @@
 
 #include "ansi/ansi.h"
 #include "qt/jpeg.h"
-#include "race_typing.h"
+#include "event_commands.h"
 
 namespace kivo::testing {
 namespace {
@@ -31,35 +31,7 @@ QByteArray Ansi(const QString& text) {
   return QByteArray::fromStdString(ansi::FromUtf8(text.toStdString()));
 }
 
-class EventFileCommandsTest : public RaceTypingFixture {
- protected:
-
-  void Calculate() {
-    form().Panel6->Click();
-    ASSERT_EQ(form().ShownPage(), 5);
-    form().Button12->click();
-    ASSERT_EQ(form().Memo1->toPlainText(), QStringLiteral("OK"));
-  }
-
-  // "保存" answering the lock question with `lock`.
-  void Save(Answer lock) {
-    dialogs().QueueAnswer(lock);
-    form().Button21->click();
-  }
-
-  // "ファイル" choosing the event file `relative`.
-  void Open(const QString& relative) {
-    dialogs().QueueFile(PathOf(relative));
-    form().Button10->click();
-  }
-
-  // Closes without saving and starts the program again beside the same folder.
-  void Restart() {
-    if (form().Model.Locked == 0 && form().Model.ReadinessState > 0) dialogs().QueueAnswer(Answer::No);
-    CloseForm();
-    StartForm();
-  }
-};
+class EventFileCommandsTest : public EventCommandsFixture {};
 
 TEST_F(EventFileCommandsTest, ASavedEventComesBackOnEveryPageAfterARestart) {
   TForm1& first = StartForm();
@@ -129,6 +101,36 @@ TEST_F(EventFileCommandsTest, ASavedEventComesBackOnEveryPageAfterARestart) {
   Calculate();
   form.ReadRaceResults();
   EXPECT_EQ(form.Model.ResultsFlags, 3);
+}
+
+TEST_F(EventFileCommandsTest, AReopenedCourseShowsItsNumbersAsTypedAndScoresTheSame) {
+  StartForm();
+  TypeEvent(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("Cup"));
+  TypeCourse(0, QStringLiteral("4.9"));
+  TypeLeg(1, {"3.2", "45.5", "10.1", "12.3"});
+  TypeLeg(2, {"1.7", "225.5", "350.7", "0.1"});
+  EnterBoats({0, 1, 2});
+  RecordFinish(QTime(11, 5, 0));
+  RecordFinish(QTime(11, 10, 30));
+  RecordFinish(QTime(11, 20, 0));
+  Calculate();
+  const QByteArray computed = ReadFile("KIVODATA/XML/Cup_R1.xml");
+  ASSERT_TRUE(computed.contains("distance=\"3.20000004768372\"")) << computed.toStdString();
+  Save(Answer::No);
+
+  Restart();
+  TForm1& form = this->form();
+  Open("KIVODATA/RACEDATA/Cup.kivo");
+  EXPECT_EQ(form.Edit1->text(), QStringLiteral("4.9"));
+  const QStringList legs[] = {{"3.2", "45.5", "10.1", "12.3"}, {"1.7", "225.5", "350.7", "0.1"}};
+  for (int row = 1; row <= 2; ++row)
+    for (int column = 1; column <= 4; ++column)
+      EXPECT_EQ(form.StringGrid1->Cells(column, row), legs[row - 1][column - 1]) << row << "," << column;
+
+  // The race XML keeps its general-format numbers: computed again, the
+  // file comes out byte for byte as before.
+  Calculate();
+  EXPECT_EQ(ReadFile("KIVODATA/XML/Cup_R1.xml"), computed);
 }
 
 TEST_F(EventFileCommandsTest, NamesWithAmpersandAndQuotesSurviveTheModuleAndTheReopening) {
@@ -235,13 +237,17 @@ TEST_F(EventFileCommandsTest, ASaveNameOfOneByteIsRefused) {
   EXPECT_TRUE(QDir(PathOf("KIVODATA/XML")).isEmpty());
 }
 
-TEST_F(EventFileCommandsTest, AnEventFileThatCannotBeWrittenIsReportedByName) {
-  StartForm();
+TEST_F(EventFileCommandsTest, AnEventFileThatCannotBeWrittenIsReportedByNameAndLeftUnlocked) {
+  TForm1& form = StartForm();
   TypeThreeBoatRace();
   MakeFolder("KIVODATA/RACEDATA/Cup.kivo");
   dialogs().Clear();
   const int beepsBefore = machine().Beeps();
-  Save(Answer::No);
+  Save(Answer::Yes);
+  // Not saved, so not locked: the close still asks.
+  EXPECT_EQ(form.Model.Locked, 0);
+  EXPECT_EQ(form.Panel19->Caption(), QStringLiteral("UNLOCKED"));
+  EXPECT_TRUE(form.EventChanged());
   const QStringList messages = dialogs().Messages();
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages.first().contains(PathOf("KIVODATA/RACEDATA/Cup.kivo")))
@@ -331,11 +337,11 @@ TEST_F(EventFileCommandsTest, CancellingTheOpenDialogChangesNothing) {
   EXPECT_EQ(form.ShownPage(), 0);
 }
 
-TEST_F(EventFileCommandsTest, NewEmptiesThePagesWithoutAsking) {
+TEST_F(EventFileCommandsTest, NewEmptiesASavedEventWithoutAsking) {
   TForm1& form = StartForm();
-  TypeThreeBoatRace();
-  form.Model.Locked = 1;
-  form.ShowLockedState();
+  TypeThreeBoatRace(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("Saved"));
+  Save(Answer::Yes);  // locked on save
+  ASSERT_EQ(form.Panel19->Caption(), QStringLiteral("LOCKED"));
   dialogs().Clear();
   form.Button9->click();
   EXPECT_TRUE(dialogs().Events().empty());
@@ -350,34 +356,6 @@ TEST_F(EventFileCommandsTest, NewEmptiesThePagesWithoutAsking) {
 }
 
 class CloseQuestionsTest : public EventFileCommandsTest {};
-
-TEST_F(CloseQuestionsTest, TheQuestionsFollowTheLockAndTheReadiness) {
-  struct Case {
-    const char* name;
-    int locked;
-    int readiness;
-    QStringList questions;
-  };
-  const std::vector<Case> cases = {
-      {"locked: no question", 1, 3, {}},
-      {"nothing computable: no question", 0, 0, {}},
-      {"scratch sheet only: the save question", 0, 1, {kSaveAtClose}},
-      {"results computable: the save question only when declined", 0, 3, {kSaveAtClose}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TForm1& form = StartForm();
-    form.Model.Locked = c.locked;
-    form.Model.ReadinessState = c.readiness;
-    dialogs().Clear();
-    const int beepsBefore = machine().Beeps();
-    CloseForm();
-    EXPECT_EQ(dialogs().Questions(), c.questions);
-    EXPECT_TRUE(dialogs().Messages().isEmpty());
-    EXPECT_EQ(machine().Beeps(), beepsBefore + 1);
-    EXPECT_FALSE(form.isVisible());
-  }
-}
 
 TEST_F(CloseQuestionsTest, SavingAtCloseAsksForTheLockAndWritesTheRaceOnce) {
   TForm1& form = StartForm();

@@ -1,9 +1,12 @@
 // The finish page through its widgets: the racing and finished lists, the
 // corrected clock, "NOW", the elapsed time, deciding, cancelling and undoing
 // a finish, with the fake machine's clock as "now".
+#include <QLineEdit>
 #include <QLocale>
 #include <QTest>
 
+#include "core/check_race.h"
+#include "core/finish_entry.h"
 #include "core/rms_text.h"
 #include "form_fixture.h"
 
@@ -239,6 +242,57 @@ TEST_F(FinishPageTest, AFinishAfterTheLimitPresetsDnfAndOkIsRefused) {
   EXPECT_EQ(form.ComboBox2->currentText(), QStringLiteral("OK"));
 }
 
+TEST_F(FinishPageTest, AFinishBeforeTheStartIsRefusedAndAStartMovedPastAFinishStopsTheCalculation) {
+  TForm1& form = StartWith({"ALPHA", "BRAVO"});
+  ClickRacing(form, QStringLiteral("ALPHA"));
+  machine().SetNow(QDateTime(kRaceDay, QTime(9, 30, 0)));  // start 10:00
+  QTest::mouseClick(form.Button6, Qt::LeftButton);
+  dialogs().Clear();
+  QTest::mouseClick(form.Button4, Qt::LeftButton);
+  EXPECT_EQ(dialogs().Messages(), QStringList{FinishBeforeStartMessage()});
+  EXPECT_TRUE(form.Panel10->isVisible());
+  EXPECT_EQ(form.Model.BoatFinished[1][1], 0);
+  EXPECT_TRUE(form.Model.BoatFinish[1][1].isEmpty());
+  EXPECT_EQ(form.ListBox4->count(), 0);
+
+  // Exactly at the start is taken; so is a later finish.
+  machine().SetNow(QDateTime(kRaceDay, QTime(10, 0, 0)));
+  QTest::mouseClick(form.Button6, Qt::LeftButton);
+  QTest::mouseClick(form.Button4, Qt::LeftButton);
+  EXPECT_EQ(form.Model.BoatFinished[1][1], 1);
+  FinishAt(form, QStringLiteral("BRAVO"), QTime(10, 40, 0));
+  ASSERT_EQ(form.ListBox4->count(), 2);
+
+  // The start moved to 10:30 after the finishes: the check names the boat
+  // before it, and the race is not computed.
+  form.DateTimePicker2->setTime(QTime(10, 30, 0));
+  form.Panel6->Click();
+  ASSERT_EQ(form.ShownPage(), 5);
+  EXPECT_EQ(form.Model.ReadinessState, kCannotCompute);
+  dialogs().Clear();
+  QTest::mouseClick(form.Button12, Qt::LeftButton);
+  const QStringList messages = dialogs().Messages();
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_TRUE(messages[0].contains(missing::kFinishBeforeStart + QStringLiteral("ALPHA\n"))) << messages[0].toStdString();
+  EXPECT_FALSE(messages[0].contains(QStringLiteral("BRAVO")));
+  EXPECT_EQ(messages[1], QStringLiteral("データ不足のため計算を中止します。"));
+  EXPECT_FALSE(form.Button18->isEnabled());
+}
+
+TEST_F(FinishPageTest, AFinishTimeTypedWholeIsRecordedWhole) {
+  TForm1& form = StartWith({"ALPHA"});
+  ClickRacing(form, QStringLiteral("ALPHA"));
+  form.DateTimePicker6->setTime(QTime(11, 3, 7));
+  auto* line = form.DateTimePicker6->findChild<QLineEdit*>();
+  ASSERT_NE(line, nullptr);
+  QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(4, line->height() / 2));
+  QTest::keyClicks(form.DateTimePicker6, QStringLiteral("12:01:45"));
+  EXPECT_EQ(form.Memo7->text(), QStringLiteral("7305"));
+  EXPECT_EQ(form.Memo6->text(), QStringLiteral("2:01:45"));
+  QTest::mouseClick(form.Button4, Qt::LeftButton);
+  EXPECT_EQ(form.Model.BoatFinish[1][1], QStringLiteral("2017/07/01 12:01:45"));
+}
+
 TEST_F(FinishPageTest, PenaltyColumnAndRefusedPenaltyTexts) {
   TForm1& form = StartWith({"ALPHA", "BRAVO", "CHARLIE"});
   ClickRacing(form, QStringLiteral("ALPHA"));
@@ -300,17 +354,23 @@ TEST_F(FinishPageTest, CorrectionTypedOrSetByTheUpDownMovesTheClock) {
   EXPECT_EQ(form.datetimepicker5->date(), kRaceDay);
   EXPECT_EQ(form.DateTimePicker6->time(), QTime(11, 59, 15));
 
-  // A typed correction does not move the up-down: its next click starts
-  // from its own position.
-  EXPECT_EQ(form.UpDown2->Position(), 0);
-  form.UpDown2->Click(UpDown::Button::Up);
-  EXPECT_EQ(form.Memo13->text(), QStringLiteral("1"));
-  form.UpDown2->SetPosition(-600);
-  form.UpDown2->Click(UpDown::Button::Down);
-  EXPECT_EQ(form.Memo13->text(), QStringLiteral("-600"));
-  form.UpDown2->SetPosition(600);
-  form.UpDown2->Click(UpDown::Button::Up);
-  EXPECT_EQ(form.Memo13->text(), QStringLiteral("600"));
+  // The up-down steps from the correction shown, typed or not, within
+  // its range; text that is no number leaves it where it was.
+  const struct {
+    const char* typed;
+    UpDown::Button button;
+    const char* shown;
+  } steps[] = {
+      {"30", UpDown::Button::Up, "31"},    {"-45", UpDown::Button::Down, "-46"},
+      {"3a", UpDown::Button::Up, "-45"},   {"599", UpDown::Button::Up, "600"},
+      {"600", UpDown::Button::Up, "600"},  {"-600", UpDown::Button::Down, "-600"},
+      {"900", UpDown::Button::Down, "599"}, {"", UpDown::Button::Up, "600"},
+  };
+  for (const auto& step : steps) {
+    form.Memo13->setText(QString::fromLatin1(step.typed));
+    form.UpDown2->Click(step.button);
+    EXPECT_EQ(form.Memo13->text(), QString::fromLatin1(step.shown)) << step.typed;
+  }
   form.Timer1Timer();
   EXPECT_EQ(form.Model.ClockCorrection, 600);
   EXPECT_EQ(form.Memo8->text(), QStringLiteral("2017/07/01 12:10:00"));
@@ -421,14 +481,14 @@ TEST_F(FinishPageTest, FinishesAndStartsUseTheUserLocale) {
   const PinnedLocale german(QLocale(QLocale::German, QLocale::Germany));
   TForm1& form = StartWith({"ALPHA", "BRAVO"});
   FinishAt(form, QStringLiteral("ALPHA"), QTime(12, 5, 0));
-  FinishAt(form, QStringLiteral("BRAVO"), QTime(9, 58, 30));  // before the start: elapsed without sign
+  FinishAt(form, QStringLiteral("BRAVO"), QTime(11, 58, 30));
   EXPECT_EQ(form.Model.BoatFinish[1][1], QStringLiteral("01.07.17 12:05:00"));
   EXPECT_EQ(form.Model.RaceStart[1], QStringLiteral("2017.07.01 10:00:00"));
   EXPECT_EQ(form.Model.RaceLimit[1], QStringLiteral("2017.07.01 16:00:00"));
-  EXPECT_EQ(Lines(form.ListBox4), (QStringList{"BRAVO               01.07.17 09:58:30  OK   ",
+  EXPECT_EQ(Lines(form.ListBox4), (QStringList{"BRAVO               01.07.17 11:58:30  OK   ",
                                                "ALPHA               01.07.17 12:05:00  OK   "}));
   form.Timer1Timer();
-  EXPECT_EQ(form.Memo8->text(), QStringLiteral("01.07.17 09:58:30"));
+  EXPECT_EQ(form.Memo8->text(), QStringLiteral("01.07.17 11:58:30"));
 }
 
 }  // namespace
