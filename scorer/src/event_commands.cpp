@@ -289,6 +289,11 @@ bool TForm1::FormClose() {
         return false;
       }
     }
+  } else if (!SaveChangedEvent()) {
+    // Locked with the lock panel after typing, never saved: asked like an
+    // unlocked event, so the typing is not lost. An event opened locked and
+    // left alone still closes without a question.
+    return false;
   }
   platform::CurrentSystem().Beep();
   return true;

@@ -27,6 +27,7 @@ enum class Start {
   Opened,              // the saved three-boat event "Cup" opened again
   OpenedJuryChanged,   // ... and its race committee member changed
   OpenedLockedChanged, // ... changed, then locked with the lock panel
+  OpenedLocked,        // the event saved locked, opened again
   UnnamedTwoFinished,  // a new event without a save name, two boats finished
   SaveFails,           // OpenedJuryChanged with the event file folder blocked
 };
@@ -60,11 +61,11 @@ class UnsavedWorkTest : public EventCommandsFixture {
     }
     RestoreEventFolder();
     TypeThreeBoatRace();
-    Save(Answer::No);
+    Save(start == Start::OpenedLocked ? Answer::Yes : Answer::No);
     Restart();
     Open(QStringLiteral("KIVODATA/RACEDATA/Cup.kivo"));
     ASSERT_EQ(form().ListBox4->count(), 3);
-    if (start == Start::Opened) return;
+    if (start == Start::Opened || start == Start::OpenedLocked) return;
     form().Edit5->setText(kOtherJury);
     if (start == Start::OpenedLockedChanged) {
       dialogs().QueueAnswer(Answer::Yes);
@@ -116,8 +117,12 @@ TEST_F(UnsavedWorkTest, CloseAsksForChangedWorkAndStaysOpenWhenTheSaveCannotBeMa
       {"the save fails: the window stays, unlocked", Start::SaveFails, {Answer::Yes, Answer::Yes},
        {kSaveQuestion, kLockQuestion}, {QStringLiteral("イベントファイルを書き込めませんでした。")},
        {true, kOtherJury, 3, lockNo}, nullptr},
-      {"locked: no question", Start::OpenedLockedChanged, {}, {}, {}, {false, kOtherJury, 3, "LOCKED"},
-       "Jury Member"},
+      {"opened locked and unchanged: no question", Start::OpenedLocked, {}, {}, {},
+       {false, "Jury Member", 3, "LOCKED"}, "Jury Member"},
+      {"changed, then locked: asked, not saved", Start::OpenedLockedChanged, {Answer::No}, {kSaveQuestion}, {},
+       {false, kOtherJury, 3, "LOCKED"}, "Jury Member"},
+      {"changed, then locked: asked and saved locked", Start::OpenedLockedChanged, {Answer::Yes},
+       {kSaveQuestion}, {kSaved}, {false, kOtherJury, 3, "LOCKED"}, "Other Member"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
