@@ -154,6 +154,8 @@ QImage InshorePanel(TForm1& form) {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Only the panels are drawn: the map area needs no browser.
+  drevlin::SetWebEngineEnabled(false);
   QApplication application(argc, argv);
   const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("drevlin_help.jpg");
 

@@ -10,7 +10,9 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "core/number_text.h"
 #include "form_parts.h"
+#include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/jpeg.h"
 #include "qt/system.h"
@@ -58,7 +60,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   move(642, 140);
   resize(1305, 686);
 
-  WebBrowser1 = Place<QWidget>(this, "WebBrowser1", 0, 0, 0, 0);
+  WebBrowser1 = Place<MapView>(this, "WebBrowser1", 0, 0, 0, 0);
+  connect(WebBrowser1, &MapView::pageActivity, this, &TForm1::WebBrowser1CommandStateChange);
   BuildControlPanel();
   BuildHelpPanel();
 
@@ -145,6 +148,8 @@ void TForm1::BuildControlPanel() {
     if (on) RadioButton7Click();
   });
   connect(Label14, &platform::Panel::clicked, this, &TForm1::Label14Click);
+  connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
 }
 
 void TForm1::BuildHelpPanel() {
@@ -188,14 +193,15 @@ void TForm1::FormCreate() {
   RadioButton1->setChecked(true);
   RadioButton6->setChecked(true);
   MileUnit = 1;
-  PointCount = 0;
+  Course.PointCount = 0;
   AllocatePointArrays();
-  Memo5->setText(QStringLiteral("7.2"));
+  // In the user locale's form, so that the first leg can read it back.
+  Memo5->setText(GeneralText(7.2, platform::UserLocale()));
   Memo6->setText(QStringLiteral("180"));
   ClearInshoreFields();
-  PointCount = 0;
+  Course.PointCount = 0;
   ListBox1->clear();
-  TotalMiles = 0;
+  Course.TotalMiles = 0;
   Memo1->clear();
   Memo2->clear();
   Memo3->clear();
@@ -203,12 +209,10 @@ void TForm1::FormCreate() {
   Memo18->clear();
   HelpShown = 0;
   AlignPanels();
+  ShowMapPage();
 }
 
-void TForm1::AllocatePointArrays() {
-  for (std::vector<double>* points : {&PointLat, &PointLon, &PointCOt, &PointCOm, &PointMiles})
-    points->assign(kPointCapacity, 0.0);
-}
+void TForm1::AllocatePointArrays() { drevlin::AllocatePointArrays(Course); }
 
 // ---- layout ----
 

@@ -8,13 +8,15 @@
 // component's own (Panel1, RadioButton2, Memo10, ...), placed by absolute
 // geometry. drevcore.cpp builds the frame, the offshore panel and the help
 // and holds the course modes, the layout and the key chord;
-// inshore_panel.cpp builds the inshore calculator and holds its handlers.
+// inshore_panel.cpp builds the inshore calculator and holds its handlers;
+// offshore_panel.cpp writes and shows the map page and takes the clicked
+// points into the point list.
 //
 // Wiring habits: a radio button's handler is connected to toggled (so
 // checking it from code runs it, as the start-up relies on); a handler that
 // may fail runs its body in platform::Guarded, which shows the failure in one
 // error box titled "drevlin".
-#include <vector>
+#include <memory>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -24,9 +26,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QString>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include "core/inshore_course.h"
+#include "core/offshore_list.h"
+#include "map_view.h"
 #include "qt/panel.h"
 
 class TForm1 : public QWidget {
@@ -44,15 +49,18 @@ class TForm1 : public QWidget {
   int HelpShown = 0;        // 1 while the help covers the window
   bool DebugShown = false;  // the test controls Button5 and Edit7 are shown
 
+  // The map page's file, in a folder of this process alone that goes with
+  // the window; empty when it could not be written.
+  QString PagePath;
+  std::unique_ptr<QTemporaryDir> PageFolder;
+
   // ---- the offshore point store (filled by the point capture) ----
-  static constexpr int kPointCapacity = 100;  // indexes 1 .. 99 hold points
-  int PointCount = 0;
-  std::vector<double> PointLat, PointLon, PointCOt, PointCOm, PointMiles;
-  double TotalMiles = 0;
-  double TotalKm = 0;
+  drevlin::OffshoreCourse Course;
   float MagVar = 0;  // degrees, west positive
   float AvgTwd = 0;
-  QString LastLat, LastLng;
+  // A capture reads the page and may show a message; signals that come
+  // meanwhile are not acted upon.
+  bool CaptureRunning = false;
 
   // ---- the inshore calculator ----
   int InputFormat = 1;  // 1 degrees, 2 degrees and minutes, 3 with seconds
@@ -63,6 +71,9 @@ class TForm1 : public QWidget {
   void ApplyLayout();
   void AllocatePointArrays();
   void ClearInshoreFields();
+  // Makes the private folder for the map page; its path ends with "/".
+  QString GetTempFolder();
+  void WriteMapPage();
 
   // ---- handlers ----
   void RadioButton1Click();  // Offshore
@@ -76,6 +87,12 @@ class TForm1 : public QWidget {
   // A key pressed in the window: Ctrl+Alt+Shift with another key shows or
   // hides the test controls.
   void FormKeyDown(int key);
+  // The page had a click or a load: read its position and take a new point.
+  void WebBrowser1CommandStateChange();
+  // Takes the position read from the page into the point list.
+  void CapturePoint(const drevlin::PagePosition& position);
+  void Button1Click();  // Clear　All
+  void Button2Click();  // 再計算
   void Button3Click();  // CALC
   void Button4Click();  // Clear All
   void Button5Click();  // test fill
@@ -87,7 +104,7 @@ class TForm1 : public QWidget {
   void Edit5KeyDown(int key);
 
   // ---- the map area ----
-  QWidget* WebBrowser1;
+  drevlin::MapView* WebBrowser1;
 
   // ---- the control panel ----
   platform::Panel* Panel1;
@@ -178,6 +195,8 @@ class TForm1 : public QWidget {
   void BuildControlPanel();
   void BuildInshorePanel();
   void BuildHelpPanel();
+  // Start-up: the page written into its folder and shown in the map area.
+  void ShowMapPage();
 
   // Panel1 on the right at its width, the map area in the rest.
   void AlignPanels();

@@ -150,8 +150,7 @@ void TForm1::CalculateInshoreCourse() {
     // The polynomial is meaningless far from Japan: the courses take the
     // variation that the user keeps in MagVar.
     MagVar = static_cast<float>(ReadFloat(Memo5->text(), locale));
-    dialogs.ShowMessage(
-        QStringLiteral("Magnetic variation is known around Japan only. Type the local variation in MagVar."));
+    dialogs.ShowMessage(QString::fromLatin1(kNoMagneticVariationMessage));
   }
 
   const InshoreCourse course = ComputeInshoreCourse(Marks, sideTyped, MileUnit, MagVar);

@@ -2,8 +2,10 @@
 #include <QApplication>
 
 #include "drevcore.h"
+#include "map_view.h"
 
 int main(int argc, char** argv) {
+  drevlin::PrepareWebEngineProcess();
   QApplication application(argc, argv);
   TForm1 form;
   form.show();

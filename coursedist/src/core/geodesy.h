@@ -30,6 +30,9 @@ EllipsoidLeg EllipsoidDistance(double lat1, double lon1, double lat2, double lon
 // -616.75. Inside this area every value is the polynomial's; outside it the
 // program does not compute one.
 bool HasMagneticVariation(double lat, double lon);
+// What the user is told where there is none.
+inline constexpr char kNoMagneticVariationMessage[] =
+    "Magnetic variation is known around Japan only. Type the local variation in MagVar.";
 // Degrees, west positive (a magnetic course is the true course plus this),
 // rounded to 32 bits.
 float MagneticVariationAt(double lat, double lon);

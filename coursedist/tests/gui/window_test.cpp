@@ -56,9 +56,9 @@ TEST_F(WindowTest, FreshStartIsOffshoreWithItsStartValues) {
                                  form.Edit6, form.Memo7, form.Memo17})
     EXPECT_TRUE(empty->text().isEmpty()) << empty->objectName().toStdString();
   EXPECT_EQ(form.ListBox1->count(), 0);
-  EXPECT_EQ(form.PointCount, 0);
-  EXPECT_EQ(form.PointLat.size(), 100u);
-  EXPECT_EQ(form.PointMiles.size(), 100u);
+  EXPECT_EQ(form.Course.PointCount, 0);
+  EXPECT_EQ(form.Course.PointLat.size(), 100u);
+  EXPECT_EQ(form.Course.PointMiles.size(), 100u);
 
   // The control panel on the right, the map area in the rest.
   EXPECT_EQ(form.Panel1->geometry(), QRect(form.width() - 409, 0, 409, form.height()));

@@ -1,0 +1,100 @@
+// The offshore side of the window: the map page written at start-up and
+// shown in the map area, the capture of clicked points into the point list,
+// "再計算" and "Clear　All".
+#include <stdexcept>
+
+#include <QTemporaryDir>
+
+#include "core/map_page.h"
+#include "drevcore.h"
+#include "locale/user_locale.h"
+#include "qt/dialogs.h"
+#include "qt/guard.h"
+#include "qt/system.h"
+
+using namespace drevlin;
+
+QString TForm1::GetTempFolder() {
+  // A folder of this process alone: nobody else can put a file or a link
+  // where the page goes, and the folder goes when the program ends.
+  const QString parent = platform::CurrentSystem().TempPath();
+  PageFolder = std::make_unique<QTemporaryDir>(parent + QStringLiteral("drevlin-XXXXXX"));
+  if (!PageFolder->isValid()) {
+    const QString why = PageFolder->errorString();
+    PageFolder.reset();
+    throw std::runtime_error(QStringLiteral("Cannot make a folder for the map page in %1: %2")
+                                 .arg(parent, why)
+                                 .toStdString());
+  }
+  return PageFolder->path() + QLatin1Char('/');
+}
+
+void TForm1::WriteMapPage() { WriteMapPageFile(PagePath, BuiltInMapEndpoints()); }
+
+void TForm1::ShowMapPage() {
+  // Without the page the map area stays empty; the rest of the window works.
+  platform::Guarded([this] {
+    PagePath = GetTempFolder() + QStringLiteral("k.html");
+    WriteMapPage();
+    WebBrowser1->Navigate(PagePath);
+  });
+}
+
+void TForm1::WebBrowser1CommandStateChange() {
+  if (CaptureRunning) return;
+  CaptureRunning = true;
+  WebBrowser1->ReadPosition([this](std::optional<PagePosition> position) {
+    if (position) CapturePoint(*position);
+    CaptureRunning = false;
+  });
+}
+
+void TForm1::CapturePoint(const PagePosition& position) {
+  platform::Guarded([&] {
+    const CaptureResult result =
+        TakePoint(Course,
+                  CaptureInput{position.lat, position.lng, Memo5->text(), Memo6->text(), MileUnit},
+                  platform::UserLocale());
+    if (result.kind == CaptureResult::Kind::Ignored) return;
+    if (result.kind == CaptureResult::Kind::Refused) {
+      platform::CurrentDialogs().ShowMessage(result.message);
+      return;
+    }
+    MagVar = result.magVar;
+    AvgTwd = result.avgTwd;
+    Memo1->setText(result.latText);
+    Memo2->setText(result.lngText);
+    Memo4->setText(result.countText);
+    if (!result.magVarText.isEmpty()) Memo5->setText(result.magVarText);
+    if (!result.totalMilesText.isEmpty()) {
+      Memo3->setText(result.totalMilesText);
+      Memo18->setText(result.totalKmText);
+    }
+    ListBox1->addItem(result.row);
+    ListBox1->scrollToBottom();
+    repaint();
+    if (!result.message.isEmpty()) platform::CurrentDialogs().ShowMessage(result.message);
+  });
+}
+
+void TForm1::Button2Click() {
+  platform::Guarded([this] {
+    // Fields that are no valid numbers leave the list as it is shown.
+    const QStringList rows =
+        RebuildPointList(Course, Memo5->text(), Memo6->text(), platform::UserLocale());
+    ListBox1->clear();
+    ListBox1->addItems(rows);
+    repaint();
+  });
+}
+
+void TForm1::Button1Click() {
+  ClearPoints(Course);
+  ListBox1->clear();
+  Memo1->clear();
+  Memo2->clear();
+  Memo3->clear();
+  Memo18->clear();
+  Memo4->setText(QStringLiteral("0"));
+  if (!PagePath.isEmpty()) WebBrowser1->Navigate(PagePath);
+}
