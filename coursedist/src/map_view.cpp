@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QUrl>
+#include <QWebEngineHistory>
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
@@ -151,6 +152,10 @@ MapView::MapView(QWidget* parent, const MapEndpoints& endpoints) : QWidget(paren
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
   setFocusProxy(browser_);
+  // Asking for the history sets the browser up now, before the window has a
+  // native window; set up at the first navigation instead, it makes the
+  // window system forget that the window is maximized.
+  page_->history()->count();
   connect(page_, &QWebEnginePage::loadStarted, this, [this] { ++loads_; });
   connect(page_, &QWebEnginePage::loadFinished, this, [this] { emit pageActivity(); });
   connect(page_, &MapPage::clicked, this, &MapView::pageActivity);

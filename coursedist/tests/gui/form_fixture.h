@@ -26,6 +26,8 @@ class FormFixture : public ::testing::Test {
   // Creates the window (FormCreate runs), shows it and waits until it is
   // exposed.
   TForm1& StartForm();
+  // Closes and destroys the window, as the end of the program does.
+  void CloseForm() { form_.reset(); }
   // The window's size with its frame.
   static QSize OuterSize(const TForm1& form);
 
