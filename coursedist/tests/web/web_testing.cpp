@@ -45,6 +45,14 @@ std::pair<double, double> LatLngAt(MapView& view, QPoint point) {
   return {position[0].toDouble(), position[1].toDouble()};
 }
 
+QStringList PositionTextsAt(MapView& view, QPoint point) {
+  return RunScript(view, QStringLiteral("(function () { var p = map.containerPointToLatLng([%1, %2]); "
+                                        "return [p.lat.toString(), p.lng.toString()]; })()")
+                             .arg(point.x())
+                             .arg(point.y()))
+      .toStringList();
+}
+
 void ClickAt(MapView& view, QPoint point) {
   QWidget* target = view.Browser()->focusProxy() != nullptr ? view.Browser()->focusProxy()
                                                             : view.Browser();

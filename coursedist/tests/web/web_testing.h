@@ -27,6 +27,9 @@ void CountMoves(MapView& view);
 int Moves(MapView& view);
 // The position under a point of the view, as the map computes it.
 std::pair<double, double> LatLngAt(MapView& view, QPoint point);
+// The texts that the page writes for a click there (the numbers'
+// toString()), [lat, lng].
+QStringList PositionTextsAt(MapView& view, QPoint point);
 // A real mouse click on the view's content.
 void ClickAt(MapView& view, QPoint point);
 
