@@ -21,6 +21,12 @@ TForm1& FormFixture::StartForm() {
   return *form_;
 }
 
+QStringList FormFixture::Rows(const TForm1& form) {
+  QStringList rows;
+  for (int i = 0; i < form.ListBox1->count(); ++i) rows << form.ListBox1->item(i)->text();
+  return rows;
+}
+
 QSize FormFixture::OuterSize(const TForm1& form) { return form.frameGeometry().size(); }
 
 }  // namespace drevlin::testing

@@ -28,6 +28,8 @@ class FormFixture : public ::testing::Test {
   TForm1& StartForm();
   // Closes and destroys the window, as the end of the program does.
   void CloseForm() { form_.reset(); }
+  // The rows of the point list.
+  static QStringList Rows(const TForm1& form);
   // The window's size with its frame.
   static QSize OuterSize(const TForm1& form);
 

@@ -17,11 +17,6 @@ class OffshorePanelTest : public FormFixture {
  protected:
   OffshorePanelTest() { machine().SetTempPath(temp_.path()); }
 
-  static QStringList Rows(const TForm1& form) {
-    QStringList rows;
-    for (int i = 0; i < form.ListBox1->count(); ++i) rows << form.ListBox1->item(i)->text();
-    return rows;
-  }
 
   static void Click(TForm1& form, const char* lat, const char* lng) {
     form.CapturePoint(PagePosition{QString::fromLatin1(lat), QString::fromLatin1(lng)});

@@ -30,11 +30,6 @@ class CaptureTest : public FormFixture {
     EXPECT_TRUE(WaitFor([&] { return Moves(*form.WebBrowser1) > moves; })) << "no pan";
   }
 
-  static QStringList Rows(const TForm1& form) {
-    QStringList rows;
-    for (int i = 0; i < form.ListBox1->count(); ++i) rows << form.ListBox1->item(i)->text();
-    return rows;
-  }
 };
 
 TEST_F(CaptureTest, ClicksOnTheMapBecomeLegs) {

@@ -57,7 +57,10 @@ TEST_F(MapViewTest, TheLibraryComesFromTheProgramAndNothingLeavesTheMachine) {
   // The tiles were asked for on the configured host and refused; the library
   // never went to its host, and the old style sheet's import is not asked for.
   ASSERT_TRUE(WaitFor([&] {
-    return !view_->Interceptor()->RefusedRequests().filter(QStringLiteral("http://tiles.gsi.test/xyz/std/6/")).isEmpty();
+    return !view_->Interceptor()
+                ->RefusedRequests()
+                .filter(QStringLiteral("http://tiles.gsi.test/xyz/std/6/"))
+                .isEmpty();
   }));
   for (const QString& address : view_->Interceptor()->RefusedRequests()) {
     EXPECT_FALSE(address.startsWith(QStringLiteral("http://lib.test"))) << address.toStdString();
