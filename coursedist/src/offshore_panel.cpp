@@ -35,7 +35,12 @@ void TForm1::ShowMapPage() {
   // Without the page the map area stays empty; the rest of the window works.
   platform::Guarded([this] {
     PagePath = GetTempFolder() + QStringLiteral("k.html");
-    WriteMapPage();
+    try {
+      WriteMapPage();
+    } catch (...) {
+      PagePath.clear();  // "Clear All" has no page to show again
+      throw;
+    }
     WebBrowser1->Navigate(PagePath);
   });
 }
