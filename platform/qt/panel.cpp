@@ -30,4 +30,9 @@ void Panel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
+void Panel::mouseMoveEvent(QMouseEvent* event) {
+  QLabel::mouseMoveEvent(event);
+  emit mouseMoved();
+}
+
 }  // namespace platform

@@ -1,7 +1,8 @@
 #pragma once
 // A panel: a raised frame with a centred caption and colours of its own,
 // whose children are placed on it by absolute geometry, and which reports
-// clicks (a panel that serves as a button, such as a close box).
+// clicks (a panel that serves as a button, such as a close box) and mouse
+// moves over it (a hint that follows the pointer).
 #include <QColor>
 #include <QLabel>
 
@@ -13,6 +14,8 @@ class Panel : public QLabel {
  public:
   explicit Panel(QWidget* parent = nullptr);
 
+  QString Caption() const { return text(); }
+  void SetCaption(const QString& caption) { setText(caption); }
   QColor Color() const { return palette().color(QPalette::Window); }
   void SetColor(const QColor& color);
   void SetFontColor(const QColor& color);
@@ -24,9 +27,11 @@ class Panel : public QLabel {
 
  signals:
   void clicked();
+  void mouseMoved();
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 }  // namespace platform

@@ -14,44 +14,6 @@
 
 namespace kivo {
 
-// ---- ClickablePanel ----
-
-ClickablePanel::ClickablePanel(QWidget* parent) : QLabel(parent) {
-  setAlignment(Qt::AlignCenter);
-  setFrameStyle(QFrame::Panel | QFrame::Raised);
-  setLineWidth(1);
-  setAutoFillBackground(true);
-}
-
-QColor ClickablePanel::Color() const { return palette().color(QPalette::Window); }
-
-void ClickablePanel::SetColor(const QColor& color) {
-  QPalette colors = palette();
-  colors.setColor(QPalette::Window, color);
-  setPalette(colors);
-}
-
-void ClickablePanel::SetFontColor(const QColor& color) {
-  QPalette colors = palette();
-  colors.setColor(QPalette::WindowText, color);
-  setPalette(colors);
-}
-
-void ClickablePanel::SetFlat(bool flat) {
-  setFrameStyle(flat ? QFrame::NoFrame : (QFrame::Panel | QFrame::Raised));
-}
-
-void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
-  QLabel::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-    emit clicked();
-}
-
-void ClickablePanel::mouseMoveEvent(QMouseEvent* event) {
-  QLabel::mouseMoveEvent(event);
-  emit mouseMoved();
-}
-
 // ---- PictureBox ----
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}

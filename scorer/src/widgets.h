@@ -11,38 +11,14 @@
 #include <QTimeEdit>
 #include <QWidget>
 
+#include "qt/panel.h"
+
 class QToolButton;
 
 namespace kivo {
 
-// A panel: a raised frame with a centred caption, a colour of its own,
-// children placed on it by absolute geometry; it reports clicks and mouse
-// moves over it.
-class ClickablePanel : public QLabel {
-  Q_OBJECT
-
- public:
-  explicit ClickablePanel(QWidget* parent = nullptr);
-
-  QString Caption() const { return text(); }
-  void SetCaption(const QString& caption) { setText(caption); }
-  QColor Color() const;
-  void SetColor(const QColor& color);
-  void SetFontColor(const QColor& color);
-  // A frame-less panel (a plain area, for the pages).
-  void SetFlat(bool flat);
-
-  // What a user's click does; for tests and for code that clicks.
-  void Click() { emit clicked(); }
-
- signals:
-  void clicked();
-  void mouseMoved();
-
- protected:
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-};
+// A panel with a caption that can be clicked: the platform's panel.
+using ClickablePanel = platform::Panel;
 
 // A picture box: shows its picture stretched into the box with its
 // proportions kept, from the top left corner; shows nothing (lets its parent
