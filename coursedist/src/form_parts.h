@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "qt/place.h"
+
 namespace drevlin {
 
 inline const QColor kButtonFace(240, 240, 240);
@@ -28,15 +30,7 @@ void InstallFontSubstitutions();
 QFont WindowFont(int pixelSize = 12, bool bold = false);
 QFont FixedPitchFont(int pixelSize);
 
-// Creates a W under `parent` with objectName `name` at (left, top) with
-// width by height.
-template <class W>
-W* Place(QWidget* parent, const char* name, int left, int top, int width, int height) {
-  auto* widget = new W(parent);
-  widget->setObjectName(QString::fromUtf8(name));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
+using platform::Place;
 
 // A button of kind W (push or radio button) with its caption.
 template <class W>

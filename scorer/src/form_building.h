@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "qt/place.h"
+
 namespace kivo {
 
 // Colours of the window's components.
@@ -26,16 +28,7 @@ void InstallFontSubstitutions();
 QFont WindowFont();
 QFont FixedPitchFont(int pixelSize);
 
-// Creates a W under `parent` with objectName `name` at (left, top) with
-// width by height.
-template <class W, class... Args>
-W* Place(QWidget* parent, const char* name, int left, int top, int width, int height,
-         Args&&... args) {
-  auto* widget = new W(std::forward<Args>(args)..., parent);
-  widget->setObjectName(QString::fromUtf8(name));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
+using platform::Place;
 
 // A label with its caption; left-aligned and vertically centred.
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
