@@ -1,7 +1,6 @@
 #pragma once
 // Small helpers that create a component of the window under its given name
 // at its given place, the window's colours and its fonts.
-
 #include <QColor>
 #include <QFont>
 #include <QLabel>
