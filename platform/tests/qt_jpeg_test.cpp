@@ -157,7 +157,7 @@ TEST_F(Jpeg, BrokenFilesGiveANullImageAndAReason) {
   const Case cases[] = {
       {"empty", QByteArray()},
       {"text", QByteArray("this is not a picture\r\n")},
-      {"start marker then garbage", QByteArray("\xFF\xD8\x12\x34\x56\x78garbage", 15)},
+      {"start marker then garbage", QByteArray("\xFF\xD8\x12\x34\x56\x78garbage")},
       {"header cut short", valid.left(40)},
       {"random bytes", QByteArray(2000, '\x5A')},
   };
