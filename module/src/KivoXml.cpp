@@ -12,8 +12,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 
 #include "KivoErrors.h"
 
@@ -56,28 +55,51 @@ void OnDoctype(void* user_data, const xmlChar*, const xmlChar*, const xmlChar*) 
   xmlStopParser(context);
 }
 
-// The first 40 characters of line `number` (1-based) of the file, as valid
-// UTF-8 (a stray byte becomes "?").
-std::string SourceLine(const std::string& content, int number) {
-  size_t begin = 0;
-  for (int line = 1; line < number; ++line) {
-    size_t next = content.find('\n', begin);
-    if (next == std::string::npos) return {};
-    begin = next + 1;
+// The first 40 characters of line `number` (1-based) of the open file, as
+// valid UTF-8 (a stray byte becomes "?"). Reads the file only up to the end
+// of those characters, however long the file or the line.
+std::string SourceLine(int fd, int number) {
+  constexpr size_t kMaxBytes = 40 * 4;  // 40 characters of at most 4 bytes
+  std::string line;
+  char buffer[64 * 1024];
+  off_t offset = 0;
+  int current = 1;
+  for (;;) {
+    ssize_t got = ::pread(fd, buffer, sizeof buffer, offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    offset += got;
+    const char* at = buffer;
+    const char* end = buffer + got;
+    while (at < end && current < number) {
+      const void* newline = std::memchr(at, '\n', static_cast<size_t>(end - at));
+      if (!newline) {
+        at = end;
+        break;
+      }
+      at = static_cast<const char*>(newline) + 1;
+      ++current;
+    }
+    if (current < number) continue;
+    const void* newline = std::memchr(at, '\n', static_cast<size_t>(end - at));
+    const char* stop = newline ? static_cast<const char*>(newline) : end;
+    line.append(at, std::min(static_cast<size_t>(stop - at), kMaxBytes - line.size()));
+    if (newline || line.size() >= kMaxBytes) break;
   }
-  size_t end = content.find('\n', begin);
-  if (end == std::string::npos) end = content.size();
-  if (end > begin && content[end - 1] == '\r') --end;
+  if (current < number) return {};
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+
   std::string text;
-  size_t i = begin;
+  size_t i = 0;
+  const size_t end = line.size();
   for (int characters = 0; i < end && characters < 40; ++characters) {
-    auto lead = static_cast<unsigned char>(content[i]);
+    auto lead = static_cast<unsigned char>(line[i]);
     size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
     bool valid = length > 0 && i + length <= end;
     for (size_t k = 1; valid && k < length; ++k)
-      valid = (static_cast<unsigned char>(content[i + k]) & 0xC0) == 0x80;
+      valid = (static_cast<unsigned char>(line[i + k]) & 0xC0) == 0x80;
     if (valid) {
-      text.append(content, i, length);
+      text.append(line, i, length);
       i += length;
     } else {
       text.push_back('?');
@@ -87,15 +109,9 @@ std::string SourceLine(const std::string& content, int number) {
   return text;
 }
 
-[[noreturn]] void RaiseParseError(const std::string& reason, int line, const std::string& content) {
+[[noreturn]] void RaiseParseError(const std::string& reason, int line, int fd) {
   throw EDOMParseError(Format("%s%s%s: %d%s%s", reason.c_str(), "\r\n", "Line", line, "\r\n",
-                              SourceLine(content, line).c_str()));
-}
-
-// The whole file, for the text of the line that a parse failure names.
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+                              SourceLine(fd, line).c_str()));
 }
 
 // The serializer writes through these; the first error is kept.
@@ -186,14 +202,9 @@ void TXmlElement::SetAttribute(const char* name, const std::string& value) const
   if (!xmlSetProp(node_, X(name), X(value.c_str()))) throw std::bad_alloc();
 }
 
-TXmlDocument TXmlDocument::Load(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw EFOpenError(Format("Cannot open file \"%s\". %s", path.c_str(), ErrorText(errno).c_str()));
+TXmlDocument TXmlDocument::Load(int fd, const std::string& path) {
   xmlParserCtxtPtr context = xmlCreatePushParserCtxt(nullptr, nullptr, nullptr, 0, nullptr);
-  if (!context) {
-    ::close(fd);
-    throw std::bad_alloc();
-  }
+  if (!context) throw std::bad_alloc();
   ParseState state;
   context->_private = &state;
   xmlCtxtUseOptions(context, XML_PARSE_NONET | XML_PARSE_NOBLANKS);
@@ -211,7 +222,6 @@ TXmlDocument TXmlDocument::Load(const std::string& path) {
     if (xmlParseChunk(context, chunk.data(), static_cast<int>(got), 0) != 0 || context->disableSAX) break;
   }
   if (read_error == 0) xmlParseChunk(context, nullptr, 0, 1);
-  ::close(fd);
   xmlDocPtr doc = context->myDoc;
   bool well_formed = context->wellFormed != 0;
   context->myDoc = nullptr;
@@ -223,11 +233,10 @@ TXmlDocument TXmlDocument::Load(const std::string& path) {
   }
   if (state.declares_dtd || !well_formed || state.has_error || !doc || !xmlDocGetRootElement(doc)) {
     if (doc) xmlFreeDoc(doc);
-    std::string content = ReadWholeFile(path);
     if (state.declares_dtd)
-      RaiseParseError("A document type declaration is not allowed in a race file", state.line, content);
-    if (state.has_error) RaiseParseError(state.reason, state.line, content);
-    RaiseParseError("The document is not well-formed", 1, content);
+      RaiseParseError("A document type declaration is not allowed in a race file", state.line, fd);
+    if (state.has_error) RaiseParseError(state.reason, state.line, fd);
+    RaiseParseError("The document is not well-formed", 1, fd);
   }
   return TXmlDocument(doc);
 }

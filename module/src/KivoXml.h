@@ -33,10 +33,12 @@ class TXmlElement {
 
 class TXmlDocument {
  public:
-  // Reads and parses the file. Refuses a document that declares a DTD, so no
-  // entity can be declared, loaded or expanded; nothing is fetched from the
-  // network. Raises EFOpenError or EDOMParseError.
-  static TXmlDocument Load(const std::string& path);
+  // Reads and parses the file open at `fd` (from its start; the caller
+  // closes it), named `path` in the messages. Refuses a document that
+  // declares a DTD, so no entity can be declared, loaded or expanded;
+  // nothing is fetched from the network. Raises EFOpenError or
+  // EDOMParseError.
+  static TXmlDocument Load(int fd, const std::string& path);
 
   TXmlDocument(TXmlDocument&& other) noexcept;
   TXmlDocument& operator=(TXmlDocument&&) = delete;

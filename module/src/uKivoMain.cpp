@@ -1,10 +1,14 @@
 // The export: the frame of one call (load, build the race, compute, save,
 // close) and the guard that turns every failure into "class: message".
+#include <fcntl.h>
 #include <libxml/parser.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <interpolation.h>
 
+#include <cerrno>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -24,14 +28,44 @@ std::string& ResultBuffer() {
 
 __attribute__((constructor)) void LoadModule() { xmlInitParser(); }
 
-bool FileExists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
+// The race file, open for reading. Only a regular file counts as a file:
+// a FIFO, a device, a socket or a folder at the path is no race file and is
+// refused before anything is read from it (opening without blocking, so a
+// FIFO with no writer cannot hang the call; the type is taken from the
+// opened descriptor, so what is read is what was checked).
+class TRaceFileHandle {
+ public:
+  explicit TRaceFileHandle(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0) {
+      int error = errno;
+      struct stat info {};
+      if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) NotFound(path);
+      throw EFOpenError(Format("Cannot open file \"%s\". %s", path.c_str(), std::strerror(error)));
+    }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+      ::close(fd_);
+      NotFound(path);
+    }
+  }
+  TRaceFileHandle(const TRaceFileHandle&) = delete;
+  TRaceFileHandle& operator=(const TRaceFileHandle&) = delete;
+  ~TRaceFileHandle() { ::close(fd_); }
+  int Fd() const { return fd_; }
+
+ private:
+  [[noreturn]] static void NotFound(const std::string& path) {
+    throw EFOpenError(Format("File \"%s\" not found", path.c_str()));
+  }
+  int fd_ = -1;
+};
 
 void ScoreRaceFile(const std::string& path) {
-  if (!FileExists(path)) throw EFOpenError(Format("File \"%s\" not found", path.c_str()));
-  TXmlDocument document = TXmlDocument::Load(path);
+  TXmlDocument document = [&] {
+    TRaceFileHandle file(path);
+    return TXmlDocument::Load(file.Fd(), path);
+  }();
   {
     TKivoRace race(document.DocumentElement());
     race.Calculate();

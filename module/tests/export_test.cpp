@@ -3,12 +3,20 @@
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -381,4 +389,80 @@ TEST_F(KivoExport, SymbolicLinkKeepsPointingAtTheRaceFile) {
   ASSERT_STREQ(Kivo(link.c_str()), "OK");
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_NE(ReadFile(path_).find("KivoModuleVersion"), std::string::npos);
+}
+
+namespace {
+
+// Kivo(path) in a child process, so that a call that blocks or reads without
+// end fails the test instead of hanging it: the returned text, or "<no
+// answer>" when the child has not answered within `seconds`.
+std::string KivoInChild(const std::string& path, int seconds = 10) {
+  int out[2];
+  if (pipe(out) != 0) return "<no pipe>";
+  pid_t child = fork();
+  if (child == 0) {
+    close(out[0]);
+    std::string text = Kivo(path.c_str());
+    ssize_t written = write(out[1], text.data(), text.size());
+    _exit(written == static_cast<ssize_t>(text.size()) ? 0 : 1);
+  }
+  close(out[1]);
+  std::string text;
+  pollfd wait{out[0], POLLIN, 0};
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  bool answered = false;
+  while (std::chrono::steady_clock::now() < deadline) {
+    int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    deadline - std::chrono::steady_clock::now()).count());
+    if (poll(&wait, 1, std::max(left, 1)) <= 0) continue;
+    char buffer[4096];
+    ssize_t got = read(out[0], buffer, sizeof buffer);
+    if (got <= 0) {
+      answered = true;
+      break;
+    }
+    text.append(buffer, static_cast<size_t>(got));
+  }
+  close(out[0]);
+  if (!answered) kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  return answered ? text : "<no answer>";
+}
+
+}  // namespace
+
+TEST_F(KivoExport, OnlyARegularFileIsOpened) {
+  // Things at the path that are no race file: each is refused at once as
+  // no file there.
+  std::string fifo = folder_ + "/fifo.xml";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string loop = folder_ + "/loop.xml";
+  ASSERT_EQ(symlink(loop.c_str(), loop.c_str()), 0);
+  std::string to_fifo = folder_ + "/to_fifo.xml";
+  ASSERT_EQ(symlink(fifo.c_str(), to_fifo.c_str()), 0);
+  std::string socket_path = folder_ + "/socket.xml";
+  int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 1), 0);
+
+  for (const std::string& path : {fifo, std::string("/dev/zero"), std::string("/dev/tty"), folder_, loop, to_fifo,
+                                  socket_path}) {
+    EXPECT_EQ(KivoInChild(path), "EFOpenError: File \"" + path + "\" not found") << path;
+  }
+  close(listener);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST_F(KivoExport, AParseFailureReadsOnlyTheLineItNames) {
+  // A file of 64 GiB (sparse: holes read as zero bytes) whose first line is
+  // not XML: the message needs its first 40 characters, not the whole file.
+  WriteFile(path_, "<race name=\"x\"\x01/>");
+  ASSERT_EQ(truncate(path_.c_str(), off_t(64) << 30), 0);
+  std::string result = KivoInChild(path_);
+  EXPECT_EQ(result.rfind("EDOMParseError: ", 0), 0u) << result;
+  EXPECT_NE(result.find("\r\nLine: 1\r\n<race name=\"x\""), std::string::npos) << result;
+  EXPECT_EQ(fs::file_size(path_), std::uintmax_t(64) << 30);
 }
