@@ -177,6 +177,26 @@ QString IsoDateTimeText(const DateTimeParts& parts) {
 
 // ---- writing ---------------------------------------------------------------
 
+// The line with every character that XML 1.0 does not allow (control
+// characters other than TAB, LF and CR, which the escaping has already
+// turned into references; U+FFFE, U+FFFF; a lone surrogate) as a blank, so
+// the module can read the file and a record keeps its columns. 0x1A, the
+// old end-of-file mark, is the one that real rating files bring.
+QString XmlCharactersOnly(QString line) {
+  const qsizetype n = line.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t c = line[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(line[i + 1].unicode())) {
+      ++i;
+      continue;
+    }
+    const bool allowed = (c >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r') && !QChar::isSurrogate(c) &&
+                         c != 0xFFFE && c != 0xFFFF;
+    if (!allowed) line[i] = QLatin1Char(' ');
+  }
+  return line;
+}
+
 QString NumberAttr(const char* name, float value) {
   return XmlAttrText(name, platform::FloatText(static_cast<double>(value), QLatin1Char('.')));
 }
@@ -316,7 +336,7 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
 
   QByteArray out;
   for (const QString& line : lines) {
-    out += line.toUtf8();
+    out += XmlCharactersOnly(line).toUtf8();
     out += "\r\n";
   }
   return out;

@@ -97,7 +97,8 @@ QDateTime LocalDateTimeOrThrow(const QString& text, const QLocale& locale);
 // that reads is written like it, any other "0". Numbers are FloatText with
 // ".". `rms` is EntryRecord with "&" turned into "-", decoded from CP932
 // (each undecodable byte one "?"), so that the module, encoding it back,
-// finds every column at its byte position.
+// finds every column at its byte position. A character that XML 1.0 does
+// not allow (a control byte of a record, 0x1A) is written as a blank.
 QByteArray RaceXmlText(const EventModel& model, const QLocale& locale = platform::UserLocale());
 
 // Writes RaceXmlText to RaceXmlFile, whole or not at all. Throws

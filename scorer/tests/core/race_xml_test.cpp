@@ -329,6 +329,35 @@ TEST_F(RaceXmlTest, RecordKeepsEveryColumnAtItsBytePosition) {
   EXPECT_EQ(back.EntryName[2], QStringLiteral("Caf? Ol?"));
 }
 
+TEST_F(RaceXmlTest, WritesNoCharacterThatXmlForbids) {
+  // An old end-of-file mark and other control bytes in a record (from an
+  // event saved before the rating file loader blanked them) and in typed
+  // texts; characters XML 1.0 has no place for at all.
+  QByteArray record = SyntheticRecord(5, "CTRL\x1A" "BOAT\x01");
+  record[100] = '\x1B';
+  FillRace();
+  model_.EntryRecord[1] = record;
+  model_.RaceName[1] = QStringLiteral("Race\u0007One\uFFFE") + QChar(0xD800) + QStringLiteral("\U0001F600");
+  model_.BoatRemarks[1][2] = QStringLiteral("tab\there\x1F");
+  const QByteArray xml = RaceXmlText(model_, kJapanese);
+
+  for (char c : xml) {
+    const auto byte = static_cast<unsigned char>(c);
+    EXPECT_TRUE(byte >= 0x20 || c == '\r' || c == '\n') << int(byte);
+  }
+  const QString text = QString::fromUtf8(xml);
+  EXPECT_FALSE(text.contains(QChar(0xFFFE)));
+  const QStringList lines = Lines(xml);
+  EXPECT_TRUE(lines[0].contains(QStringLiteral("name=\"Race One  \U0001F600\"")));
+  EXPECT_TRUE(lines[3].contains(QStringLiteral("rmks=\"tab&#9;here \"")));
+  // Each control byte of the record became one blank: every column stays.
+  QByteArray expected = record;
+  for (char& c : expected)
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  EXPECT_EQ(RecordAsTheModuleSees(lines[2]), expected);
+  EXPECT_EQ(ParseRmsLine(RecordAsTheModuleSees(lines[2])).Boatname, QStringLiteral("CTRL BOAT"));
+}
+
 // ---- the read-back -----------------------------------------------------------
 
 TEST_F(RaceXmlTest, ReadsAFileAsTheModuleRewroteIt) {
