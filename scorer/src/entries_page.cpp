@@ -199,6 +199,10 @@ void TForm1::LoadRmsFile() {
   Model.SelectedRmsBoat = 0;
   Memo3->setText(load.fileName);
   Memo2->setText(load.lineCountText());
+  // The lines that cannot be a boat are named, so nobody looks for a boat
+  // that the list leaves out.
+  const QString refused = RefusedRmsLinesMessage(load);
+  if (!refused.isEmpty()) platform::CurrentDialogs().ShowMessage(refused);
 }
 
 void TForm1::ParseRmsLine(QByteArrayView record) { CurrentRecord = kivo::ParseRmsLine(record); }

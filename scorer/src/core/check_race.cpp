@@ -3,10 +3,17 @@
 #include <cstddef>
 
 #include "core/race_xml.h"
+#include "core/rms_record.h"
 #include "core/rms_text.h"
 #include "locale/user_locale.h"
 
 namespace kivo {
+
+QString missing::UnreadableRecord(const QString& boatname, int entry) {
+  const QString boat = boatname.isEmpty() ? QStringLiteral("エントリー%1番目の艇").arg(entry) : boatname;
+  return QStringLiteral("(P3)%1: 証書データが読めません").arg(boat);
+}
+
 namespace {
 
 // The grid's column titles, for naming a leg cell that holds no number.
@@ -107,6 +114,15 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
     finishBeforeStart = true;
     appendMissing(missing::kFinishBeforeStart + model.EntryName[e].trimmed());
   }
+  // The module would refuse the whole race for one such record without
+  // naming the boat.
+  bool unreadableRecord = false;
+  for (int j = 1; j <= entries && static_cast<std::size_t>(j) < model.EntryRecord.size(); ++j) {
+    const auto e = static_cast<std::size_t>(j);
+    if (IsReadableRatingRecord(model.EntryRecord[e])) continue;
+    unreadableRecord = true;
+    appendMissing(missing::UnreadableRecord(model.EntryName[e], j));
+  }
 
   if (entries > 1) model.ReadinessState = kScratchOnly;
   if (finished > 0) model.ReadinessState = kResultsAndScratch;
@@ -114,6 +130,7 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
   if (entries == 0) model.ReadinessState = kCannotCompute;
   if (tooManyLegs) model.ReadinessState = kCannotCompute;
   if (finishBeforeStart) model.ReadinessState = kCannotCompute;
+  if (unreadableRecord) model.ReadinessState = kCannotCompute;
 }
 
 QString MissingDataSummary(const EventModel& model) {

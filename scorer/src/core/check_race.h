@@ -58,6 +58,9 @@ inline const QString kNoneFinished = QStringLiteral("(P4)フィニッシュし�
 inline const QString kNotAllFinished = QStringLiteral("(p4)フィニッシュしていない艇がある");
 // Followed by the boat's name; one item per boat.
 inline const QString kFinishBeforeStart = QStringLiteral("(P4)スタートより前のフィニッシュ: ");
+// An entry whose certificate record the module cannot read, named by its
+// boat name (or its place when the record holds none).
+QString UnreadableRecord(const QString& boatname, int entry);
 }  // namespace missing
 
 // One check of the current race: ReadinessState 0 and the list emptied,

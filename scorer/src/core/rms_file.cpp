@@ -11,6 +11,9 @@
 namespace kivo {
 namespace {
 
+// The old end-of-file mark of text files.
+constexpr char kEndOfFileMark = '\x1A';
+
 // File dates count in steps of two seconds.
 constexpr qint64 kFileDateStepMs = 2000;
 
@@ -78,28 +81,61 @@ std::vector<QByteArray> SplitRmsLines(const QByteArray& content) {
   return lines;
 }
 
+void BlankControlBytes(QByteArray& line) {
+  for (char& c : line)
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = ' ';
+}
+
 RmsLoad RmsLoadFromContent(const QByteArray& content, const QString& fileName) {
   RmsLoad load;
   load.fileRead = true;
   load.fileName = fileName;
-  std::vector<QByteArray> fileLines = SplitRmsLines(content);
+  qsizetype end = content.size();
+  while (end > 0 && content[end - 1] == kEndOfFileMark) --end;
+  std::vector<QByteArray> fileLines = SplitRmsLines(content.first(end));
+  for (QByteArray& line : fileLines) BlankControlBytes(line);
   if (!fileLines.empty()) load.headerLine = fileLines.front();
-  if (fileLines.size() <= 1) return load;
 
+  std::vector<QByteArray> boatLines;
   QList<QByteArray> names;
-  names.reserve(qsizetype(fileLines.size() - 1));
-  for (size_t k = 1; k < fileLines.size(); ++k) names.append(RmsBoatnameBytes(fileLines[k]).toByteArray());
+  for (size_t k = 1; k < fileLines.size(); ++k) {
+    QByteArray& line = fileLines[k];
+    if (TrimmedBytes(line).isEmpty()) continue;
+    if (!IsReadableRatingRecord(line)) {
+      load.refused.push_back({int(k) + 1, DecodeAnsi(RmsBoatnameBytes(line))});
+      continue;
+    }
+    names.append(RmsBoatnameBytes(line).toByteArray());
+    boatLines.push_back(std::move(line));
+  }
+  if (boatLines.empty()) return load;
   // Cutting every record in file order leaves the last one as CurrentRecord.
-  load.lastRecord = ParseRmsLine(fileLines.back());
+  load.lastRecord = ParseRmsLine(boatLines.back());
 
   const std::vector<int> order = ExchangeSortOrder(names);
   load.lines.reserve(order.size());
   load.boatList.reserve(qsizetype(order.size()));
   for (int place : order) {
-    load.lines.push_back(std::move(fileLines[size_t(place) + 1]));
+    load.lines.push_back(std::move(boatLines[size_t(place)]));
     load.boatList.append(DecodeAnsi(names[place]));
   }
   return load;
+}
+
+QString RefusedRmsLinesMessage(const RmsLoad& load) {
+  if (load.refused.empty()) return {};
+  constexpr size_t kNamedLines = 5;
+  QString text = QStringLiteral("レーティングデータファイル「%1」の次の行は証書データとして読めないため、"
+                                "艇の一覧に入れていません。\n")
+                     .arg(load.fileName);
+  for (size_t k = 0; k < load.refused.size() && k < kNamedLines; ++k) {
+    const RefusedRmsLine& line = load.refused[k];
+    const QString name = line.boatname.isEmpty() ? QStringLiteral("(艇名なし)") : line.boatname;
+    text += QStringLiteral("\n    %1行目: %2").arg(line.lineNumber).arg(name);
+  }
+  if (load.refused.size() > kNamedLines)
+    text += QStringLiteral("\n    ほか%1行").arg(load.refused.size() - kNamedLines);
+  return text;
 }
 
 RmsLoad LoadRmsFile(const QString& rmsFile) {

@@ -45,6 +45,18 @@ std::optional<QString> RmsDateLabel(const QString& rmsFile, const QLocale& local
 // a lone CR); a line end at the very end adds no empty line.
 std::vector<QByteArray> SplitRmsLines(const QByteArray& content);
 
+// Each byte below 0x20 other than TAB becomes a blank, so that every column
+// stays where it was (0x1A, the old end-of-file mark, is the likely one).
+void BlankControlBytes(QByteArray& line);
+
+// A line of the file that cannot be a certificate record: its 1-based line
+// number in the file (the header is line 1) and its name field.
+struct RefusedRmsLine {
+  int lineNumber = 0;
+  QString boatname;
+  bool operator==(const RefusedRmsLine&) const = default;
+};
+
 // What a load puts into the model and the page.
 struct RmsLoad {
   // false when `rmsFile` names no file (first start with an empty rating
@@ -60,14 +72,25 @@ struct RmsLoad {
   // order, before sorting); nullopt when the file has no boat line, which
   // leaves CurrentRecord as it was.
   std::optional<CurrentRecord> lastRecord;
+  // The lines that are not offered as boats (IsReadableRatingRecord), in
+  // file order.
+  std::vector<RefusedRmsLine> refused;
 
   int lineCount() const { return int(lines.size()); }      // RmsLineCount
   QString lineCountText() const { return QString::number(lineCount()); }  // Memo2
 };
 
-// The load from the file's bytes: line 1 is the header, every further line
-// (empty ones too) a boat, sorted by name as the exchange sort orders them.
+// The load from the file's bytes: 0x1A bytes at the very end are the end
+// of the file; line 1 is the header; control bytes are blanked in every
+// line; blank lines are skipped; every further line that the module can
+// read is a boat, the others are refused; the boats sorted by name as the
+// exchange sort orders them.
 RmsLoad RmsLoadFromContent(const QByteArray& content, const QString& fileName);
+
+// The message after a load with refused lines, naming the first few of
+// them (line number and name) and counting the rest; empty when none was
+// refused.
+QString RefusedRmsLinesMessage(const RmsLoad& load);
 
 // Loads `rmsFile`. A path that names no file (a folder path ending in "/",
 // as at a first start) gives an empty load with fileRead false. Throws

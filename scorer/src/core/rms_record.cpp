@@ -1,5 +1,14 @@
 #include "core/rms_record.h"
 
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+#include <QDate>
+#include <QTime>
+
 #include "core/rms_text.h"
 
 namespace kivo {
@@ -16,7 +25,89 @@ QString SummaryLine(const char* label, const QString& value) {
          value;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The module's number: blanks around, a sign, digits with at most one ".",
+// an exponent with digits; nothing else, and not too large for a double.
+bool IsRecordNumber(QByteArrayView field) {
+  const QByteArrayView text = TrimmedBytes(field);
+  qsizetype i = 0;
+  const qsizetype n = text.size();
+  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  qsizetype digits = 0;
+  while (i < n && IsDigit(text[i])) ++i, ++digits;
+  if (i < n && text[i] == '.')
+    for (++i; i < n && IsDigit(text[i]); ++i) ++digits;
+  if (digits == 0) return false;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    qsizetype exponentDigits = 0;
+    while (i < n && IsDigit(text[i])) ++i, ++exponentDigits;
+    if (exponentDigits == 0) return false;
+  }
+  if (i != n) return false;
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+  const std::string digitsText(text.data(), static_cast<std::size_t>(n));
+  return std::isfinite(strtod_l(digitsText.c_str(), nullptr, cLocale));
+}
+
+// The module's whole number: leading blanks, a sign, digits that fit 32 bits.
+bool IsRecordInteger(QByteArrayView text, int& value) {
+  qsizetype i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return false;
+  long long result = 0;
+  for (; i < text.size(); ++i) {
+    if (!IsDigit(text[i])) return false;
+    result = result * 10 + (text[i] - '0');
+    if (result > 2147483648LL) return false;
+  }
+  if (negative) result = -result;
+  if (result > 2147483647LL) return false;
+  value = static_cast<int>(result);
+  return true;
+}
+
+bool IsRecordDateTime(QByteArrayView stamp) {
+  int parts[6];  // day, month, year, hour, minute, second
+  const RecordField places[6] = {{1, 2}, {4, 2}, {7, 4}, {12, 2}, {15, 2}, {18, 2}};
+  for (int k = 0; k < 6; ++k)
+    if (!IsRecordInteger(ColumnBytes(stamp, places[k].firstColumn, places[k].width), parts[k])) return false;
+  const QDate date(parts[2], parts[1], parts[0]);
+  return parts[2] >= 1 && parts[2] <= 9999 && date.isValid() && QTime::isValid(parts[3], parts[4], parts[5]);
+}
+
+// The allowance blocks the module reads: first column, width, fields.
+struct AllowanceBlock {
+  int firstColumn;
+  int width;
+};
+constexpr AllowanceBlock kAllowanceBlocks[] = {
+    {374, 7}, {423, 7}, {472, 7}, {521, 7}, {570, 7},  // W/L, Olympic, C/R, N/S, Ocean
+    {619, 6}, {661, 6},                                 // beat and gybe angles
+    {703, 7},                                           // Beat
+    {752, 7}, {801, 7}, {850, 7}, {899, 7}, {948, 7}, {997, 7}, {1046, 7}, {1095, 7},  // R52 .. R150
+    {1144, 7},                                                                         // Run
+};
+
 }  // namespace
+
+bool IsReadableRatingRecord(QByteArrayView record) {
+  QByteArray carried = record.toByteArray();
+  for (char& c : carried) {
+    if (c == '&') c = '-';
+    else if (c == '\n') c = '\r';
+    else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r') c = ' ';
+  }
+  const QByteArrayView text = TrimmedBytes(carried);
+  for (const AllowanceBlock& block : kAllowanceBlocks)
+    for (int k = 0; k < 7; ++k)
+      if (!IsRecordNumber(ColumnBytes(text, block.firstColumn + k * block.width, block.width))) return false;
+  return IsRecordDateTime(ColumnBytes(text, 273, 19));
+}
 
 CurrentRecord ParseRmsLine(QByteArrayView record) {
   CurrentRecord r;

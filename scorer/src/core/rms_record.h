@@ -50,6 +50,13 @@ inline constexpr RecordField kCrewWeightField{268, 4};
 // the record is not looked at.
 CurrentRecord ParseRmsLine(QByteArrayView record);
 
+// Whether the scoring module can read `record` as a certificate record: as
+// the race XML carries it (control bytes blank, "&" as "-", trimmed as a
+// whole), every allowance field of columns 374 to 1192 holds a number and
+// the record date of columns 273 to 291 is a real date and time. A line
+// shorter than its allowances, or shifted by a tab, is not readable.
+bool IsReadableRatingRecord(QByteArrayView record);
+
 // The Boatname field as bytes, trimmed: what the boat list is sorted by.
 QByteArrayView RmsBoatnameBytes(QByteArrayView record);
 

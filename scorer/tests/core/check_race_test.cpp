@@ -4,6 +4,7 @@
 
 #include "core/check_race.h"
 #include "core/event_model.h"
+#include "rms_fixtures.h"
 
 namespace kivo {
 namespace {
@@ -37,6 +38,8 @@ class CheckRaceTest : public ::testing::Test {
   void Entries(int entries, int finished) {
     model.RaceEntryCount[1] = entries;
     model.RaceFinishedCount[1] = finished;
+    for (int k = 1; k <= entries; ++k)
+      model.EntryRecord[k] = fixtures::SyntheticRecord(k, "BOAT" + QByteArray::number(k));
   }
   QStringList Missing() const {
     QStringList items;

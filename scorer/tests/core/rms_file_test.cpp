@@ -16,8 +16,13 @@ using fixtures::RecordBuilder;
 using fixtures::RmsContent;
 using fixtures::WriteFile;
 
+// A whole record (its allowances readable) with this name and sail number.
 QByteArray Boat(const QByteArray& name, const QByteArray& sail = "JPN-1") {
-  return RecordBuilder().Put(1, "JPN").Put(18, sail).Put(30, name).Put(340, " 600.0").Build();
+  return RecordBuilder()
+      .Put(1, fixtures::SyntheticRecord(1, ""))
+      .Put(18, sail.leftJustified(12, ' '))
+      .Put(30, name.leftJustified(24, ' '))
+      .Build();
 }
 
 const QByteArray kHeader = fixtures::HeaderLine("LOA N300 N307 N313 GPH_LAST");
@@ -140,10 +145,60 @@ TEST(RmsLoadFromContent, AHeaderAloneGivesAnEmptyList) {
   EXPECT_FALSE(load.lastRecord.has_value());  // CurrentRecord stays as it was
 }
 
-TEST(RmsLoadFromContent, AnEmptyLineIsAnEmptyListItem) {
-  const RmsLoad load = RmsLoadFromContent(kHeader + "\r\n" + Boat("A") + "\r\n\r\n" + Boat("B") + "\r\n", "f.rms");
-  EXPECT_EQ(load.boatList, (QStringList{"", "A", "B"}));
-  EXPECT_EQ(load.lines[0], QByteArray());
+TEST(RmsLoadFromContent, BlankLinesAreSkippedAndUnreadableLinesRefused) {
+  const QByteArray alpha = Boat("ALPHA");
+  QByteArray control = Boat("CTRL\x1AZ\x01");
+  QByteArray controlBlanked = Boat("CTRL Z ");
+  QByteArray tabShifted = Boat("TABBED");
+  tabShifted.insert(40, '\t');
+  QByteArray notANumber = Boat("NAN BOAT");
+  notANumber.replace(702, 7, "  abc  ");
+  const QByteArray truncated = Boat("SHORT").left(600);
+  const struct {
+    const char* what;
+    QByteArray content;
+    QStringList boats;
+    std::vector<RefusedRmsLine> refused;
+    std::vector<QByteArray> lines;  // in list order; none: not looked at
+  } cases[] = {
+      {"CR LF", kHeader + "\r\n" + alpha + "\r\n", {"ALPHA"}, {}, {alpha}},
+      {"LF, no end on the last line", kHeader + "\n" + Boat("B") + "\n" + alpha, {"ALPHA", "B"}, {}, {alpha, Boat("B")}},
+      {"blank lines", kHeader + "\r\n\r\n" + alpha + "\r\n   \t \r\n\r\n", {"ALPHA"}, {}, {alpha}},
+      {"end-of-file mark", kHeader + "\r\n" + alpha + "\r\n\x1A", {"ALPHA"}, {}, {alpha}},
+      {"end-of-file mark after a last line without its end", kHeader + "\r\n" + alpha + "\x1A\x1A", {"ALPHA"}, {}, {alpha}},
+      {"control bytes in a record", kHeader + "\r\n" + control + "\r\n", {"CTRL Z"}, {}, {controlBlanked}},
+      {"short line", kHeader + "\r\n" + truncated + "\r\n" + alpha, {"ALPHA"}, {{2, "SHORT"}}, {alpha}},
+      {"tab-shifted, not a number, garbage",
+       kHeader + "\r\n" + tabShifted + "\r\n" + alpha + "\r\n" + notANumber + "\r\n\r\ngarbage\xFF\r\n",
+       {"ALPHA"}, {{2, "TABBED"}, {4, "NAN BOAT"}, {6, ""}}, {alpha}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const RmsLoad load = RmsLoadFromContent(c.content, "f.rms");
+    EXPECT_EQ(load.boatList, c.boats);
+    EXPECT_EQ(load.lineCount(), c.boats.size());
+    EXPECT_EQ(load.refused, c.refused);
+    EXPECT_EQ(load.lines, c.lines);
+  }
+}
+
+TEST(RmsLoadFromContent, TheMessageNamesAFewRefusedLinesAndCountsTheRest) {
+  std::vector<QByteArray> records;
+  for (int k = 1; k <= 8; ++k) records.push_back(Boat("BAD " + QByteArray::number(k)).left(1000));
+  records.insert(records.begin() + 2, Boat("GOOD"));
+  records[5] = Boat("").left(900);
+  const RmsLoad load = RmsLoadFromContent(RmsContent(kHeader, records), "club.rms");
+  EXPECT_EQ(load.boatList, QStringList{"GOOD"});
+  EXPECT_EQ(RefusedRmsLinesMessage(load),
+            QStringLiteral("レーティングデータファイル「club.rms」の次の行は証書データとして読めないため、"
+                           "艇の一覧に入れていません。\n"
+                           "\n    2行目: BAD 1"
+                           "\n    3行目: BAD 2"
+                           "\n    5行目: BAD 3"
+                           "\n    6行目: BAD 4"
+                           "\n    7行目: (艇名なし)"
+                           "\n    ほか3行"));
+  EXPECT_EQ(RefusedRmsLinesMessage(RmsLoadFromContent(RmsContent(kHeader, {Boat("GOOD")}), "f.rms")), QString());
 }
 
 TEST(RmsLoadFromContent, LineOneIsNeverABoatWhateverItHolds) {

@@ -102,5 +102,42 @@ TEST(BoatSummary, TextEndsEveryLineWithCrLf) {
   EXPECT_TRUE(text.endsWith(" Crew Weight:     \r\n"));
 }
 
+TEST(IsReadableRatingRecord, TakesWhatTheModuleCanRead) {
+  const QByteArray good = fixtures::SyntheticRecord(7, "GOOD");
+  const auto with = [&good](int column, const QByteArray& bytes) {
+    return RecordBuilder().Put(1, good).Put(column, bytes).Build();
+  };
+  QByteArray tabShifted = good;
+  tabShifted.insert(60, '\t');
+  QByteArray blankFirst = good;
+  blankFirst[0] = ' ';
+  QByteArray rightAligned = good.left(1192);  // trailing blanks cut: the last field still whole
+  const struct {
+    const char* what;
+    QByteArray record;
+    bool readable;
+  } cases[] = {
+      {"whole record", good, true},
+      {"ends at its last allowance column", rightAligned, true},
+      {"end-of-file mark in the name", with(33, "\x1A"), true},
+      {"control byte in an allowance field's blanks", with(1144, "\x1A"), true},
+      {"ampersand in the name", with(33, "&"), true},
+      {"exponent and sign", with(374, " +1.0e3"), true},
+      {"empty", QByteArray(), false},
+      {"blanks", QByteArray(1472, ' '), false},
+      {"cut before the last allowance", good.left(1185), false},
+      {"allowance that is no number", with(703, "  7a0.0"), false},
+      {"allowance with a comma", with(374, " 1020,5"), false},
+      {"angle that is empty", with(619, "      "), false},
+      {"allowance too large for a double", with(1144, " 1e999 "), false},
+      {"shifted by a tab", tabShifted, false},
+      {"shifted by a leading blank", blankFirst, false},
+      {"record date that does not exist", with(273, "30/02/2017"), false},
+      {"record time that is no number", with(284, "1x"), false},
+      {"record date part with a trailing blank", with(273, "5 "), false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsReadableRatingRecord(c.record), c.readable) << c.what;
+}
+
 }  // namespace
 }  // namespace kivo

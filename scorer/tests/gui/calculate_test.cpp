@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "../core/rms_fixtures.h"
 #include "core/race_xml.h"
 #include "race_typing.h"
 
@@ -226,6 +227,54 @@ TEST_F(CalculateTest, ARaceXmlThatCannotBeWrittenIsReportedByName) {
   EXPECT_FALSE(form.Button18->isEnabled());
   EXPECT_FALSE(form.Button19->isEnabled());
   EXPECT_TRUE(QFileInfo(RaceXmlPath()).isDir());
+}
+
+TEST_F(CalculateTest, ARecordWithAnEndOfFileMarkInItsNameIsScored) {
+  // The rating data file as an old program leaves it: a control byte inside
+  // a boat's name and the end-of-file mark after the last line.
+  QByteArray rms = ReadFile("KIVODATA/RMS/sample.rms");
+  rms += fixtures::SyntheticRecord(5, "AAA\x1A" "CONTROL") + "\r\n\x1A";
+  WriteFile("KIVODATA/RMS/sample.rms", rms);
+  TForm1& form = StartForm();
+  EXPECT_TRUE(dialogs().Events().empty()) << dialogs().Messages().join('|').toStdString();
+  ASSERT_EQ(form.ListBox1->item(0)->text(), QStringLiteral("AAA CONTROL"));
+  TypeThreeBoatRace();
+  ASSERT_EQ(form.Model.EntryName[1], QStringLiteral("AAA CONTROL"));
+  Calculate();
+  EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("OK"));
+
+  // An entry that still holds the byte (an event saved before) is written
+  // with a blank in its place and scored too.
+  form.Model.EntryRecord[1][32] = '\x1A';
+  Calculate();
+  EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("OK"));
+  EXPECT_FALSE(ReadFile("KIVODATA/XML/Cup_R1.xml").contains('\x1A'));
+}
+
+TEST_F(CalculateTest, AnEntryWhoseRecordCannotBeReadIsNamedAndNothingIsComputed) {
+  TForm1& form = StartForm();
+  TypeThreeBoatRace();
+  // An entry of an event saved before the rating file loader refused such
+  // records: its Beat allowances are no numbers.
+  form.Model.EntryRecord[2].replace(702, 7, "  ?????");
+  const QString name = form.Model.EntryName[2];
+  form.Panel6->Click();
+  dialogs().Clear();
+  form.Button12->click();
+
+  const std::vector<platform::testing::DialogEvent>& events = dialogs().Events();
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_TRUE(events[0].text.contains(QStringLiteral("(P3)") + name + QStringLiteral(": 証書データが読めません")))
+      << events[0].text.toStdString();
+  EXPECT_EQ(events[1].text, QStringLiteral("データ不足のため計算を中止します。"));
+  EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());  // the module was not called
+  EXPECT_FALSE(QFileInfo::exists(RaceXmlPath()));
+
+  // A save keeps the race whole all the same.
+  dialogs().Clear();
+  dialogs().QueueAnswer(Answer::No);  // no lock
+  form.Button21->click();
+  EXPECT_EQ(ReadFile("KIVODATA/XML/Cup_R1.xml").count("<boat "), 3);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QTest>
 
+#include "../core/rms_fixtures.h"
 #include "core/check_race.h"
 #include "form_fixture.h"
 
@@ -34,6 +35,7 @@ class CheckRaceDataTest : public FormFixture {
     form.Model.RaceEntryCount[1] = entries;
     for (int k = 1; k <= entries; ++k) {
       form.Model.EntryName[k] = QStringLiteral("BOAT%1").arg(k);
+      form.Model.EntryRecord[k] = fixtures::SyntheticRecord(k, "BOAT" + QByteArray::number(k));
       form.Model.BoatFinished[1][k] = k <= finished ? 1 : 0;
       form.Model.BoatFinish[1][k] = k <= finished ? QStringLiteral("-") : QString();
     }
