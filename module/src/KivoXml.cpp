@@ -211,8 +211,12 @@ TXmlDocument TXmlDocument::Load(int fd, const std::string& path) {
   context->sax->serror = OnParseError;
   context->sax->internalSubset = OnDoctype;
   // The file is fed to the parser in large pieces: far quicker than the
-  // parser's own small reads.
-  std::vector<char> chunk(256 * 1024);
+  // parser's own small reads. A small file needs no large buffer.
+  struct stat info {};
+  size_t piece = 256 * 1024;
+  if (::fstat(fd, &info) == 0 && info.st_size >= 0)
+    piece = std::clamp<size_t>(static_cast<size_t>(info.st_size) + 1, 4096, piece);
+  std::vector<char> chunk(piece);
   int read_error = 0;
   for (;;) {
     ssize_t got = ::read(fd, chunk.data(), chunk.size());
