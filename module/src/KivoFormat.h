@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "numbers/general_float.h"
+#include "numbers/strict_number.h"
 
 namespace kivo {
 
@@ -22,9 +23,9 @@ std::string_view TrimText(std::string_view text);
 std::string_view ColumnField(std::string_view text, int column, int width);
 
 // Strict conversions; they raise EConvertError with the system's messages.
-bool TryTextToFloat(std::string_view text, double& value);
+using numbers::TryTextToFloat;
 double StrToFloat(std::string_view text);
-bool TryStrToInt(std::string_view text, int& value);
+using numbers::TryStrToInt;
 int StrToInt(std::string_view text);
 int StrToIntDef(std::string_view text, int fallback);
 

@@ -1,15 +1,12 @@
 #include "core/rms_record.h"
 
-#include <clocale>
-#include <cmath>
-#include <cstdlib>
-#include <locale.h>
-#include <string>
+#include <string_view>
 
 #include <QDate>
 #include <QTime>
 
 #include "core/rms_text.h"
+#include "numbers/strict_number.h"
 
 namespace kivo {
 namespace {
@@ -25,50 +22,16 @@ QString SummaryLine(const char* label, const QString& value) {
          value;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The module's number: blanks around, a sign, digits with at most one ".",
-// an exponent with digits; nothing else, and not too large for a double.
+// The module's number: the field trimmed of blanks and control bytes, then
+// its strict conversion.
 bool IsRecordNumber(QByteArrayView field) {
   const QByteArrayView text = TrimmedBytes(field);
-  qsizetype i = 0;
-  const qsizetype n = text.size();
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-  qsizetype digits = 0;
-  while (i < n && IsDigit(text[i])) ++i, ++digits;
-  if (i < n && text[i] == '.')
-    for (++i; i < n && IsDigit(text[i]); ++i) ++digits;
-  if (digits == 0) return false;
-  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    qsizetype exponentDigits = 0;
-    while (i < n && IsDigit(text[i])) ++i, ++exponentDigits;
-    if (exponentDigits == 0) return false;
-  }
-  if (i != n) return false;
-  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-  const std::string digitsText(text.data(), static_cast<std::size_t>(n));
-  return std::isfinite(strtod_l(digitsText.c_str(), nullptr, cLocale));
+  double value = 0;
+  return numbers::TryTextToFloat(std::string_view(text.data(), static_cast<std::size_t>(text.size())), value);
 }
 
-// The module's whole number: leading blanks, a sign, digits that fit 32 bits.
 bool IsRecordInteger(QByteArrayView text, int& value) {
-  qsizetype i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == text.size()) return false;
-  long long result = 0;
-  for (; i < text.size(); ++i) {
-    if (!IsDigit(text[i])) return false;
-    result = result * 10 + (text[i] - '0');
-    if (result > 2147483648LL) return false;
-  }
-  if (negative) result = -result;
-  if (result > 2147483647LL) return false;
-  value = static_cast<int>(result);
-  return true;
+  return numbers::TryStrToInt(std::string_view(text.data(), static_cast<std::size_t>(text.size())), value);
 }
 
 bool IsRecordDateTime(QByteArrayView stamp) {
