@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTest>
 
+#include "../core/rms_fixtures.h"
 #include "core/check_race.h"
 #include "core/finish_entry.h"
 #include "core/rms_text.h"
@@ -27,9 +28,11 @@ class PinnedLocale {
   ~PinnedLocale() { QLocale::setDefault(QLocale::system()); }
 };
 
-// A certificate record with the sail number and the name at their columns.
+// A whole certificate record (its allowances readable) with the sail number
+// and the name at their columns.
 QByteArray Record(const QString& name, const QString& sail) {
-  QByteArray line(400, ' ');
+  QByteArray line = fixtures::SyntheticRecord(1, QByteArray(24, ' '));
+  line.replace(17, 12, QByteArray(12, ' '));
   const QByteArray sailBytes = EncodeAnsi(sail);
   const QByteArray nameBytes = EncodeAnsi(name);
   line.replace(17, sailBytes.size(), sailBytes);
