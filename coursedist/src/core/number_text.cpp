@@ -1,12 +1,11 @@
 #include "core/number_text.h"
 
-#include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 
 #include "core/errors.h"
 #include "locale/float_text.h"
+#include "numbers/strict_number.h"
 
 namespace drevlin {
 namespace {
@@ -20,100 +19,34 @@ namespace {
 }
 
 bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
-// Walks a typed number from left to right, copying what it accepts into an
-// ASCII text with "." as separator.
-class Scanner {
- public:
-  explicit Scanner(const QString& text) : text_(text) {}
-
-  void SkipBlanks() {
-    while (At() && IsBlank(text_[pos_])) ++pos_;
-  }
-  bool TakeSign() {
-    if (At() && (text_[pos_] == QLatin1Char('+') || text_[pos_] == QLatin1Char('-'))) {
-      ascii_ += static_cast<char>(text_[pos_++].unicode());
-      return true;
-    }
-    return false;
-  }
-  int TakeDigits() {
-    int count = 0;
-    while (At() && IsDigit(text_[pos_])) {
-      ascii_ += static_cast<char>(text_[pos_++].unicode());
-      ++count;
-    }
-    return count;
-  }
-  bool TakeSeparator(const QString& separator) {
-    if (At() && text_[pos_] == QLatin1Char('.')) {
-      ++pos_;
-    } else if (!separator.isEmpty() && QStringView(text_).mid(pos_).startsWith(separator)) {
-      pos_ += separator.size();
-    } else {
-      return false;
-    }
-    ascii_ += '.';
-    return true;
-  }
-  bool TakeExponentMark() {
-    if (At() && (text_[pos_] == QLatin1Char('e') || text_[pos_] == QLatin1Char('E'))) {
-      ascii_ += 'e';
-      ++pos_;
-      return true;
-    }
-    return false;
-  }
-  bool AtEnd() const { return pos_ == text_.size(); }
-  const std::string& Ascii() const { return ascii_; }
-
- private:
-  bool At() const { return pos_ < text_.size(); }
-  const QString& text_;
-  qsizetype pos_ = 0;
-  std::string ascii_;
-};
+// The text without the blanks around it, in UTF-8: anything but ASCII that is
+// left is no part of a number, and the strict readers refuse it.
+std::string WithoutBlanks(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && IsBlank(text[first])) ++first;
+  while (last > first && IsBlank(text[last - 1])) --last;
+  return QStringView(text).mid(first, last - first).toUtf8().toStdString();
+}
 
 }  // namespace
 
 double ReadFloat(const QString& text, const QLocale& locale) {
-  Scanner scan(text);
-  scan.SkipBlanks();
-  const bool sign = scan.TakeSign();
-  int digits = scan.TakeDigits();
-  if (scan.TakeSeparator(locale.decimalPoint())) digits += scan.TakeDigits();
-  if (digits == 0) ThrowNotFloat(text);
-  if (scan.TakeExponentMark()) {
-    scan.TakeSign();
-    if (scan.TakeDigits() == 0) ThrowNotFloat(text);
-  }
-  scan.SkipBlanks();
-  if (!scan.AtEnd()) ThrowNotFloat(text);
-
-  // from_chars takes no "+" in front; the checked form leaves it nothing
-  // else to accept (no "inf", no hex).
-  const std::string& ascii = scan.Ascii();
-  const char* first = ascii.data() + (sign && ascii[0] == '+' ? 1 : 0);
+  // "." always; the locale's separator in its place. A text with both keeps
+  // two separators, which the reader refuses.
+  QString typed = text;
+  const QString separator = locale.decimalPoint();
+  if (!separator.isEmpty() && separator != QLatin1String("."))
+    typed.replace(separator, QStringLiteral("."));
   double value = 0;
-  const auto [end, error] = std::from_chars(first, ascii.data() + ascii.size(), value);
-  if (error != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value))
-    ThrowNotFloat(text);
+  if (!numbers::TryTextToFloat(WithoutBlanks(typed), value)) ThrowNotFloat(text);
   return value;
 }
 
 int ReadInteger(const QString& text) {
-  Scanner scan(text);
-  scan.SkipBlanks();
-  scan.TakeSign();
-  if (scan.TakeDigits() == 0) ThrowNotInteger(text);
-  scan.SkipBlanks();
-  if (!scan.AtEnd()) ThrowNotInteger(text);
-  const std::string& ascii = scan.Ascii();
-  const char* first = ascii.data() + (ascii[0] == '+' ? 1 : 0);
   int value = 0;
-  const auto [end, error] = std::from_chars(first, ascii.data() + ascii.size(), value);
-  if (error != std::errc() || end != ascii.data() + ascii.size()) ThrowNotInteger(text);
+  if (!numbers::TryStrToInt(WithoutBlanks(text), value)) ThrowNotInteger(text);
   return value;
 }
 

@@ -9,8 +9,9 @@ namespace drevlin {
 // A typed number: optional blanks, an optional sign, digits with at most one
 // decimal separator (the locale's, or "." whatever the locale, since marks
 // are often copied from charts and web pages), an optional exponent ("E" or
-// "e", optional sign, digits), optional blanks. No "inf", "nan" or hex. Else
-// EConvertError "'<text>' is not a valid floating point value".
+// "e", optional sign, digits), optional blanks. No "inf", "nan" or hex, and
+// nothing beyond a double's range (a value too small for one reads as 0).
+// Else EConvertError "'<text>' is not a valid floating point value".
 double ReadFloat(const QString& text, const QLocale& locale);
 
 // A typed whole number: optional blanks, an optional sign, decimal digits,
