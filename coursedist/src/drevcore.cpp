@@ -193,20 +193,12 @@ void TForm1::FormCreate() {
   RadioButton1->setChecked(true);
   RadioButton6->setChecked(true);
   MileUnit = 1;
-  Course.PointCount = 0;
   AllocatePointArrays();
   // In the user locale's form, so that the first leg can read it back.
   Memo5->setText(GeneralText(7.2, platform::UserLocale()));
   Memo6->setText(QStringLiteral("180"));
   ClearInshoreFields();
-  Course.PointCount = 0;
-  ListBox1->clear();
-  Course.TotalMiles = 0;
-  Memo1->clear();
-  Memo2->clear();
-  Memo3->clear();
-  Memo4->setText(QStringLiteral("0"));
-  Memo18->clear();
+  ClearPointList();
   HelpShown = 0;
   AlignPanels();
   ShowMapPage();

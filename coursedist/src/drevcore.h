@@ -70,6 +70,8 @@ class TForm1 : public QWidget {
   // Lays the window out for the checked course mode and for HelpShown.
   void ApplyLayout();
   void AllocatePointArrays();
+  // No points, no totals and no last position; the start state of the list.
+  void ClearPointList();
   void ClearInshoreFields();
   // Makes the private folder for the map page; its path ends with "/".
   QString GetTempFolder();

@@ -93,7 +93,7 @@ void TForm1::Button2Click() {
   });
 }
 
-void TForm1::Button1Click() {
+void TForm1::ClearPointList() {
   ClearPoints(Course);
   ListBox1->clear();
   Memo1->clear();
@@ -101,5 +101,9 @@ void TForm1::Button1Click() {
   Memo3->clear();
   Memo18->clear();
   Memo4->setText(QStringLiteral("0"));
+}
+
+void TForm1::Button1Click() {
+  ClearPointList();
   if (!PagePath.isEmpty()) WebBrowser1->Navigate(PagePath);
 }
