@@ -34,23 +34,19 @@ void CountMoves(MapView& view) {
 
 int Moves(MapView& view) { return RunScript(view, QStringLiteral("window.testMoves")).toInt(); }
 
-std::pair<double, double> LatLngAt(MapView& view, QPoint point) {
-  const QVariantList position =
-      RunScript(view, QStringLiteral("(function () { var p = map.containerPointToLatLng([%1, %2]); "
-                                     "return [p.lat, p.lng]; })()")
-                          .arg(point.x())
-                          .arg(point.y()))
-          .toList();
-  if (position.size() != 2) return {0, 0};
-  return {position[0].toDouble(), position[1].toDouble()};
-}
-
 QStringList PositionTextsAt(MapView& view, QPoint point) {
   return RunScript(view, QStringLiteral("(function () { var p = map.containerPointToLatLng([%1, %2]); "
                                         "return [p.lat.toString(), p.lng.toString()]; })()")
                              .arg(point.x())
                              .arg(point.y()))
       .toStringList();
+}
+
+std::pair<double, double> LatLngAt(MapView& view, QPoint point) {
+  // A number's toString() reads back as the same number.
+  const QStringList texts = PositionTextsAt(view, point);
+  if (texts.size() != 2) return {0, 0};
+  return {texts[0].toDouble(), texts[1].toDouble()};
 }
 
 void ClickAt(MapView& view, QPoint point) {
