@@ -345,7 +345,8 @@ class TForm1 : public QWidget {
   // The save name, or its message; false without one.
   bool HasSaveName();
   // Writes the race XML (scored again when its results can be computed)
-  // and the event file; throws a failure that names the file.
+  // and the event file from the model as the last CheckRaceData left it;
+  // throws a failure that names the file.
   void WriteEvent();
   // Asks "データを保存しますか？" when the event changed, and saves it on
   // Yes. False when that save could not be made (its one message shown):

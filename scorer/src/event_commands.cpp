@@ -189,7 +189,6 @@ bool TForm1::HasSaveName() {
 }
 
 void TForm1::WriteEvent() {
-  CheckRaceData();
   NameRaceXml(Model);
   WriteRaceXml();
   // The race XML is the only store of the computed results: scored again
@@ -217,6 +216,7 @@ void TForm1::Button21Click() {
       return;
     }
     try {
+      CheckRaceData();
       WriteEvent();
     } catch (...) {
       // Not saved, not locked: a locked event closes without a question.

@@ -405,6 +405,33 @@ TEST_F(CloseQuestionsTest, SavingAtCloseKeepsTheModulesResults) {
   EXPECT_EQ(form.Model.Locked, 0);
 }
 
+TEST_F(CloseQuestionsTest, ASaveAtCloseOrNewShowsTheMissingItemsOnce) {
+  // After a calculation the check shows what is missing (a boat still
+  // racing); the save that the close or "新規" makes checks the race once.
+  for (const bool atClose : {true, false}) {
+    SCOPED_TRACE(atClose ? "close" : "new");
+    TForm1& form = StartForm();
+    TypeEvent(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("Cup"));
+    TypeCourse(1, QStringLiteral("10"));
+    EnterBoats({0, 1, 2});
+    RecordFinish(QTime(11, 55, 0));
+    RecordFinish(QTime(12, 0, 0));
+    Calculate();
+    dialogs().Clear();
+    dialogs().QueueAnswers({Answer::Yes, Answer::No});
+    if (atClose)
+      CloseForm();
+    else
+      form.Button9->click();
+    int missingBoxes = 0;
+    for (const DialogEvent& event : dialogs().Events())
+      if (event.title == kMissingDataTitle) ++missingBoxes;
+    EXPECT_EQ(missingBoxes, 1);
+    EXPECT_TRUE(dialogs().Messages().contains(kSaved)) << dialogs().Messages().join('|').toStdString();
+    if (!atClose) CloseForm();
+  }
+}
+
 TEST_F(CloseQuestionsTest, SavingAtCloseKeepsAFinishTypedAfterTheCalculation) {
   TForm1& form = StartForm();
   TypeEvent(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("Cup"));
