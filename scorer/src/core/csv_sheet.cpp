@@ -136,7 +136,7 @@ QString CsvField(const QString& value) {
 }
 
 QByteArray CsvSheetText(const EventModel& model, const QLocale& locale) {
-  const bool result = model.SheetKind == 1;
+  const bool result = model.SheetKind == kResultSheet;
   QStringList lines = HeaderLines(model, result, locale);
   if (result)
     AppendResultLines(lines, model, locale);
@@ -146,8 +146,8 @@ QByteArray CsvSheetText(const EventModel& model, const QLocale& locale) {
 }
 
 QString WriteCsvSheet(EventModel& model, const QLocale& locale) {
-  QString& path = model.SheetKind == 1 ? model.ResultCsvFile : model.ScratchCsvFile;
-  path = model.SheetKind == 1 ? ResultCsvPathFor(model) : ScratchCsvPathFor(model);
+  QString& path = model.SheetKind == kResultSheet ? model.ResultCsvFile : model.ScratchCsvFile;
+  path = model.SheetKind == kResultSheet ? ResultCsvPathFor(model) : ScratchCsvPathFor(model);
   SaveFileWhole(path, CsvSheetText(model, locale), kCsvWhat);
   return path;
 }
