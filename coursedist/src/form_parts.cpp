@@ -2,24 +2,10 @@
 
 namespace drevlin {
 
-void InstallFontSubstitutions() {
-  QFont::insertSubstitution(QString::fromUtf8(kWindowFontFamily), QStringLiteral("Noto Sans CJK JP"));
-  QFont::insertSubstitution(QString::fromUtf8(kFixedFontFamily),
-                            QStringLiteral("Noto Sans Mono CJK JP"));
-}
-
 QFont WindowFont(int pixelSize, bool bold) {
   QFont font(QString::fromUtf8(kWindowFontFamily));
   font.setPixelSize(pixelSize);
   font.setBold(bold);
-  return font;
-}
-
-QFont FixedPitchFont(int pixelSize) {
-  QFont font(QString::fromUtf8(kFixedFontFamily));
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  font.setPixelSize(pixelSize);
   return font;
 }
 

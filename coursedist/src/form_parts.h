@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "qt/fonts.h"
 #include "qt/place.h"
 
 namespace drevlin {
@@ -19,14 +20,12 @@ inline const QColor kGreen(0, 128, 0);
 inline const QColor kRed(255, 0, 0);
 inline const QColor kWhite(255, 255, 255);
 
-// The window's proportional font and the fixed-pitch font of the point
-// list, mapped at start to the Japanese fonts that come with the program's
-// dependencies, so that every machine shows the same.
-inline constexpr char kWindowFontFamily[] = "ＭＳ Ｐゴシック";
-inline constexpr char kFixedFontFamily[] = "ＭＳ ゴシック";
-void InstallFontSubstitutions();
+// The window's proportional font; the point list uses the platform's
+// fixed-pitch font. Both families are mapped at start.
+inline constexpr const char* kWindowFontFamily = platform::kProportionalGothicFamily;
+using platform::FixedPitchFont;
+using platform::InstallFontSubstitutions;
 QFont WindowFont(int pixelSize = 12, bool bold = false);
-QFont FixedPitchFont(int pixelSize);
 
 using platform::Place;
 

@@ -4,28 +4,10 @@
 
 namespace kivo {
 
-void InstallFontSubstitutions() {
-  // The same fonts on every machine: the window's family and the
-  // fixed-pitch family mapped to the Japanese fonts that come with the
-  // program's dependencies.
-  QFont::insertSubstitution(QString::fromUtf8(kWindowFontFamily), QStringLiteral("Noto Sans CJK JP"));
-  QFont::insertSubstitution(QString::fromUtf8(kFixedFontFamily),
-                            QStringLiteral("Noto Sans Mono CJK JP"));
-}
-
 QFont WindowFont() {
   QFont font(QString::fromUtf8(kWindowFontFamily));
   font.setBold(true);
   font.setPixelSize(19);
-  return font;
-}
-
-QFont FixedPitchFont(int pixelSize) {
-  QFont font(QString::fromUtf8(kFixedFontFamily));
-  font.setStyleHint(QFont::Monospace);
-  font.setFixedPitch(true);
-  font.setBold(false);
-  font.setPixelSize(pixelSize);
   return font;
 }
 

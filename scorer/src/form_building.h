@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "qt/fonts.h"
 #include "qt/place.h"
 
 namespace kivo {
@@ -20,13 +21,12 @@ inline const QColor kRed(255, 0, 0);
 inline const QColor kWhite(255, 255, 255);
 inline const QColor kMediumGrey(160, 160, 164);
 
-// The font of the whole window and the fixed-pitch font of the boat summary
-// and details; both families are mapped to installed fonts at start.
-inline constexpr char kWindowFontFamily[] = "メイリオ";
-inline constexpr char kFixedFontFamily[] = "ＭＳ ゴシック";
-void InstallFontSubstitutions();
+// The font of the whole window; the boat summary and details use the
+// platform's fixed-pitch font. Both families are mapped at start.
+inline constexpr const char* kWindowFontFamily = platform::kMeiryoFamily;
+using platform::FixedPitchFont;
+using platform::InstallFontSubstitutions;
 QFont WindowFont();
-QFont FixedPitchFont(int pixelSize);
 
 using platform::Place;
 
