@@ -10,7 +10,7 @@
 #include "core/event_file.h"
 #include "core/event_model.h"
 #include "core/number_text.h"
-#include "core/race_xml.h"
+#include "core/file_io.h"
 #include "core/rms_text.h"
 #include "core/tag_reader.h"
 #include "fuzz_support.h"

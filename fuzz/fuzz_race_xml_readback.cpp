@@ -12,6 +12,7 @@
 #include "core/event_model.h"
 #include "core/number_text.h"
 #include "core/race_xml.h"
+#include "core/file_io.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

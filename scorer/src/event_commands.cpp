@@ -16,6 +16,8 @@
 #include "core/number_text.h"
 #include "locale/float_text.h"
 #include "core/race_xml.h"
+#include "core/file_io.h"
+#include "core/local_date_time.h"
 #include "core/rms_text.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"

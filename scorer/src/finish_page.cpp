@@ -13,7 +13,7 @@
 #include "Unit1.h"
 #include "core/finish_entry.h"
 #include "core/finish_lists.h"
-#include "core/race_xml.h"
+#include "core/local_date_time.h"
 #include "locale/user_locale.h"
 #include "form_building.h"
 #include "qt/dialogs.h"

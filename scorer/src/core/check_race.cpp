@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "core/race_xml.h"
+#include "core/local_date_time.h"
 #include "core/rms_record.h"
 #include "core/rms_text.h"
 #include "locale/user_locale.h"

@@ -4,7 +4,8 @@
 
 #include <QStringList>
 
-#include "core/race_xml.h"
+#include "core/file_io.h"
+#include "core/local_date_time.h"
 #include "core/sheet_values.h"
 #include "locale/float_text.h"
 

@@ -9,6 +9,8 @@
 #include "core/logo_files.h"
 #include "core/number_text.h"
 #include "core/race_xml.h"
+#include "core/file_io.h"
+#include "core/local_date_time.h"
 #include "core/rms_text.h"
 #include "core/tag_reader.h"
 

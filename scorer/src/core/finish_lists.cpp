@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "core/race_xml.h"
+#include "core/local_date_time.h"
 
 namespace kivo {
 QString FixedWidthText(const QString& text, int width) {

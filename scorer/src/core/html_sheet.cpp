@@ -4,7 +4,7 @@
 #include <QUrl>
 
 #include "core/logo_files.h"
-#include "core/race_xml.h"
+#include "core/file_io.h"
 #include "core/sheet_values.h"
 #include "locale/float_text.h"
 

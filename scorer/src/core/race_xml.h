@@ -20,47 +20,14 @@
 
 namespace kivo {
 
-// A file of the event (race XML, event file) that cannot be read or
-// written, or that holds more than the model has places for. what() is the
-// message to show; it names the file.
-class ScorerFileError : public std::runtime_error {
- public:
-  ScorerFileError(const QString& message, const QString& path);
-  const QString& path() const { return path_; }
-
- private:
-  QString path_;
-};
-
-// Writes `content` to `path` whole: into a temporary file beside it, then
-// renamed into place, so a crash or a full disk leaves the previous file
-// intact. Throws ScorerFileError "<what>を書き込めませんでした。" with the path
-// and the reason on the next lines.
-void SaveFileWhole(const QString& path, const QByteArray& content, const QString& what);
-
-// The failure of reading the file at `path`: "<what>を読み込めませんでした。",
-// the path and the reason on the next lines.
-ScorerFileError UnreadableFile(const QString& what, const QString& path, const QString& reason);
-
-// The bytes of the file at `path`. Throws UnreadableFile.
-QByteArray ReadFileWhole(const QString& path, const QString& what);
-
 // Bits of ResultsFlags after the read-back.
 inline constexpr int kResultsHaveVectors = 1;    // some course vector text longer than 10
 inline constexpr int kResultsHaveCorrected = 2;  // some corrected time above 0
-
-// Every "-" turned into "/" and every "T" into one blank:
-// "2017-05-01T12:34:56" gives "2017/05/01 12:34:56"; "0" stays "0".
-QString IsoToLocalDateTime(const QString& text);
 
 // Every "&" turned into "-". The byte form serves the certificate record: in
 // CP932 the byte "&" is never part of a double-byte character.
 QString ReplaceAmpersand(const QString& text);
 QByteArray ReplaceAmpersand(QByteArrayView bytes);
-
-// The base of a file name that the scorer derives from a name: the part
-// before the first "." (the whole name when it has none).
-QString SaveNameBase(const QString& name);
 
 // The race XML's file name: the save name trimmed, cut before its first
 // ".", then "_R", the race number and ".xml" ("cup.2017", 1: "cup_R1.xml").
@@ -70,20 +37,6 @@ QString RaceXmlNameFor(const QString& saveName, int raceNumber);
 // CurrentRace := RaceXmlNameFor(SaveName, CurrentRace); RaceXmlFile :=
 // XmlFolder + "/" + that name.
 void NameRaceXml(EventModel& model);
-
-// A date-time text of the pages read as the user's locale reads it: the
-// scorer's own form ("yyyy/mm/dd HH:mm:ss" with the locale's or "/"
-// separators, as the data check and the read-back leave it) and the
-// locale's short date with its time forms (as the finish page writes a
-// finish). The date's parts are in the locale's order unless the first has
-// more than two digits (then year, month, day); a two-digit year is taken
-// within the 100 years from 50 years ago; the time may carry seconds,
-// milliseconds, an AM/PM marker and a time zone name (ignored); a date
-// alone is its midnight. nullopt when the text is no date-time. The value
-// is local time.
-std::optional<QDateTime> ReadLocalDateTime(const QString& text, const QLocale& locale);
-// The same, throwing EConvertError "'<text>' is not a valid date and time".
-QDateTime LocalDateTimeOrThrow(const QString& text, const QLocale& locale);
 
 // The whole race XML of the current race as written: UTF-8 bytes, every
 // line ended by CR LF, no declaration, no byte-order mark. Lines: the race

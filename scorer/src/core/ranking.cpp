@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/number_text.h"
-#include "core/race_xml.h"
+#include "core/local_date_time.h"
 #include "core/sheet_values.h"
 
 namespace kivo {

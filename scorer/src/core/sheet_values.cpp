@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "core/number_text.h"
-#include "core/race_xml.h"
+#include "core/file_io.h"
 #include "core/rms_text.h"
 
 namespace kivo {

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "core/number_text.h"
-#include "core/race_xml.h"
 #include "rms_fixtures.h"
 #include "sheet_fixtures.h"
 

@@ -8,6 +8,7 @@
 
 #include "core/number_text.h"
 #include "core/race_xml.h"
+#include "core/file_io.h"
 #include "rms_fixtures.h"
 
 namespace kivo {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/number_text.h"
-#include "core/race_xml.h"
+#include "core/file_io.h"
 #include "rms_fixtures.h"
 #include "sheet_fixtures.h"
 

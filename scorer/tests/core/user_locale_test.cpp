@@ -1,7 +1,7 @@
 // The user locale's date-time texts of the pages, written and read back.
 #include <gtest/gtest.h>
 
-#include "core/race_xml.h"
+#include "core/local_date_time.h"
 #include "locale/user_locale.h"
 
 namespace kivo {
