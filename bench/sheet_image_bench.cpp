@@ -10,10 +10,10 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include "core/sheet_image_text.h"
+#include "files/whole_file.h"
 #include "locale/user_locale.h"
 #include "qt/jpeg.h"
 #include "sheet_model.h"
@@ -100,10 +100,7 @@ int main(int argc, char** argv) {
     QByteArray jpeg;
     const double encode = BestMilliseconds(10, [&] { jpeg = platform::EncodeJpeg(sheet.page, 90); });
     const QString path = temporary.filePath(kivo::SheetImageFileName(model, kind));
-    const double write = BestMilliseconds(10, [&] {
-      QSaveFile file(path);
-      if (file.open(QIODevice::WriteOnly)) file.write(jpeg), file.commit();
-    });
+    const double write = BestMilliseconds(10, [&] { platform::WriteFileWhole(path, jpeg); });
     if (jpeg.isEmpty() || !sheet.TableFits()) return 1;
     std::printf("%-8s %10.2f %10.2f %10.2f %10.2f %12lld\n", kind == kivo::kResultSheet ? "result" : "scratch",
                 draw, encode, write, draw + encode + write, static_cast<long long>(jpeg.size()));

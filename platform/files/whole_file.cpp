@@ -139,6 +139,11 @@ std::optional<QByteArray> ReadFileWhole(const QString& path, qint64 limit, QStri
   return content;
 }
 
+bool CopyFileWhole(const QString& source, const QString& target, qint64 limit, QString* error) {
+  const std::optional<QByteArray> content = ReadFileWhole(source, limit, error);
+  return content && WriteFileWhole(target, *content, error);
+}
+
 bool IsLeftoverTemporaryName(const QString& name, const QStringList& extensions) {
   static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.[A-Za-z0-9]{6}$"));
   const QRegularExpressionMatch match = pattern.match(name);

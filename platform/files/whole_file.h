@@ -29,6 +29,10 @@ bool WriteFileWhole(const QString& path, QByteArrayView content, QString* error 
 // regular file, is larger than `limit` or cannot be read.
 std::optional<QByteArray> ReadFileWhole(const QString& path, qint64 limit, QString* error = nullptr);
 
+// Copies the regular file at `source` (at most `limit` bytes) to `target`
+// with WriteFileWhole: `target` is replaced whole or left as it was.
+bool CopyFileWhole(const QString& source, const QString& target, qint64 limit, QString* error = nullptr);
+
 // Whether `name` (without folder) is a temporary file name as WriteFileWhole
 // (and the scoring module's own writer) make it for a target of one of the
 // given file extensions ("kivo", "xml", ...; compared without case).

@@ -6,9 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 
 #include <jpeglib.h>
+
+#include "files/whole_file.h"
 
 namespace platform {
 namespace {
@@ -168,12 +169,7 @@ QByteArray EncodeJpeg(const QImage& image, int quality, QString* error) {
 bool EncodeJpegFile(const QImage& image, const QString& path, int quality, QString* error) {
   const QByteArray data = EncodeJpeg(image, quality, error);
   if (data.isEmpty()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-    SetError(error, file.errorString());
-    return false;
-  }
-  return true;
+  return WriteFileWhole(path, data, error);
 }
 
 }  // namespace platform

@@ -1,18 +1,18 @@
-#include <csignal>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "files/testing/full_disk.h"
 #include "files/whole_file.h"
 
 namespace {
+
+using platform::testing::FullDiskAfter;
 
 QByteArray Bytes(const QString& path) {
   QFile file(path);
@@ -29,27 +29,6 @@ void Put(const QString& path, const QByteArray& bytes) {
 QStringList Names(const QString& folder) {
   return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
-
-// A disk that fills after `bytes`: the file size limit of this process, with
-// SIGXFSZ ignored so that a write beyond it fails with EFBIG like ENOSPC.
-class FullDiskAfter {
- public:
-  explicit FullDiskAfter(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved_;
-    limited.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limited);
-  }
-  ~FullDiskAfter() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*previous_)(int) = nullptr;
-};
 
 class WholeFile : public ::testing::Test {
  protected:

@@ -68,6 +68,7 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent) : QWidget(parent) 
   BuildFinishPage();
   BuildResultPage();
   BuildCoverPage();  // last: it lies above the top bar
+  KeepTypedNamesSavable();
 
   Memo1 = Place<QPlainTextEdit>(this, "Memo1", 0, 0, 185, 89);
   Memo1->hide();
@@ -134,6 +135,7 @@ void TForm1::FormCreate() {
         QStringLiteral("次のフォルダを作成できませんでした。\n") + failed.first());
   }
 
+  RemoveLeftoverSaveFiles(Model);
   Button13->setVisible(QFileInfo(Model.CourseProgramPath).isFile());
 
   Model.MaxRaces = 10;
@@ -170,6 +172,7 @@ void TForm1::PlacePages() {
 
 void TForm1::ResetEventForm() {
   Model.ResetEventData();
+  eventFiles_.clear();
   ShowUnlockedState();
   PlacePages();
   setWindowTitle(QString::fromUtf8(kApplicationTitle));

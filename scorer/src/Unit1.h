@@ -76,6 +76,8 @@ class TForm1 : public QWidget {
   // Writes the current race to RaceXmlFile, whole or not at all; throws a
   // failure that names the file.
   void WriteRaceXml();
+  // "計算できませんでした。" with the module's text from Memo1.
+  QString CalculationFailureMessage() const;
   // ScoreRaceXml, then the beep that ends a calculation.
   bool CalculateRace();
   // Calls the module on RaceXmlFile; the result text goes into Memo1. True
@@ -85,8 +87,9 @@ class TForm1 : public QWidget {
   // does not exist).
   void ReadRaceResults();
   // Writes the event file whole or not at all, copies the logos, beeps and
-  // reports; throws a failure that names the file.
-  void SaveEventFile();
+  // reports "データが保存されました", or `failure` instead when given;
+  // throws a failure that names the file.
+  void SaveEventFile(const QString& failure = QString());
   // Reads EventFile into the model.
   void ReadEventFile();
   // Fills the pages from race `race` of the model as an opening read it;
@@ -339,6 +342,12 @@ class TForm1 : public QWidget {
 
   // The event file commands and the save name field.
   void ConnectEventCommands();
+  // The names typed on the event and course pages go into the CP932 event
+  // file and sheets: a character without a CP932 form is refused where it
+  // is typed, with a message naming the field and the character, instead of
+  // being saved as "?".
+  void KeepTypedNamesSavable();
+  void RemoveUnsavableCharacters(QLineEdit* field, const QString& fieldName);
   bool editingSaveName_ = false;
   // The save-name field set by the program, with one message at most.
   void ShowSaveName(const QString& name);
@@ -348,6 +357,13 @@ class TForm1 : public QWidget {
   // and the event file from the model as the last CheckRaceData left it;
   // throws a failure that names the file.
   void WriteEvent();
+  // When the save name would replace another event's files, asks before
+  // anything is written; false when the user says No (nothing changes).
+  bool MayReplaceFilesUnderSaveName();
+  // The files of the event on screen: opened, or written by this window
+  // since the last reset. Files under another name are another event's.
+  QStringList eventFiles_;
+  void RememberEventFile(const QString& path);
   // Asks "データを保存しますか？" when the event changed, and saves it on
   // Yes. False when that save could not be made (its one message shown):
   // the event stays as it is and the caller goes no further.

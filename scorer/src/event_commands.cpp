@@ -33,10 +33,26 @@ void TForm1::ConnectEventCommands() {
   connect(Button21, &QPushButton::clicked, this, &TForm1::Button21Click);
 }
 
-void TForm1::SaveEventFile() {
+void TForm1::SaveEventFile(const QString& failure) {
   kivo::SaveEventFile(Model);
+  RememberEventFile(Model.EventFile);
   platform::CurrentSystem().Beep();
-  platform::CurrentDialogs().ShowMessage(QStringLiteral("データが保存されました"));
+  platform::CurrentDialogs().ShowMessage(failure.isEmpty() ? QStringLiteral("データが保存されました") : failure);
+}
+
+void TForm1::RememberEventFile(const QString& path) {
+  if (!eventFiles_.contains(path)) eventFiles_.append(path);
+}
+
+bool TForm1::MayReplaceFilesUnderSaveName() {
+  const QStringList others = FilesOfAnotherEvent(Model, eventFiles_);
+  if (others.isEmpty()) return true;
+  if (!platform::CurrentDialogs().Confirm(QStringLiteral("別のイベントのファイルがあります。\n%1\n上書きしますか？")
+                                              .arg(others.join(QLatin1Char('\n')))))
+    return false;
+  // Agreed once: the save that follows the calculation does not ask again.
+  for (const QString& file : others) RememberEventFile(file);
+  return true;
 }
 
 void TForm1::ReadEventFile() { kivo::ReadEventFile(Model); }
@@ -72,8 +88,10 @@ void TForm1::Button10Click() {
 
     ResetEventForm();
     Model = opened;
+    RememberEventFile(Model.EventFile);
     ShowPage(1);
     ShowRace(1, raceXmlRead);
+    RememberEventFile(Model.RaceXmlFile);
     // The next data check takes the save name field, which shows it
     // without the extension.
     Model.SaveName = QFileInfo(chosen).fileName();
@@ -196,9 +214,13 @@ void TForm1::WriteEvent() {
   // The race XML is the only store of the computed results: scored again
   // at once, it does not come back from a save with placeholders only (a
   // locked event reopened would have no results for its sheets). A
-  // failure leaves the placeholders, as a save without results always did.
-  if (Model.ReadinessState == kResultsAndScratch) ScoreRaceXml();
-  SaveEventFile();
+  // failure leaves the placeholders and is told, as a calculation's is.
+  QString failure;
+  if (Model.ReadinessState == kResultsAndScratch && !ScoreRaceXml()) {
+    Button19->setEnabled(false);
+    failure = CalculationFailureMessage() + QStringLiteral("\n\nイベントファイルは保存されました。");
+  }
+  SaveEventFile(failure);
   RememberSavedEvent();
 }
 
@@ -206,7 +228,7 @@ void TForm1::Button21Click() {
   platform::Guarded([this] {
     platform::Dialogs& dialogs = platform::CurrentDialogs();
     CheckRaceData();
-    if (!HasSaveName()) return;
+    if (!HasSaveName() || !MayReplaceFilesUnderSaveName()) return;
     const int lockedBefore = Model.Locked;
     if (Model.Locked == 0) {
       if (dialogs.Confirm(QStringLiteral("データロックしますか？"))) {
@@ -260,7 +282,7 @@ bool TForm1::SaveChangedEvent() {
   bool saved = false;
   platform::Guarded([this, &saved] {
     CheckRaceData();
-    if (!HasSaveName()) return;
+    if (!HasSaveName() || !MayReplaceFilesUnderSaveName()) return;
     WriteEvent();
     saved = true;
   });
@@ -278,7 +300,7 @@ bool TForm1::FormClose() {
         // The check runs before the lock question, which its readiness
         // decides.
         CheckRaceData();
-        if (!HasSaveName()) return;
+        if (!HasSaveName() || !MayReplaceFilesUnderSaveName()) return;
         if (Model.ReadinessState > kScratchOnly)
           Model.Locked = dialogs.Confirm(QStringLiteral("データをロックしますか？")) ? 1 : 0;
         WriteEvent();

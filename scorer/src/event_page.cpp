@@ -1,11 +1,14 @@
 // Page 1: the event's names, and the change handlers of the event name,
 // race name and save name fields.
 #include <optional>
+#include <utility>
 
+#include <QLabel>
 #include <QLineEdit>
 
 #include "Unit1.h"
 #include "core/event_file.h"
+#include "core/rms_text.h"
 #include "form_building.h"
 #include "qt/dialogs.h"
 
@@ -40,6 +43,27 @@ void TForm1::BuildEventPage() {
   // The top bar's event file commands (new, open, save) live with the
   // event file (event_commands.cpp).
   ConnectEventCommands();
+}
+
+void TForm1::KeepTypedNamesSavable() {
+  const std::pair<QLineEdit*, QLabel*> fields[] = {{Edit2, EventNameLabel}, {Edit4, RaceNameLabel},
+                                                   {Edit6, ClassNameLabel}, {Edit7, ChairmanLabel},
+                                                   {Edit3, SaveNameLabel},  {Edit5, JuryLabel}};
+  for (const auto& [field, label] : fields)
+    connect(field, &QLineEdit::textChanged, this,
+            [this, field = field, name = label->text()] { RemoveUnsavableCharacters(field, name); });
+}
+
+void TForm1::RemoveUnsavableCharacters(QLineEdit* field, const QString& fieldName) {
+  const QStringList outside = CharactersOutsideAnsi(field->text());
+  if (outside.isEmpty()) return;
+  QString text = field->text();
+  for (const QString& character : outside) text.remove(character);
+  // Set first: the message box must not find the field still holding them.
+  field->setText(text);
+  platform::CurrentDialogs().ShowMessage(QStringLiteral("%1: 「%2」は保存できない文字です。\n"
+                                                        "この文字は使わないでください")
+                                             .arg(fieldName, outside.join(QStringLiteral("」「"))));
 }
 
 void TForm1::Edit2Change() { Label16->setText(Edit2->text()); }

@@ -115,13 +115,16 @@ void TForm1::Button12Click() {
   platform::Guarded([this] {
     Model.ShowMissingDataBox = 1;
     CheckRaceData();
-    Button18->setEnabled(false);
-    Button19->setEnabled(false);
     platform::Dialogs& dialogs = platform::CurrentDialogs();
     if (Model.ReadinessState == kCannotCompute) {
+      Button18->setEnabled(false);
+      Button19->setEnabled(false);
       dialogs.ShowMessage(QStringLiteral("データ不足のため計算を中止します。"));
       return;
     }
+    if (!MayReplaceFilesUnderSaveName()) return;
+    Button18->setEnabled(false);
+    Button19->setEnabled(false);
 
     NameRaceXml(Model);
     bool computed = true;
@@ -142,7 +145,7 @@ void TForm1::Button12Click() {
     // A failed computation leaves only placeholders in the file: no result
     // sheet can come from it.
     if (!computed) {
-      dialogs.ShowMessage(QStringLiteral("計算できませんでした。\n") + Memo1->toPlainText());
+      dialogs.ShowMessage(CalculationFailureMessage());
       return;
     }
     Button19->setEnabled(Model.ReadinessState == kResultsAndScratch);
@@ -151,7 +154,14 @@ void TForm1::Button12Click() {
 
 // The start and the finishes are read with the locale the pages wrote them
 // in; on a machine left at the C locale that is not QLocale() itself.
-void TForm1::WriteRaceXml() { kivo::WriteRaceXml(Model, platform::UserLocale()); }
+void TForm1::WriteRaceXml() {
+  kivo::WriteRaceXml(Model, platform::UserLocale());
+  RememberEventFile(Model.RaceXmlFile);
+}
+
+QString TForm1::CalculationFailureMessage() const {
+  return QStringLiteral("計算できませんでした。\n") + Memo1->toPlainText();
+}
 
 bool TForm1::CalculateRace() {
   const bool computed = ScoreRaceXml();

@@ -3,10 +3,10 @@
 // distance program.
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "Unit1.h"
 #include "core/last_data.h"
+#include "files/whole_file.h"
 #include "form_building.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
@@ -63,13 +63,10 @@ void TForm1::LoadLastData() {
 
 void TForm1::SaveLastData() {
   const QString rmsName = QFileInfo(Model.RmsFile).fileName();
-  QSaveFile file(Model.LastDataFile);
-  const bool written = file.open(QIODevice::WriteOnly) &&
-                       file.write(FormatLastDataFile(rmsName, Model.ClockCorrection)) >= 0 &&
-                       file.commit();
-  if (!written) {
-    platform::CurrentDialogs().ShowMessage(QStringLiteral("次のファイルに書き込めませんでした。\n") +
-                                           Model.LastDataFile);
+  QString reason;
+  if (!platform::WriteFileWhole(Model.LastDataFile, FormatLastDataFile(rmsName, Model.ClockCorrection), &reason)) {
+    platform::CurrentDialogs().ShowMessage(
+        QStringLiteral("次のファイルに書き込めませんでした。\n%1\n%2").arg(Model.LastDataFile, reason));
   }
 }
 

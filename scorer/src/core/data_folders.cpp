@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "files/whole_file.h"
+
 namespace kivo {
 
 void SetDataFolderPaths(EventModel& model, const QString& programFolder) {
@@ -38,6 +40,16 @@ QStringList CreateDataFolders(const EventModel& model) {
     if (!QDir().mkdir(folder)) failed << folder;
   }
   return failed;
+}
+
+void RemoveLeftoverSaveFiles(const EventModel& model) {
+  // What the scorer writes: event files, race XML, the memory file, the
+  // sheets, and the logo pictures copied beside the pages.
+  const QStringList extensions{QStringLiteral("kivo"), QStringLiteral("xml"),  QStringLiteral("txt"),
+                               QStringLiteral("html"), QStringLiteral("csv"),  QStringLiteral("jpg"),
+                               QStringLiteral("jpeg"), QStringLiteral("bmp"),  QStringLiteral("png")};
+  for (const QString& folder : DataFolderCreationOrder(model))
+    platform::RemoveLeftoverTemporaryFiles(folder, extensions);
 }
 
 }  // namespace kivo

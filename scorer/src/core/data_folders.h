@@ -20,4 +20,10 @@ QStringList DataFolderCreationOrder(const EventModel& model);
 // one that failed fails too).
 QStringList CreateDataFolders(const EventModel& model);
 
+// Removes the temporary files that a killed save left in the data folders
+// (the scorer's and the module's writers name them ".<file>.XXXXXX"); a
+// user's own file is never among them. Only while no save can be running:
+// at start, before the window takes any command.
+void RemoveLeftoverSaveFiles(const EventModel& model);
+
 }  // namespace kivo

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -13,6 +12,7 @@
 #include "core/local_date_time.h"
 #include "core/rms_text.h"
 #include "core/tag_reader.h"
+#include "files/whole_file.h"
 
 namespace kivo {
 namespace {
@@ -41,6 +41,19 @@ QString FileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
 
 QString EventFilePathFor(const EventModel& model) {
   return model.RaceDataFolder + QLatin1Char('/') + SaveNameBase(model.SaveName) + QLatin1String(".kivo");
+}
+
+QStringList FilesOfAnotherEvent(const EventModel& model, const QStringList& eventFiles) {
+  QStringList own;
+  for (const QString& file : eventFiles) own.append(QFileInfo(file).canonicalFilePath());
+  QStringList others;
+  const QString raceXml =
+      model.XmlFolder + QLatin1Char('/') + RaceXmlNameFor(model.SaveName, model.CurrentRace);
+  for (const QString& target : {EventFilePathFor(model), raceXml}) {
+    const QFileInfo existing(target);
+    if (existing.isFile() && !own.contains(existing.canonicalFilePath())) others.append(target);
+  }
+  return others;
 }
 
 QByteArray EventFileText(const EventModel& model) {
@@ -81,9 +94,10 @@ void CopyEventLogos(const EventModel& model) {
   for (const QString* name : {&model.LogoLeft, &model.LogoMiddle, &model.LogoRight}) {
     const QString source = FindLogoFile(model.LogoFolder, *name);
     if (source.isEmpty()) continue;
-    // QFile::copy leaves an existing target alone and reports failure,
-    // which is passed over.
-    QFile::copy(source, model.HtmlFolder + QLatin1Char('/') + *name);
+    // An existing copy is left alone; a copy that fails leaves nothing
+    // behind and is passed over, the page then shows no picture.
+    const QString target = model.HtmlFolder + QLatin1Char('/') + *name;
+    if (!QFileInfo::exists(target)) platform::CopyFileWhole(source, target, kLargestFileRead);
   }
 }
 

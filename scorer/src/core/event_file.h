@@ -13,6 +13,7 @@
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include "core/event_model.h"
 
@@ -20,6 +21,12 @@ namespace kivo {
 
 // RaceDataFolder + "/" + the save name before its first "." + ".kivo".
 QString EventFilePathFor(const EventModel& model);
+
+// The files that a save under the model's SaveName would replace (the
+// event file and the current race's XML) that exist and are none of
+// `eventFiles`, the files of the event on screen (opened or written by it):
+// another event's files, which one slip of the keyboard would overwrite.
+QStringList FilesOfAnotherEvent(const EventModel& model, const QStringList& eventFiles);
 
 // The whole event file as written: CP932 bytes, CR LF after every line.
 // `rms` is the file name of RmsFile, `xml` that of each race's RaceXmlName;

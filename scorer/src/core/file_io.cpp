@@ -1,7 +1,8 @@
 #include "core/file_io.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <optional>
+
+#include "files/whole_file.h"
 
 namespace kivo {
 
@@ -9,17 +10,9 @@ ScorerFileError::ScorerFileError(const QString& message, const QString& path)
     : std::runtime_error(message.toStdString()), path_(path) {}
 
 void SaveFileWhole(const QString& path, const QByteArray& content, const QString& what) {
-  QSaveFile file(path);
-  const auto fail = [&](const QString& reason) {
+  QString reason;
+  if (!platform::WriteFileWhole(path, content, &reason))
     throw ScorerFileError(QStringLiteral("%1を書き込めませんでした。\n%2\n%3").arg(what, path, reason), path);
-  };
-  if (!file.open(QIODevice::WriteOnly)) fail(file.errorString());
-  if (file.write(content) != content.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    fail(reason);
-  }
-  if (!file.commit()) fail(file.errorString());
 }
 
 ScorerFileError UnreadableFile(const QString& what, const QString& path, const QString& reason) {
@@ -27,11 +20,10 @@ ScorerFileError UnreadableFile(const QString& what, const QString& path, const Q
 }
 
 QByteArray ReadFileWhole(const QString& path, const QString& what) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw UnreadableFile(what, path, file.errorString());
-  QByteArray content = file.readAll();
-  if (file.error() != QFileDevice::NoError) throw UnreadableFile(what, path, file.errorString());
-  return content;
+  QString reason;
+  std::optional<QByteArray> content = platform::ReadFileWhole(path, kLargestFileRead, &reason);
+  if (!content) throw UnreadableFile(what, path, reason);
+  return *std::move(content);
 }
 
 QString SaveNameBase(const QString& name) {

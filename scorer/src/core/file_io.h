@@ -19,9 +19,8 @@ class ScorerFileError : public std::runtime_error {
   QString path_;
 };
 
-// Writes `content` to `path` whole: into a temporary file beside it, then
-// renamed into place, so a crash or a full disk leaves the previous file
-// intact. Throws ScorerFileError "<what>を書き込めませんでした。" with the path
+// Writes `content` to `path` whole (platform::WriteFileWhole): a crash, a
+// full disk or a power cut leaves the previous file intact. Throws ScorerFileError "<what>を書き込めませんでした。" with the path
 // and the reason on the next lines.
 void SaveFileWhole(const QString& path, const QByteArray& content, const QString& what);
 
@@ -29,7 +28,12 @@ void SaveFileWhole(const QString& path, const QByteArray& content, const QString
 // the path and the reason on the next lines.
 ScorerFileError UnreadableFile(const QString& what, const QString& path, const QString& reason);
 
-// The bytes of the file at `path`. Throws UnreadableFile.
+// Far above any event file, race XML or sheet the scorer writes, and far
+// below what would strain the machine's memory.
+inline constexpr qint64 kLargestFileRead = 64 * 1024 * 1024;
+
+// The bytes of the regular file at `path`, at most kLargestFileRead. A FIFO
+// or a device is refused without waiting. Throws UnreadableFile.
 QByteArray ReadFileWhole(const QString& path, const QString& what);
 
 // The base of a file name that the scorer derives from a name: the part

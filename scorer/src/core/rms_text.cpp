@@ -50,6 +50,19 @@ QByteArray EncodeAnsi(const QString& text) {
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+QStringList CharactersOutsideAnsi(const QString& text) {
+  QStringList outside;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    const qsizetype length = pair ? 2 : 1;
+    const QString character = text.mid(i, length);
+    i += length - 1;
+    if (character != QLatin1String("?") && EncodeAnsi(character) == "?" && !outside.contains(character))
+      outside.append(character);
+  }
+  return outside;
+}
+
 int AnsiByteLength(QStringView text) {
   const QByteArray utf8 = text.toUtf8();
   return static_cast<int>(ansi::ByteLength(std::string_view(utf8.constData(), utf8.size())));

@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 namespace kivo {
 
@@ -29,6 +30,10 @@ QString DecodeAnsi(QByteArrayView bytes);
 
 // Text as CP932 bytes; a character without a CP932 form becomes "?".
 QByteArray EncodeAnsi(const QString& text);
+
+// The characters of `text` that have no CP932 form, each once, in the order
+// they first appear: what EncodeAnsi would turn into "?".
+QStringList CharactersOutsideAnsi(const QString& text);
 
 // Bytes of the text's CP932 form (a double-byte character counts 2), as the
 // limits of names and the fixed-pitch columns count them.

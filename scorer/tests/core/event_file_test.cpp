@@ -9,6 +9,7 @@
 #include "core/number_text.h"
 #include "core/race_xml.h"
 #include "core/file_io.h"
+#include "files/testing/full_disk.h"
 #include "rms_fixtures.h"
 
 namespace kivo {
@@ -246,6 +247,21 @@ TEST_F(EventFileTest, FailuresNameTheFile) {
     EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(QStringLiteral("イベントファイルを書き込めませんでした。\n") + e.path()))
         << e.what();
   }
+}
+
+// The event file is smaller than the race XML, so through the window a full
+// disk stops the save at the race XML first; here the event file meets it.
+TEST_F(EventFileTest, AFullDiskKeepsThePreviousEventFile) {
+  FillEvent();
+  SaveEventFile(model_);
+  const QByteArray previous = ReadAll(model_.EventFile);
+  model_.Chairman = QStringLiteral("Another Chair");
+  {
+    platform::testing::FullDiskAfter full(100);
+    EXPECT_THROW(SaveEventFile(model_), ScorerFileError);
+  }
+  EXPECT_EQ(ReadAll(model_.EventFile), previous);
+  EXPECT_EQ(QDir(model_.RaceDataFolder).entryList(QDir::Files | QDir::Hidden), QStringList{"Cup.kivo"});
 }
 
 TEST_F(EventFileTest, MoreRaceLinesThanPlacesStopWithAClearError) {

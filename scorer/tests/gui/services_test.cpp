@@ -140,7 +140,7 @@ TEST_F(MemoryFileTest, AFileThatCannotBeWrittenIsReportedAndTheCloseCompletes) {
   CloseForm();
   EXPECT_EQ(dialogs().Messages(),
             QStringList{QStringLiteral("次のファイルに書き込めませんでした。\n") +
-                        PathOf("KIVODATA/MSC/lastdata.txt")});
+                        PathOf("KIVODATA/MSC/lastdata.txt") + QStringLiteral("\nIs a directory")});
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(machine().Beeps(), 1);
 }

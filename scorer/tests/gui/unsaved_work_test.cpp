@@ -60,6 +60,10 @@ class UnsavedWorkTest : public EventCommandsFixture {
       return;
     }
     RestoreEventFolder();
+    // Each case types its event anew: the files of the case before are gone,
+    // so no save asks about replacing another event's files.
+    QFile::remove(PathOf("KIVODATA/RACEDATA/Cup.kivo"));
+    QFile::remove(PathOf("KIVODATA/XML/Cup_R1.xml"));
     TypeThreeBoatRace();
     Save(start == Start::OpenedLocked ? Answer::Yes : Answer::No);
     Restart();
