@@ -1,20 +1,18 @@
 #pragma once
 // The strict reading of the race XML's numbers ("." whatever the user locale);
 // platform::FloatText (locale/float_text.h) writes them.
-#include <stdexcept>
-
 #include <QChar>
 #include <QLocale>
 #include <QString>
 
+#include "errors/exceptions.h"
+
 namespace kivo {
 
 // A text that does not convert to the value asked for. what() is the
-// message to show, such as "'12,5' is not a valid floating point value".
-class EConvertError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+// message to show, such as "'12,5' is not a valid floating point value";
+// the same class as the module's.
+using platform::EConvertError;
 
 // A number of the race XML: optional blanks around an optional sign, digits
 // with an optional "." and fraction, an optional exponent ("E" or "e", an
