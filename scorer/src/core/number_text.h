@@ -14,17 +14,19 @@ namespace kivo {
 // the same class as the module's.
 using platform::EConvertError;
 
-// A number of the race XML: optional blanks around an optional sign, digits
-// with an optional "." and fraction, an optional exponent ("E" or "e", an
-// optional sign, digits); also the words that FloatText writes for no
-// finite number ("INF", "-INF", "NAN", any letter case). Anything else, the
-// empty text included, and a value beyond the range of a double throw
-// EConvertError "'<text>' is not a valid floating point value".
+// A number of the race XML, trimmed of blanks and control characters: the
+// platform's strict number (numbers/strict_number.h: an optional sign,
+// digits with an optional "." and fraction, an optional exponent; a value
+// too small for a double reads as 0); also the words that FloatText writes
+// for no finite number ("INF", "+INF", "-INF", "NAN", any letter case).
+// Anything else, the empty text included, and a value beyond the range of a
+// double throw EConvertError "'<text>' is not a valid floating point value".
 double ParseXmlFloat(const QString& text);
 
-// A whole number of the race XML or the event file: optional blanks, an
-// optional sign, decimal digits, within the 32-bit range; else
-// EConvertError "'<text>' is not a valid integer value".
+// A whole number of the race XML or the event file, trimmed of blanks and
+// control characters: an optional sign and decimal digits within the 32-bit
+// range (numbers::TryStrToInt); else EConvertError "'<text>' is not a valid
+// integer value".
 int ParseXmlInteger(const QString& text);
 
 }  // namespace kivo

@@ -26,9 +26,13 @@ TEST(ParseXmlFloat, ReadsDecimalTextWithAPoint) {
       {10, "10"},       {12.5, "12.5"},   {-3.25, "-3.25"}, {2, "+2"},      {7, " 7 "},
       {0.5, ".5"},      {5, "5."},        {1e5, "1E5"},     {1e-5, "1e-5"}, {2500, "2.5E+3"},
       {0, "0"},         {-0.0, "-0"},     {12.3000001907349, "12.3000001907349"},
+      // Control characters around the number pass as blanks do; a value
+      // too small for a double is 0, as the module reads it.
+      {12, "\t12\r\n"},  {1e-310, "1e-310"}, {0, "1e-400"},
   };
   for (const FloatCase& c : cases) EXPECT_DOUBLE_EQ(ParseXmlFloat(QString::fromLatin1(c.text)), c.value) << c.text;
   EXPECT_TRUE(std::isinf(ParseXmlFloat(QStringLiteral("INF"))));
+  EXPECT_GT(ParseXmlFloat(QStringLiteral(" +Inf\t")), 0);
   EXPECT_LT(ParseXmlFloat(QStringLiteral("-inf")), 0);
   EXPECT_TRUE(std::isnan(ParseXmlFloat(QStringLiteral("NaN"))));
 }
@@ -52,6 +56,7 @@ TEST(ParseXmlInteger, ReadsDecimalWholeNumbers) {
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("5")), 5);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("-3")), -3);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral(" 42 ")), 42);
+  EXPECT_EQ(ParseXmlInteger(QStringLiteral("\t42\r\n")), 42);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("+7")), 7);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("2147483647")), 2147483647);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("-2147483648")), -2147483647 - 1);
