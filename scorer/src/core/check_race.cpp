@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "core/number_text.h"
 #include "core/race_xml.h"
 #include "core/rms_record.h"
 #include "core/rms_text.h"

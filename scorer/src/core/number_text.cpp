@@ -1,8 +1,10 @@
 #include "core/number_text.h"
 
+#include <cmath>
 #include <limits>
 
 #include "core/rms_text.h"
+#include "locale/user_locale.h"
 #include "numbers/strict_number.h"
 
 namespace kivo {
@@ -38,6 +40,25 @@ int ParseXmlInteger(const QString& text) {
   int value = 0;
   if (!numbers::TryStrToInt(TrimBlanksAndControls(text).toStdString(), value)) ThrowNotInteger(text);
   return value;
+}
+
+std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& locale) {
+  const QString trimmed = TrimBlanksAndControls(text);
+  if (trimmed.isEmpty()) return std::nullopt;
+  QLocale strict = locale;
+  strict.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+  bool ok = false;
+  const double value = strict.toDouble(trimmed, &ok);
+  if (!ok || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale) {
+  return ReadLocaleNumber(text, locale).value_or(defaultValue);
+}
+
+double TextToFloatDef(const QString& text, double defaultValue) {
+  return TextToFloatDef(text, defaultValue, platform::UserLocale());
 }
 
 }  // namespace kivo

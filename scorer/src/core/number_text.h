@@ -1,6 +1,9 @@
 #pragma once
-// The strict reading of the race XML's numbers ("." whatever the user locale);
-// platform::FloatText (locale/float_text.h) writes them.
+// The reading of numbers: the race XML's strictly ("." whatever the user
+// locale; platform::FloatText in locale/float_text.h writes them), and the
+// pages' in the user's locale.
+#include <optional>
+
 #include <QChar>
 #include <QLocale>
 #include <QString>
@@ -28,5 +31,16 @@ double ParseXmlFloat(const QString& text);
 // range (numbers::TryStrToInt); else EConvertError "'<text>' is not a valid
 // integer value".
 int ParseXmlInteger(const QString& text);
+
+// The number that `text` holds, read with the decimal separator of `locale`
+// (no group separators, an exponent allowed), or none when the text,
+// trimmed of blanks and control characters, is empty, is no number or lies
+// outside the range of a double.
+std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& locale);
+
+// ReadLocaleNumber, or `defaultValue` where that gives none.
+double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale);
+// The same with the user's locale (platform::UserLocale()).
+double TextToFloatDef(const QString& text, double defaultValue);
 
 }  // namespace kivo
