@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 
 #include "Unit1.h"
+#include "core/entries.h"
 #include "core/rms_details.h"
 #include "core/rms_file.h"
 #include "core/rms_record.h"
@@ -267,44 +268,20 @@ void TForm1::ListBox2Click() {
 
 void TForm1::Panel7Click() {
   platform::Guarded([this] {
-    platform::Dialogs& dialogs = platform::CurrentDialogs();
-    const int boat = Model.SelectedRmsBoat;
-    if (boat <= 0 || boat > Model.RmsLineCount) {
-      dialogs.ShowMessage(QStringLiteral("艇が選択されていません"));
+    const EntryAddAnswer answer = AddEntry(Model);
+    if (answer.record) CurrentRecord = *answer.record;
+    if (!answer.refusal.isEmpty()) {
+      platform::CurrentDialogs().ShowMessage(answer.refusal);
       return;
     }
-    const QByteArray line = Model.RmsLines[static_cast<std::size_t>(boat)];
-    ParseRmsLine(line);
-    for (int entry = 1; entry <= Model.EntryCount; ++entry) {
-      if (Model.EntryName[static_cast<std::size_t>(entry)] == CurrentRecord.Boatname) {
-        dialogs.ShowMessage(QStringLiteral("この艇は既に登録済みです"));
-        return;
-      }
-    }
-    const int capacity = Model.MaxEntries - 1;
-    if (Model.EntryCount >= capacity) {
-      dialogs.ShowMessage(QStringLiteral("エントリーできるのは%1艇までです。これ以上登録できません")
-                              .arg(capacity));
-      return;
-    }
-
-    const int count = ++Model.EntryCount;
-    const auto place = static_cast<std::size_t>(count);
-    Model.EntryRecord[place] = line;
-    Model.EntryName[place] = CurrentRecord.Boatname;
-    Model.EntryClass[place] = CurrentRecord.YachtClass;
-    Model.EntrySailNo[place] = CurrentRecord.SailNumber;
-
     {
       // An add leaves no entry picked; the list shows it so.
       const QSignalBlocker quiet(ListBox2);
       ListBox2->addItem(CurrentRecord.Boatname);
       ListBox2->clearSelection();
     }
-    Memo5->setText(QString::number(count));
-    Model.RaceEntryCount[static_cast<std::size_t>(Model.CurrentRace)] = count;
+    Memo5->setText(QString::number(Model.EntryCount));
     RefreshFinishLists();
-    Model.SelectedEntry = 0;
   });
 }
 
