@@ -105,60 +105,6 @@ int SelectedRow(const QListWidget* list) {
   return picked.isEmpty() ? -1 : list->row(picked.first());
 }
 
-// Entry `from` takes over everything of entry `to`'s place: its record and
-// identity, and in every race its finish, status, penalty, remarks and
-// results.
-void MoveEntry(EventModel& model, std::size_t from, std::size_t to) {
-  model.EntryRecord[to] = std::move(model.EntryRecord[from]);
-  model.EntryName[to] = std::move(model.EntryName[from]);
-  model.EntrySailNo[to] = std::move(model.EntrySailNo[from]);
-  model.EntryClass[to] = std::move(model.EntryClass[from]);
-  model.EntryGph[to] = std::move(model.EntryGph[from]);
-  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
-    model.BoatFinish[race][to] = std::move(model.BoatFinish[race][from]);
-    model.BoatStatus[race][to] = std::move(model.BoatStatus[race][from]);
-    model.BoatPenalty[race][to] = std::move(model.BoatPenalty[race][from]);
-    model.BoatRemarks[race][to] = std::move(model.BoatRemarks[race][from]);
-    model.BoatFinished[race][to] = model.BoatFinished[race][from];
-    model.BoatElapsed[race][to] = model.BoatElapsed[race][from];
-    model.BoatCorrected[race][to] = model.BoatCorrected[race][from];
-    model.BoatElapsedPos[race][to] = model.BoatElapsedPos[race][from];
-    model.BoatCorrectedPos[race][to] = model.BoatCorrectedPos[race][from];
-    model.BoatVector[race][to] = std::move(model.BoatVector[race][from]);
-  }
-}
-
-// An entry place as a new event leaves it: no record, status "OK", penalty
-// "0", nothing finished, so that the next boat added there starts clean.
-void EmptyEntry(EventModel& model, std::size_t place) {
-  model.EntryRecord[place].clear();
-  model.EntryName[place].clear();
-  model.EntrySailNo[place].clear();
-  model.EntryClass[place].clear();
-  model.EntryGph[place].clear();
-  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
-    model.BoatFinish[race][place].clear();
-    model.BoatStatus[race][place] = QStringLiteral("OK");
-    model.BoatPenalty[race][place] = QStringLiteral("0");
-    model.BoatRemarks[race][place].clear();
-    model.BoatFinished[race][place] = 0;
-    model.BoatElapsed[race][place] = 0;
-    model.BoatCorrected[race][place] = 0;
-    model.BoatElapsedPos[race][place] = 0;
-    model.BoatCorrectedPos[race][place] = 0;
-    model.BoatVector[race][place].clear();
-  }
-}
-
-// Takes entry `entry` out: every later entry moves up one place with all
-// its data; the last place is emptied.
-void RemoveEntry(EventModel& model, int entry) {
-  const auto last = static_cast<std::size_t>(model.EntryCount);
-  for (auto place = static_cast<std::size_t>(entry); place < last; ++place)
-    MoveEntry(model, place + 1, place);
-  EmptyEntry(model, last);
-}
-
 QString RatingAuthorityPage() {
   return QStringLiteral("https://" KIVO_RATING_AUTHORITY_HOST "/index.asp?id=44");
 }
@@ -301,9 +247,6 @@ void TForm1::Panel8Click() {
     if (!dialogs.Confirm(CurrentRecord.Boatname.trimmed() + QStringLiteral("を削除しますか？"))) return;
 
     RemoveEntry(Model, entry);
-    Model.EntryCount -= 1;
-    Model.RaceEntryCount[static_cast<std::size_t>(Model.CurrentRace)] = Model.EntryCount;
-    Model.SelectedEntry = 0;
 
     QStringList names;
     for (int k = 1; k <= Model.EntryCount; ++k) {

@@ -1,6 +1,6 @@
 #pragma once
 // The rules of the entries page: adding the boat picked in the boat list to
-// the event as a new entry.
+// the event as a new entry, and taking an entry out again.
 #include <optional>
 
 #include <QString>
@@ -27,5 +27,12 @@ struct EntryAddAnswer {
 // whole ("この艇は既に登録済みです"), or when the entries are full
 // ("エントリーできるのは19艇までです。これ以上登録できません").
 EntryAddAnswer AddEntry(EventModel& model);
+
+// Takes entry `entry` (1 .. EntryCount) out: every later entry moves up one
+// place with its record, identity and, in every race, its finish, status,
+// penalty, remarks and results; the place left free at the end is emptied
+// as a new event leaves it (status "OK", penalty "0"). EntryCount and the
+// current race's RaceEntryCount count one less; no entry is left selected.
+void RemoveEntry(EventModel& model, int entry);
 
 }  // namespace kivo

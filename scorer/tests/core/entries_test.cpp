@@ -1,4 +1,5 @@
-// Adding the boat picked in the boat list as an entry, without the page.
+// Adding the boat picked in the boat list as an entry and taking an entry
+// out again, without the page.
 #include "core/entries.h"
 
 #include <vector>
@@ -116,6 +117,90 @@ TEST(AddEntry, TheModelHoldsNineteenEntries) {
   EXPECT_EQ(model.EntryCount, 19);
   EXPECT_EQ(model.RaceEntryCount[1], 19);
   EXPECT_EQ(model.EntryName[19], QStringLiteral("BOAT 119"));
+}
+
+// Three entries ALPHA, BRAVO, CHARLIE with data of their own in races 1
+// and 2, on race 1.
+EventModel ThreeEntries() {
+  EventModel model = BoatList({"ALPHA", "BRAVO", "CHARLIE"}, 0);
+  for (int boat = 1; boat <= 3; ++boat) {
+    model.SelectedRmsBoat = boat;
+    AddEntry(model);
+    const auto e = static_cast<std::size_t>(boat);
+    model.EntryGph[e] = QStringLiteral("%1.0").arg(600 + boat);
+    for (std::size_t race = 1; race <= 2; ++race) {
+      model.BoatFinish[race][e] = QStringLiteral("2017/07/01 12:0%1:00").arg(boat);
+      model.BoatStatus[race][e] = boat == 2 ? QStringLiteral("DNF") : QStringLiteral("ZFP");
+      model.BoatPenalty[race][e] = QString::number(10 * boat);
+      model.BoatRemarks[race][e] = QStringLiteral("remark %1").arg(boat);
+      model.BoatFinished[race][e] = 1;
+      model.BoatElapsed[race][e] = 9000.0f + static_cast<float>(boat);
+      model.BoatCorrected[race][e] = 8000.0f + static_cast<float>(boat);
+      model.BoatElapsedPos[race][e] = boat;
+      model.BoatCorrectedPos[race][e] = 4 - boat;
+      model.BoatVector[race][e] = QStringLiteral("vector %1").arg(boat);
+    }
+  }
+  model.SelectedEntry = 2;
+  return model;
+}
+
+// Whether place `place` of `model` holds everything that entry `boat` of
+// `original` held.
+void ExpectEntryAt(const EventModel& model, std::size_t place, const EventModel& original, int boat) {
+  SCOPED_TRACE(testing::Message() << "place " << place << ", boat " << boat);
+  const auto b = static_cast<std::size_t>(boat);
+  EXPECT_EQ(model.EntryRecord[place], original.EntryRecord[b]);
+  EXPECT_EQ(model.EntryName[place], original.EntryName[b]);
+  EXPECT_EQ(model.EntrySailNo[place], original.EntrySailNo[b]);
+  EXPECT_EQ(model.EntryClass[place], original.EntryClass[b]);
+  EXPECT_EQ(model.EntryGph[place], original.EntryGph[b]);
+  for (std::size_t race = 1; race <= 2; ++race) {
+    EXPECT_EQ(model.BoatFinish[race][place], original.BoatFinish[race][b]);
+    EXPECT_EQ(model.BoatStatus[race][place], original.BoatStatus[race][b]);
+    EXPECT_EQ(model.BoatPenalty[race][place], original.BoatPenalty[race][b]);
+    EXPECT_EQ(model.BoatRemarks[race][place], original.BoatRemarks[race][b]);
+    EXPECT_EQ(model.BoatFinished[race][place], original.BoatFinished[race][b]);
+    EXPECT_EQ(model.BoatElapsed[race][place], original.BoatElapsed[race][b]);
+    EXPECT_EQ(model.BoatCorrected[race][place], original.BoatCorrected[race][b]);
+    EXPECT_EQ(model.BoatElapsedPos[race][place], original.BoatElapsedPos[race][b]);
+    EXPECT_EQ(model.BoatCorrectedPos[race][place], original.BoatCorrectedPos[race][b]);
+    EXPECT_EQ(model.BoatVector[race][place], original.BoatVector[race][b]);
+  }
+}
+
+TEST(RemoveEntry, LaterEntriesMoveUpWithAllTheirDataAndTheLastPlaceStartsClean) {
+  struct Case {
+    int removed;
+    std::vector<int> left;  // the boats in places 1 and 2 afterwards
+  };
+  const Case cases[] = {{1, {2, 3}}, {2, {1, 3}}, {3, {1, 2}}};
+  const EventModel original = ThreeEntries();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "removing entry " << c.removed);
+    EventModel model = original;
+    RemoveEntry(model, c.removed);
+    EXPECT_EQ(model.EntryCount, 2);
+    EXPECT_EQ(model.RaceEntryCount[1], 2);
+    EXPECT_EQ(model.SelectedEntry, 0);
+    for (std::size_t place = 1; place <= 2; ++place) ExpectEntryAt(model, place, original, c.left[place - 1]);
+
+    EXPECT_TRUE(model.EntryRecord[3].isEmpty());
+    EXPECT_TRUE(model.EntryName[3].isEmpty());
+    EXPECT_TRUE(model.EntryGph[3].isEmpty());
+    for (std::size_t race = 1; race <= 2; ++race) {
+      EXPECT_TRUE(model.BoatFinish[race][3].isEmpty());
+      EXPECT_EQ(model.BoatStatus[race][3], QStringLiteral("OK"));
+      EXPECT_EQ(model.BoatPenalty[race][3], QStringLiteral("0"));
+      EXPECT_TRUE(model.BoatRemarks[race][3].isEmpty());
+      EXPECT_EQ(model.BoatFinished[race][3], 0);
+      EXPECT_EQ(model.BoatElapsed[race][3], 0);
+      EXPECT_EQ(model.BoatCorrected[race][3], 0);
+      EXPECT_EQ(model.BoatElapsedPos[race][3], 0);
+      EXPECT_EQ(model.BoatCorrectedPos[race][3], 0);
+      EXPECT_TRUE(model.BoatVector[race][3].isEmpty());
+    }
+  }
 }
 
 }  // namespace
