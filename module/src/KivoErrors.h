@@ -2,28 +2,17 @@
 // The failures of the module. Each class reports its own name, because the
 // failure texts that reach the scorer and the race file are "class: message".
 #include <cmath>
-#include <stdexcept>
 #include <string>
+
+#include "errors/exceptions.h"
 
 namespace kivo {
 
-class Exception : public std::runtime_error {
- public:
-  explicit Exception(const std::string& message) : std::runtime_error(message) {}
-  virtual const char* ClassName() const { return "Exception"; }
-  std::string Message() const { return what(); }
-  // "class: message", the form of every failure text.
-  std::string Text() const { return std::string(ClassName()) + ": " + what(); }
-};
+// The base and the conversion error are the runtime's, shared with the
+// scorer; the others are the module's alone.
+using platform::Exception;
+using platform::EConvertError;
 
-#define KIVO_EXCEPTION_CLASS(Name, Base)                          \
-  class Name : public Base {                                      \
-   public:                                                        \
-    using Base::Base;                                             \
-    const char* ClassName() const override { return #Name; }      \
-  }
-
-KIVO_EXCEPTION_CLASS(EConvertError, Exception);
 KIVO_EXCEPTION_CLASS(EListError, Exception);
 KIVO_EXCEPTION_CLASS(EDOMParseError, Exception);
 KIVO_EXCEPTION_CLASS(EStreamError, Exception);

@@ -10,7 +10,7 @@
 #include <QLocale>
 
 #include "Unit1.h"
-#include "core/rms_text.h"
+#include "core/number_text.h"
 #include "locale/user_locale.h"
 #include "form_building.h"
 #include "qt/guard.h"

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 
 #include "Unit1.h"
+#include "core/entries.h"
 #include "core/rms_details.h"
 #include "core/rms_file.h"
 #include "core/rms_record.h"
@@ -102,60 +103,6 @@ namespace {
 int SelectedRow(const QListWidget* list) {
   const QList<QListWidgetItem*> picked = list->selectedItems();
   return picked.isEmpty() ? -1 : list->row(picked.first());
-}
-
-// Entry `from` takes over everything of entry `to`'s place: its record and
-// identity, and in every race its finish, status, penalty, remarks and
-// results.
-void MoveEntry(EventModel& model, std::size_t from, std::size_t to) {
-  model.EntryRecord[to] = std::move(model.EntryRecord[from]);
-  model.EntryName[to] = std::move(model.EntryName[from]);
-  model.EntrySailNo[to] = std::move(model.EntrySailNo[from]);
-  model.EntryClass[to] = std::move(model.EntryClass[from]);
-  model.EntryGph[to] = std::move(model.EntryGph[from]);
-  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
-    model.BoatFinish[race][to] = std::move(model.BoatFinish[race][from]);
-    model.BoatStatus[race][to] = std::move(model.BoatStatus[race][from]);
-    model.BoatPenalty[race][to] = std::move(model.BoatPenalty[race][from]);
-    model.BoatRemarks[race][to] = std::move(model.BoatRemarks[race][from]);
-    model.BoatFinished[race][to] = model.BoatFinished[race][from];
-    model.BoatElapsed[race][to] = model.BoatElapsed[race][from];
-    model.BoatCorrected[race][to] = model.BoatCorrected[race][from];
-    model.BoatElapsedPos[race][to] = model.BoatElapsedPos[race][from];
-    model.BoatCorrectedPos[race][to] = model.BoatCorrectedPos[race][from];
-    model.BoatVector[race][to] = std::move(model.BoatVector[race][from]);
-  }
-}
-
-// An entry place as a new event leaves it: no record, status "OK", penalty
-// "0", nothing finished, so that the next boat added there starts clean.
-void EmptyEntry(EventModel& model, std::size_t place) {
-  model.EntryRecord[place].clear();
-  model.EntryName[place].clear();
-  model.EntrySailNo[place].clear();
-  model.EntryClass[place].clear();
-  model.EntryGph[place].clear();
-  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
-    model.BoatFinish[race][place].clear();
-    model.BoatStatus[race][place] = QStringLiteral("OK");
-    model.BoatPenalty[race][place] = QStringLiteral("0");
-    model.BoatRemarks[race][place].clear();
-    model.BoatFinished[race][place] = 0;
-    model.BoatElapsed[race][place] = 0;
-    model.BoatCorrected[race][place] = 0;
-    model.BoatElapsedPos[race][place] = 0;
-    model.BoatCorrectedPos[race][place] = 0;
-    model.BoatVector[race][place].clear();
-  }
-}
-
-// Takes entry `entry` out: every later entry moves up one place with all
-// its data; the last place is emptied.
-void RemoveEntry(EventModel& model, int entry) {
-  const auto last = static_cast<std::size_t>(model.EntryCount);
-  for (auto place = static_cast<std::size_t>(entry); place < last; ++place)
-    MoveEntry(model, place + 1, place);
-  EmptyEntry(model, last);
 }
 
 QString RatingAuthorityPage() {
@@ -267,44 +214,20 @@ void TForm1::ListBox2Click() {
 
 void TForm1::Panel7Click() {
   platform::Guarded([this] {
-    platform::Dialogs& dialogs = platform::CurrentDialogs();
-    const int boat = Model.SelectedRmsBoat;
-    if (boat <= 0 || boat > Model.RmsLineCount) {
-      dialogs.ShowMessage(QStringLiteral("艇が選択されていません"));
+    const EntryAddAnswer answer = AddEntry(Model);
+    if (answer.record) CurrentRecord = *answer.record;
+    if (!answer.refusal.isEmpty()) {
+      platform::CurrentDialogs().ShowMessage(answer.refusal);
       return;
     }
-    const QByteArray line = Model.RmsLines[static_cast<std::size_t>(boat)];
-    ParseRmsLine(line);
-    for (int entry = 1; entry <= Model.EntryCount; ++entry) {
-      if (Model.EntryName[static_cast<std::size_t>(entry)] == CurrentRecord.Boatname) {
-        dialogs.ShowMessage(QStringLiteral("この艇は既に登録済みです"));
-        return;
-      }
-    }
-    const int capacity = Model.MaxEntries - 1;
-    if (Model.EntryCount >= capacity) {
-      dialogs.ShowMessage(QStringLiteral("エントリーできるのは%1艇までです。これ以上登録できません")
-                              .arg(capacity));
-      return;
-    }
-
-    const int count = ++Model.EntryCount;
-    const auto place = static_cast<std::size_t>(count);
-    Model.EntryRecord[place] = line;
-    Model.EntryName[place] = CurrentRecord.Boatname;
-    Model.EntryClass[place] = CurrentRecord.YachtClass;
-    Model.EntrySailNo[place] = CurrentRecord.SailNumber;
-
     {
       // An add leaves no entry picked; the list shows it so.
       const QSignalBlocker quiet(ListBox2);
       ListBox2->addItem(CurrentRecord.Boatname);
       ListBox2->clearSelection();
     }
-    Memo5->setText(QString::number(count));
-    Model.RaceEntryCount[static_cast<std::size_t>(Model.CurrentRace)] = count;
+    Memo5->setText(QString::number(Model.EntryCount));
     RefreshFinishLists();
-    Model.SelectedEntry = 0;
   });
 }
 
@@ -324,9 +247,6 @@ void TForm1::Panel8Click() {
     if (!dialogs.Confirm(CurrentRecord.Boatname.trimmed() + QStringLiteral("を削除しますか？"))) return;
 
     RemoveEntry(Model, entry);
-    Model.EntryCount -= 1;
-    Model.RaceEntryCount[static_cast<std::size_t>(Model.CurrentRace)] = Model.EntryCount;
-    Model.SelectedEntry = 0;
 
     QStringList names;
     for (int k = 1; k <= Model.EntryCount; ++k) {

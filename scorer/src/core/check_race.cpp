@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "core/local_date_time.h"
+#include "core/number_text.h"
 #include "core/rms_record.h"
 #include "core/rms_text.h"
 #include "locale/user_locale.h"

@@ -1,12 +1,10 @@
 #include "core/rms_text.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <string_view>
 
 #include "ansi/ansi.h"
-#include "locale/user_locale.h"
 
 namespace kivo {
 
@@ -74,25 +72,6 @@ QString TrimBlanksAndControls(const QString& text) {
   while (first < last && text[first].unicode() <= ' ') ++first;
   while (last > first && text[last - 1].unicode() <= ' ') --last;
   return text.mid(first, last - first);
-}
-
-std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& locale) {
-  const QString trimmed = TrimBlanksAndControls(text);
-  if (trimmed.isEmpty()) return std::nullopt;
-  QLocale strict = locale;
-  strict.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
-  bool ok = false;
-  const double value = strict.toDouble(trimmed, &ok);
-  if (!ok || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
-double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale) {
-  return ReadLocaleNumber(text, locale).value_or(defaultValue);
-}
-
-double TextToFloatDef(const QString& text, double defaultValue) {
-  return TextToFloatDef(text, defaultValue, platform::UserLocale());
 }
 
 }  // namespace kivo

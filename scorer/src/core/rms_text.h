@@ -1,12 +1,9 @@
 #pragma once
 // Byte-level helpers for rating data lines (CP932 bytes exactly as read),
-// the CP932 form and length of a text, and the user-locale number reading
-// that the scorer's pages share.
-#include <optional>
-
+// the CP932 form and length of a text, and the trim that the scorer's pages
+// share.
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -42,16 +39,5 @@ int AnsiByteLength(QStringView text);
 // Leading and trailing blanks and control characters removed (every
 // character up to U+0020; an ideographic blank stays).
 QString TrimBlanksAndControls(const QString& text);
-
-// The number that `text` holds, read with the decimal separator of `locale`
-// (no group separators, an exponent allowed), or none when the text,
-// trimmed of blanks and control characters, is empty, is no number or lies
-// outside the range of a double.
-std::optional<double> ReadLocaleNumber(const QString& text, const QLocale& locale);
-
-// ReadLocaleNumber, or `defaultValue` where that gives none.
-double TextToFloatDef(const QString& text, double defaultValue, const QLocale& locale);
-// The same with the user's locale (platform::UserLocale()).
-double TextToFloatDef(const QString& text, double defaultValue);
 
 }  // namespace kivo

@@ -26,9 +26,13 @@ TEST(ParseXmlFloat, ReadsDecimalTextWithAPoint) {
       {10, "10"},       {12.5, "12.5"},   {-3.25, "-3.25"}, {2, "+2"},      {7, " 7 "},
       {0.5, ".5"},      {5, "5."},        {1e5, "1E5"},     {1e-5, "1e-5"}, {2500, "2.5E+3"},
       {0, "0"},         {-0.0, "-0"},     {12.3000001907349, "12.3000001907349"},
+      // Control characters around the number pass as blanks do; a value
+      // too small for a double is 0, as the module reads it.
+      {12, "\t12\r\n"},  {1e-310, "1e-310"}, {0, "1e-400"},
   };
   for (const FloatCase& c : cases) EXPECT_DOUBLE_EQ(ParseXmlFloat(QString::fromLatin1(c.text)), c.value) << c.text;
   EXPECT_TRUE(std::isinf(ParseXmlFloat(QStringLiteral("INF"))));
+  EXPECT_GT(ParseXmlFloat(QStringLiteral(" +Inf\t")), 0);
   EXPECT_LT(ParseXmlFloat(QStringLiteral("-inf")), 0);
   EXPECT_TRUE(std::isnan(ParseXmlFloat(QStringLiteral("NaN"))));
 }
@@ -52,6 +56,7 @@ TEST(ParseXmlInteger, ReadsDecimalWholeNumbers) {
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("5")), 5);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("-3")), -3);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral(" 42 ")), 42);
+  EXPECT_EQ(ParseXmlInteger(QStringLiteral("\t42\r\n")), 42);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("+7")), 7);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("2147483647")), 2147483647);
   EXPECT_EQ(ParseXmlInteger(QStringLiteral("-2147483648")), -2147483647 - 1);
@@ -66,6 +71,29 @@ TEST(ParseXmlInteger, RefusesEverythingElseWithTheConversionMessage) {
       EXPECT_EQ(std::string(e.what()), "'" + std::string(text) + "' is not a valid integer value");
     }
   }
+}
+
+struct LocaleCase {
+  const char* text;
+  double expected;
+};
+
+TEST(TextToFloatDef, ReadsWithTheDotOfAJapaneseLocale) {
+  const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+  const LocaleCase cases[] = {
+      {"1.5", 1.5},   {" 2.25\t", 2.25}, {"-3", -3}, {"+0.5", 0.5}, {"1e3", 1000},
+      {"", 7},        {"   ", 7},        {"abc", 7}, {"1,5", 7},    {"1,000.5", 7},
+      {"1.5.1", 7},   {"1e999", 7},      {"inf", 7}, {"nan", 7},    {"12abc", 7},
+  };
+  for (const LocaleCase& c : cases) EXPECT_EQ(TextToFloatDef(c.text, 7, japanese), c.expected) << c.text;
+}
+
+TEST(TextToFloatDef, ReadsWithTheCommaOfAGermanLocale) {
+  const QLocale german(QLocale::German, QLocale::Germany);
+  const LocaleCase cases[] = {
+      {"1,5", 1.5}, {" 2,25 ", 2.25}, {"-3", -3}, {"1.5", -1}, {"1.000,5", -1}, {"", -1}, {"x", -1},
+  };
+  for (const LocaleCase& c : cases) EXPECT_EQ(TextToFloatDef(c.text, -1, german), c.expected) << c.text;
 }
 
 }  // namespace

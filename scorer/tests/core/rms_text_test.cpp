@@ -53,28 +53,5 @@ TEST(RmsText, DecodesJapaneseAndShowsInvalidBytesAsQuestionMarks) {
   EXPECT_EQ(DecodeAnsi("end\x82"), QStringLiteral("end?"));  // lead byte cut off by a column
 }
 
-struct FloatCase {
-  const char* text;
-  double expected;
-};
-
-TEST(TextToFloatDef, ReadsWithTheDotOfAJapaneseLocale) {
-  const QLocale japanese(QLocale::Japanese, QLocale::Japan);
-  const FloatCase cases[] = {
-      {"1.5", 1.5},   {" 2.25\t", 2.25}, {"-3", -3}, {"+0.5", 0.5}, {"1e3", 1000},
-      {"", 7},        {"   ", 7},        {"abc", 7}, {"1,5", 7},    {"1,000.5", 7},
-      {"1.5.1", 7},   {"1e999", 7},      {"inf", 7}, {"nan", 7},    {"12abc", 7},
-  };
-  for (const FloatCase& c : cases) EXPECT_EQ(TextToFloatDef(c.text, 7, japanese), c.expected) << c.text;
-}
-
-TEST(TextToFloatDef, ReadsWithTheCommaOfAGermanLocale) {
-  const QLocale german(QLocale::German, QLocale::Germany);
-  const FloatCase cases[] = {
-      {"1,5", 1.5}, {" 2,25 ", 2.25}, {"-3", -3}, {"1.5", -1}, {"1.000,5", -1}, {"", -1}, {"x", -1},
-  };
-  for (const FloatCase& c : cases) EXPECT_EQ(TextToFloatDef(c.text, -1, german), c.expected) << c.text;
-}
-
 }  // namespace
 }  // namespace kivo
