@@ -166,6 +166,20 @@ TEST_F(InshoreTest, MarksSouthWestAndAcross180) {
     EXPECT_NEAR(ReadFloat(form.Memo10->text(), QLocale::c()), 2.0, 0.01);
     EXPECT_EQ(form.Marks.leeLon, form.Marks.weatherLon);
   }
+  // A very long leg from Japan far to the east: the side mark is placed west
+  // of -180 and written back as the longitude east of 180 that it is, which
+  // the next CALC reads.
+  {
+    dialogs().Clear();
+    TForm1& form = StartInshore();
+    TypeMarks(form, form.RadioButton3, {"35", "139", "10", "-100"});
+    form.Button3->click();
+    EXPECT_EQ(form.Edit6->text(), QStringLiteral("176.0023420"));
+    const QStringList legs = Legs(form);
+    form.Button3->click();
+    EXPECT_TRUE(dialogs().Events().empty());
+    EXPECT_EQ(Legs(form), legs);
+  }
 }
 
 TEST_F(InshoreTest, ATinyLegIsCutFromItsFixedForm) {
