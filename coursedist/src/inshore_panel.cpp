@@ -1,5 +1,8 @@
 // The inshore calculator: the lee, weather and side marks typed in one of
 // three formats give the legs of a windward-leeward course and its totals.
+#include <initializer_list>
+#include <utility>
+
 #include <QKeyEvent>
 
 #include "core/coordinate_text.h"
@@ -127,21 +130,28 @@ void TForm1::CalculateInshoreCourse() {
   Marks.weatherLat = ReadCoordinate(format, weatherLat, locale);
   Marks.weatherLon = ReadCoordinate(format, weatherLon, locale);
   // 0 is also what a text without its colons reads as; a pole or a value
-  // beyond the globe has no course.
-  if (!IsUsableLatitude(Marks.leeLat) || !IsUsableLongitude(Marks.leeLon) ||
-      !IsUsableLatitude(Marks.weatherLat) || !IsUsableLongitude(Marks.weatherLon)) {
-    dialogs.ShowMessage(QStringLiteral("Invalid value"));
+  // beyond the globe has no course. The message names the first such field.
+  const auto refused = [&](std::initializer_list<std::pair<bool, const char*>> checks) {
+    for (const auto& [usable, field] : checks) {
+      if (usable) continue;
+      dialogs.ShowMessage(InvalidValueMessage(QString::fromLatin1(field)));
+      return true;
+    }
+    return false;
+  };
+  if (refused({{IsUsableLatitude(Marks.leeLat), "LEE mk LAT"},
+               {IsUsableLongitude(Marks.leeLon), "LEE mk LON"},
+               {IsUsableLatitude(Marks.weatherLat), "WEATHER mk LAT"},
+               {IsUsableLongitude(Marks.weatherLon), "WEATHER mk LON"}}))
     return;
-  }
 
   const bool sideTyped = !sideLat.isEmpty() && !sideLon.isEmpty();
   if (sideTyped) {
     Marks.sideLat = ReadCoordinate(format, sideLat, locale);
     Marks.sideLon = ReadCoordinate(format, sideLon, locale);
-    if (!IsUsableLatitude(Marks.sideLat) || !IsUsableLongitude(Marks.sideLon)) {
-      dialogs.ShowMessage(QStringLiteral("Invalid value"));
+    if (refused({{IsUsableLatitude(Marks.sideLat), "SIDE mk LAT"},
+                 {IsUsableLongitude(Marks.sideLon), "SIDE mk LON"}}))
       return;
-    }
   }
 
   if (HasMagneticVariation(Marks.leeLat, Marks.leeLon)) {

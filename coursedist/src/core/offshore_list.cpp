@@ -45,17 +45,9 @@ PageCoordinate ReadPageCoordinate(const QString& text, int length, bool longitud
   return coordinate;
 }
 
-[[noreturn]] void ThrowInvalidValue() { throw std::runtime_error("Invalid value"); }
-
-float ReadVariation(const QString& text, const QLocale& locale) {
-  const double value = ReadFloat(text, locale);
-  if (value < -180 || value > 180) ThrowInvalidValue();
-  return static_cast<float>(value);
-}
-
 float ReadWindDirection(const QString& text, const QLocale& locale) {
   const double value = ReadFloat(text, locale);
-  if (value < 0 || value > 360) ThrowInvalidValue();
+  if (value < 0 || value > 360) ThrowInvalidValue(QStringLiteral("Avg TWD"));
   return static_cast<float>(value);
 }
 

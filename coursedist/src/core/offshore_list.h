@@ -71,14 +71,15 @@ struct CaptureResult {
 
 // Takes the clicked position as the next point when it differs from the last
 // one taken. A full list, a field that is no number ("'x' is not a valid
-// floating point value") or out of range ("Invalid value": a variation
-// beyond ±180, a wind direction outside 0 to 360) refuses it. A geodesy
+// floating point value") or out of range ("Invalid value in MagVar." for a
+// variation beyond ±180, "Invalid value in Avg TWD" for a wind direction
+// outside 0 to 360) refuses it. A geodesy
 // failure throws and changes nothing.
 CaptureResult TakePoint(OffshoreCourse& course, const CaptureInput& input, const QLocale& locale);
 
 // The point list again, in the wider rebuilt layout, with the wind angles
 // from `avgTwd`; `magVar` must be a valid variation too. Throws
-// EConvertError or std::runtime_error("Invalid value"); the stored points
+// EConvertError or std::runtime_error("Invalid value in ..."); the stored points
 // and totals are not changed.
 QStringList RebuildPointList(const OffshoreCourse& course, const QString& magVar,
                              const QString& avgTwd, const QLocale& locale);

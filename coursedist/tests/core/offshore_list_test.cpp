@@ -193,10 +193,10 @@ TEST_F(OffshoreListTest, ABadFieldRefusesThePointWithOneMessageAndTheClickCounts
       {"inf", "180", "'inf' is not a valid floating point value"},
       {"nan", "180", "'nan' is not a valid floating point value"},
       {"0x10", "180", "'0x10' is not a valid floating point value"},
-      {"1e300", "180", "Invalid value"},
-      {"-180.5", "180", "Invalid value"},
-      {"7.2", "360.5", "Invalid value"},
-      {"7.2", "-1", "Invalid value"},
+      {"1e300", "180", "Invalid value in MagVar."},
+      {"-180.5", "180", "Invalid value in MagVar."},
+      {"7.2", "360.5", "Invalid value in Avg TWD"},
+      {"7.2", "-1", "Invalid value in Avg TWD"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.magVar + std::string(" / ") + c.avgTwd);

@@ -117,7 +117,7 @@ TEST_F(OffshorePanelTest, ABadFieldRefusesTheClickWithOneMessage) {
   Click(form, "35", "139");
   form.Memo5->setText(QStringLiteral("1e300"));
   Click(form, "35", "140");
-  EXPECT_EQ(dialogs().Messages(), QStringList{QStringLiteral("Invalid value")});
+  EXPECT_EQ(dialogs().Messages(), QStringList{QStringLiteral("Invalid value in MagVar.")});
   EXPECT_EQ(form.Memo4->text(), QStringLiteral("1"));
   EXPECT_EQ(form.ListBox1->count(), 1);
   EXPECT_EQ(form.Memo2->text(), QStringLiteral("139"));
