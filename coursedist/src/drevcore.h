@@ -179,6 +179,8 @@ class TForm1 : public QWidget {
   QLineEdit* Memo8;
   QLabel* Label24;  // "L-W-L-W-L-W"
   QLineEdit* Memo9;
+  QLabel* Label30;   // "MagVar."
+  QLineEdit* Memo19;  // the variation of the magnetic courses, editable
   QPushButton* Button5;  // test fill, hidden
   QLineEdit* Edit7;      // ellipsoid distance L→W in metres, hidden
 

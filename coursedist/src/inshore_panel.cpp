@@ -70,6 +70,11 @@ void TForm1::BuildInshorePanel() {
   totalRow("Label23", "L-W-L-W-L", 400, Label23, "Memo8", Memo8);
   totalRow("Label24", "L-W-L-W-L-W", 424, Label24, "Memo9", Memo9);
 
+  // The variation of the magnetic courses, beside them: computed around
+  // Japan, typed by the officer elsewhere.
+  Label30 = PlaceLabel(Panel2, "Label30", QString::fromLatin1(kVariationField), 328, 236, text);
+  Memo19 = PlaceMemo(Panel2, "Memo19", 325, 254, 68, 21, true);
+
   Button5 = PlaceButton<QPushButton>(Panel2, "Button5", QStringLiteral("Button5"), 16, 454, 75, 22);
   Edit7 = Place<QLineEdit>(Panel2, "Edit7", 100, 454, 140, 22);
   Edit7->setText(QStringLiteral("Edit7"));
@@ -156,10 +161,17 @@ void TForm1::CalculateInshoreCourse() {
 
   if (HasMagneticVariation(Marks.leeLat, Marks.leeLon)) {
     MagVar = MagneticVariationAt(Marks.leeLat, Marks.leeLon);
+    // Exactly the value that the courses use.
+    Memo19->setText(ShortestText(MagVar, locale));
   } else {
     // The polynomial is meaningless far from Japan: the courses take the
-    // variation that the user keeps in MagVar.
-    MagVar = static_cast<float>(ReadFloat(Memo5->text(), locale));
+    // variation that the officer typed for this place. A value the program
+    // wrote for a mark in Japan (or none at all) is no such variation.
+    if (!Memo19->isModified()) {
+      dialogs.ShowMessage(QString::fromLatin1(kNoMagneticVariationMessage));
+      return;
+    }
+    MagVar = ReadVariation(Memo19->text(), locale);
     dialogs.ShowMessage(QString::fromLatin1(kNoMagneticVariationMessage));
   }
 
