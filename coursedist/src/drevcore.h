@@ -93,6 +93,8 @@ class TForm1 : public QWidget {
   void WebBrowser1CommandStateChange();
   // Takes the position read from the page into the point list.
   void CapturePoint(const drevlin::PagePosition& position);
+  // Leaves on the map the markers of the listed points and no others.
+  void MarkListedPoints();
   void Button1Click();  // Clear　All
   void Button2Click();  // 再計算
   void Button3Click();  // CALC

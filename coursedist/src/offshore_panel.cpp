@@ -1,7 +1,9 @@
 // The offshore side of the window: the map page written at start-up and
 // shown in the map area, the capture of clicked points into the point list,
 // "再計算" and "Clear　All".
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include <QTemporaryDir>
 
@@ -55,31 +57,41 @@ void TForm1::WebBrowser1CommandStateChange() {
 }
 
 void TForm1::CapturePoint(const PagePosition& position) {
+  std::optional<CaptureResult> taken;
   platform::Guarded([&] {
-    const CaptureResult result =
-        TakePoint(Course,
-                  CaptureInput{position.lat, position.lng, Memo5->text(), Memo6->text(), MileUnit},
-                  platform::UserLocale());
-    if (result.kind == CaptureResult::Kind::Ignored) return;
-    if (result.kind == CaptureResult::Kind::Refused) {
-      platform::CurrentDialogs().ShowMessage(result.message);
-      return;
-    }
-    MagVar = result.magVar;
-    AvgTwd = result.avgTwd;
-    Memo1->setText(result.latText);
-    Memo2->setText(result.lngText);
-    Memo4->setText(result.countText);
-    if (!result.magVarText.isEmpty()) Memo5->setText(result.magVarText);
-    if (!result.totalMilesText.isEmpty()) {
-      Memo3->setText(result.totalMilesText);
-      Memo18->setText(result.totalKmText);
-    }
-    ListBox1->addItem(result.row);
-    ListBox1->scrollToBottom();
-    repaint();
-    if (!result.message.isEmpty()) platform::CurrentDialogs().ShowMessage(result.message);
+    taken = TakePoint(Course,
+                      CaptureInput{position.lat, position.lng, Memo5->text(), Memo6->text(), MileUnit},
+                      platform::UserLocale());
   });
+  // Whatever became of the click, the map shows the listed points and no
+  // others: a refused click leaves no marker.
+  MarkListedPoints();
+  if (!taken || taken->kind == CaptureResult::Kind::Ignored) return;
+  const CaptureResult& result = *taken;
+  if (result.kind == CaptureResult::Kind::Refused) {
+    platform::CurrentDialogs().ShowMessage(result.message);
+    return;
+  }
+  MagVar = result.magVar;
+  AvgTwd = result.avgTwd;
+  Memo1->setText(result.latText);
+  Memo2->setText(result.lngText);
+  Memo4->setText(result.countText);
+  if (!result.magVarText.isEmpty()) Memo5->setText(result.magVarText);
+  if (!result.totalMilesText.isEmpty()) {
+    Memo3->setText(result.totalMilesText);
+    Memo18->setText(result.totalKmText);
+  }
+  ListBox1->addItem(result.row);
+  ListBox1->scrollToBottom();
+  repaint();
+  if (!result.message.isEmpty()) platform::CurrentDialogs().ShowMessage(result.message);
+}
+
+void TForm1::MarkListedPoints() {
+  std::vector<Position> points;
+  for (int i = 1; i <= Course.PointCount; ++i) points.push_back({Course.PointLat[i], Course.PointLon[i]});
+  WebBrowser1->ShowMarkersAt(points);
 }
 
 void TForm1::Button2Click() {
@@ -91,6 +103,7 @@ void TForm1::Button2Click() {
     ListBox1->addItems(rows);
     repaint();
   });
+  MarkListedPoints();
 }
 
 void TForm1::ClearPointList() {
