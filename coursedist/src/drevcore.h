@@ -26,11 +26,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QString>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include "core/inshore_course.h"
 #include "core/offshore_list.h"
+#include "core/page_folder.h"
 #include "map_view.h"
 #include "qt/panel.h"
 
@@ -52,7 +52,7 @@ class TForm1 : public QWidget {
   // The map page's file, in a folder of this process alone that goes with
   // the window; empty when it could not be written.
   QString PagePath;
-  std::unique_ptr<QTemporaryDir> PageFolder;
+  std::unique_ptr<drevlin::MapPageFolder> PageFolder;
 
   // ---- the offshore point store (filled by the point capture) ----
   drevlin::OffshoreCourse Course;
@@ -73,7 +73,8 @@ class TForm1 : public QWidget {
   // No points, no totals and no last position; the start state of the list.
   void ClearPointList();
   void ClearInshoreFields();
-  // Makes the private folder for the map page; its path ends with "/".
+  // Makes the private folder for the map page, after removing those that
+  // ended runs left behind; its path ends with "/".
   QString GetTempFolder();
   void WriteMapPage();
 

@@ -2,12 +2,10 @@
 // shown in the map area, the capture of clicked points into the point list,
 // "再計算" and "Clear　All".
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
-#include <QTemporaryDir>
-
 #include "core/map_page.h"
+#include "core/page_folder.h"
 #include "drevcore.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
@@ -18,17 +16,13 @@ using namespace drevlin;
 
 QString TForm1::GetTempFolder() {
   // A folder of this process alone: nobody else can put a file or a link
-  // where the page goes, and the folder goes when the program ends.
+  // where the page goes, and the folder goes when the program ends. Folders
+  // of runs that ended without removing theirs go first.
   const QString parent = platform::CurrentSystem().TempPath();
-  PageFolder = std::make_unique<QTemporaryDir>(parent + QStringLiteral("drevlin-XXXXXX"));
-  if (!PageFolder->isValid()) {
-    const QString why = PageFolder->errorString();
-    PageFolder.reset();
-    throw std::runtime_error(QStringLiteral("Cannot make a folder for the map page in %1: %2")
-                                 .arg(parent, why)
-                                 .toStdString());
-  }
-  return PageFolder->path() + QLatin1Char('/');
+  RemoveStalePageFolders(parent);
+  PageFolder.reset();
+  PageFolder = std::make_unique<MapPageFolder>(parent);
+  return PageFolder->Path() + QLatin1Char('/');
 }
 
 void TForm1::WriteMapPage() { WriteMapPageFile(PagePath, BuiltInMapEndpoints()); }

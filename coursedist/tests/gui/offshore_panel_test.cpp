@@ -26,7 +26,15 @@ class OffshorePanelTest : public FormFixture {
 };
 
 TEST_F(OffshorePanelTest, ThePageIsWrittenIntoAFolderOfThisProcessThatGoesWithTheWindow) {
+  // What a killed run left: its folder with the lock that nobody holds now.
+  const QString stale = temp_.filePath(QStringLiteral("drevlin-kiLLed"));
+  ASSERT_TRUE(QDir().mkpath(stale));
+  for (const char* name : {"owner.lock", "k.html"}) {
+    QFile file(stale + QLatin1Char('/') + QLatin1String(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
   TForm1& form = StartForm();
+  EXPECT_FALSE(QFileInfo::exists(stale));
   const QFileInfo page(form.PagePath);
   EXPECT_EQ(page.fileName(), QStringLiteral("k.html"));
   const QString folder = page.absolutePath();
