@@ -202,6 +202,8 @@ class TForm1 : public QWidget {
   void BuildControlPanel();
   void BuildInshorePanel();
   void BuildHelpPanel();
+  // The point list's header over the rows' columns.
+  void PlacePointListHeader();
   // Start-up: the page written into its folder and shown in the map area.
   void ShowMapPage();
 

@@ -29,6 +29,16 @@ struct OffshoreCourse {
   QString LastLng;
 };
 
+// The point list's column header over the live rows, in their fixed-pitch
+// font: each title stands over its field, a number's title at the field's
+// right end (the rows rebuilt by "再計算" are wider and keep their own
+// layout).
+inline constexpr char kPointListHeader[] = " PT     LAT        LON     COt COm  TWA      Mi";
+// The kilometre column's title, a label of its own that shows only with
+// 1852-metre miles, and the character column where it starts.
+inline constexpr char kKmColumnHeader[] = "( Km )";
+inline constexpr int kKmHeaderColumn = 49;
+
 // The five point arrays, all zeros.
 void AllocatePointArrays(OffshoreCourse& course);
 // "Clear All": no points, no total, and no last position, so that a click on

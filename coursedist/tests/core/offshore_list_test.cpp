@@ -2,6 +2,7 @@
 // that the page and the fields hold. Legs use the geodesy's worked examples:
 // (35, 139) to (35, 140) is 89.7132°, 49.1489' on the sphere and 91277.27 m
 // (49.2858 NM) on the ellipsoid; the variation at (35, 139) is 7.20255.
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "core/offshore_list.h"
@@ -170,6 +171,41 @@ TEST(OffshoreTexts, TheVariationIsCutAfterItsFirstDecimal) {
   for (const Case& c : cases) {
     EXPECT_EQ(VariationText(c.variation, c.locale), QString::fromUtf8(c.text)) << c.variation;
   }
+}
+
+TEST_F(OffshoreListTest, TheHeaderTitlesStandOverTheirFields) {
+  // A leg with coordinates as wide as they get; numbers end at their
+  // field's right end.
+  Take(Click("35", "139"));
+  const CaptureResult leg = Take(Click("-35.123456", "-170.12345", "7.2", "10"));
+  ASSERT_EQ(leg.kind, Kind::Taken);
+  const auto spans = [](const QString& text) {
+    std::vector<std::pair<qsizetype, qsizetype>> found;  // first and last column
+    QRegularExpressionMatchIterator words = QRegularExpression(QStringLiteral("\\S+")).globalMatch(text);
+    while (words.hasNext()) {
+      const QRegularExpressionMatch word = words.next();
+      found.emplace_back(word.capturedStart(), word.capturedEnd() - 1);
+    }
+    return found;
+  };
+  const auto fields = spans(leg.row);
+  const auto titles = spans(QString::fromLatin1(kPointListHeader));
+  ASSERT_EQ(fields.size(), 8u) << leg.row.toStdString();
+  ASSERT_EQ(titles.size(), 7u);
+  const char* names[] = {"PT", "LAT", "LON", "COt", "COm", "TWA", "Mi"};
+  const bool rightAligned[] = {true, false, false, true, true, true, true};
+  for (size_t i = 0; i < titles.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    if (rightAligned[i]) {
+      EXPECT_EQ(titles[i].second, fields[i].second);
+    } else {
+      EXPECT_GE(titles[i].first, fields[i].first);
+      EXPECT_LE(titles[i].second, fields[i].second);
+    }
+  }
+  // "( Km )" ends where the kilometres end.
+  EXPECT_EQ(kKmHeaderColumn + qsizetype(sizeof kKmColumnHeader - 1) - 1, fields[7].second);
+  EXPECT_GE(kKmHeaderColumn, fields[6].second + 2);
 }
 
 TEST_F(OffshoreListTest, ACommaLocaleReadsBothSeparatorsAndWritesItsOwn) {
