@@ -239,6 +239,7 @@ void TForm1::SetWindowSize(int width, int height) {
 
 void TForm1::RadioButton1Click() {
   Panel2->hide();
+  inshoreSizeFixed_ = false;
   setMinimumSize(0, 0);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   SetWindowSize(1200, 600);
@@ -282,7 +283,14 @@ void TForm1::LayOutInshoreWindow() {
   const QRect client = geometry();
   const int frameWidth = frame.width() - client.width();
   const int frameHeight = frame.height() - client.height();
-  setFixedSize(Panel2->width(), kInshoreWindowHeight - frameHeight);
+  // Its size is fixed once, on the way in. Laid out again (after the help)
+  // it keeps that size: the window system reports the frame of a window
+  // leaving the maximized state only some time later, so a second
+  // measurement would give another height.
+  if (!inshoreSizeFixed_) {
+    setFixedSize(Panel2->width(), kInshoreWindowHeight - frameHeight);
+    inshoreSizeFixed_ = true;
+  }
   Panel2->show();
   const QRect screenArea = screen()->geometry();
   move(screenArea.x() + (screenArea.width() - (Panel2->width() + frameWidth)) / 2,

@@ -219,5 +219,8 @@ class TForm1 : public QWidget {
   void ShowDebugControls();
 
   void CalculateInshoreCourse();
+
+  // The inshore window's size is set (until Offshore is checked again).
+  bool inshoreSizeFixed_ = false;
   void FocusNextOnEnter(int key, QLineEdit* next);
 };

@@ -266,6 +266,7 @@ TEST_F(WindowTest, InshoreHelpKeepsItsCloseBoxInsideAndClosingLaysInshoreOutAgai
   TForm1& form = StartForm();
   form.RadioButton2->setChecked(true);
   ASSERT_EQ(machine().Beeps(), 1);
+  const QSize inshoreSize = form.size();
 
   form.Label14->Click();
   EXPECT_EQ(machine().Beeps(), 1);
@@ -285,6 +286,7 @@ TEST_F(WindowTest, InshoreHelpKeepsItsCloseBoxInsideAndClosingLaysInshoreOutAgai
   EXPECT_TRUE(form.Panel5->isHidden());
   EXPECT_TRUE(form.Panel2->isVisible());
   EXPECT_EQ(form.frameGeometry().top(), (form.screen()->geometry().height() - 600) / 2);
+  EXPECT_EQ(form.size(), inshoreSize);
 }
 
 TEST_F(WindowTest, MileUnitShowsTheKilometresOnlyFor1852Metres) {
