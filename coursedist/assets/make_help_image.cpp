@@ -251,15 +251,15 @@ int main(int argc, char** argv) {
        {16, QStringLiteral("LEE mk（風下マーク）と WEATHER mk（風上マーク）の LAT（緯度）と LON（経度）を入力します。Enter で次の欄へ進みます。")},
        {17, QStringLiteral("SIDE mk（サイドマーク）：空欄のときは、風上マークから風下へのコースの 45° 右、レグ距離 × √2 / 2 の位置に置き、選んだ形式で書き込みます。")},
        {18, QStringLiteral("CALC で計算します。Clear All で入力と結果を消します。")},
-       {19, QStringLiteral("Dist と CO m：各レグの距離（マイル）と磁針路。L→W 風下から風上、W→L 風上から風下、W→S 風上からサイド、S→L サイドから風下。")},
+       {19, QStringLiteral("Dist と CO m：各レグの距離（マイル）と磁針路。L→W 風下から風上、W→L 風上から風下、W→S 風上からサイド、S→L サイドから風下。MagVar. は磁針路に使った磁気偏差（度、西偏が正）。")},
        {20, QStringLiteral("Total Distance：Olympic = 4 × L→W + W→S + S→L、L-W-L-W-L = 4 × L→W、L-W-L-W-L-W = 5 × L→W。")}});
 
   painter.setFont(Font(15));
   painter.setPen(kInk);
   painter.drawText(
       QRect(notesLeft, y + 6, kWidth - notesLeft - 24, kHeight - y - 12), Qt::TextWordWrap,
-      QStringLiteral("磁気偏差は風下マークの位置で求めます（日本周辺のみ。それ以外では MagVar. の値を使います）。\n"
-                     "入力が足りないときは「Fill all value」、緯度・経度が 0 や範囲外のときは「Invalid value」と表示されます。"));
+      QStringLiteral("磁気偏差は日本周辺では風下マークの位置で求め、MagVar. に表示します。それ以外では、その海域の偏差を MagVar. に入力してから CALC を押してください。\n"
+                     "入力が足りないときは「Fill all value」、緯度・経度が 0 や範囲外のときは「Invalid value in 欄の名前」と表示されます。"));
   painter.end();
 
   QString error;

@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QWindow>
 
 #include "core/number_text.h"
@@ -114,13 +116,12 @@ void TForm1::BuildControlPanel() {
   Memo6 = PlaceMemo(Panel1, "Memo6", 200, 168, 49, 17, true);
   Button2 = PlaceButton<QPushButton>(Panel1, "Button2", QStringLiteral("再計算"), 328, 168, 57, 17);
 
-  Label5 = PlaceLabel(Panel1, "Label5",
-                      QStringLiteral("PT      LAT           LON       COt COm TWA     Mi"), 25,
-                      220, kWhite);
-  Label28 = PlaceLabel(Panel1, "Label28", QStringLiteral("( Km )"), 319, 222, kWhite);
+  Label5 = PlaceLabel(Panel1, "Label5", QString::fromLatin1(kPointListHeader), 25, 220, kWhite);
+  Label28 = PlaceLabel(Panel1, "Label28", QString::fromLatin1(kKmColumnHeader), 319, 220, kWhite);
   Label28->hide();
   ListBox1 = Place<QListWidget>(Panel1, "ListBox1", 16, 240, 375, 145);
   ListBox1->setFont(FixedPitchFont(12));
+  PlacePointListHeader();
   Button1 = PlaceButton<QPushButton>(Panel1, "Button1", QStringLiteral("Clear\u3000All"), 16, 392, 89, 25);
 
   const QFont totalFont = WindowFont(15);
@@ -150,6 +151,20 @@ void TForm1::BuildControlPanel() {
   connect(Label14, &platform::Panel::clicked, this, &TForm1::Label14Click);
   connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+}
+
+void TForm1::PlacePointListHeader() {
+  // In the rows' font, from where the rows' text starts: the list's frame and
+  // the margin that the style keeps before an item's text.
+  for (QLabel* label : {Label5, Label28}) {
+    label->setFont(ListBox1->font());
+    label->adjustSize();
+  }
+  const int textMargin = ListBox1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListBox1) + 1;
+  const int left = ListBox1->x() + ListBox1->frameWidth() + textMargin;
+  const QFontMetrics metrics(ListBox1->font());
+  Label5->move(left, Label5->y());
+  Label28->move(left + metrics.horizontalAdvance(QString(kKmHeaderColumn, QLatin1Char('0'))), Label28->y());
 }
 
 void TForm1::BuildHelpPanel() {
@@ -224,6 +239,7 @@ void TForm1::SetWindowSize(int width, int height) {
 
 void TForm1::RadioButton1Click() {
   Panel2->hide();
+  inshoreSizeFixed_ = false;
   setMinimumSize(0, 0);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   SetWindowSize(1200, 600);
@@ -267,7 +283,14 @@ void TForm1::LayOutInshoreWindow() {
   const QRect client = geometry();
   const int frameWidth = frame.width() - client.width();
   const int frameHeight = frame.height() - client.height();
-  setFixedSize(Panel2->width(), kInshoreWindowHeight - frameHeight);
+  // Its size is fixed once, on the way in. Laid out again (after the help)
+  // it keeps that size: the window system reports the frame of a window
+  // leaving the maximized state only some time later, so a second
+  // measurement would give another height.
+  if (!inshoreSizeFixed_) {
+    setFixedSize(Panel2->width(), kInshoreWindowHeight - frameHeight);
+    inshoreSizeFixed_ = true;
+  }
   Panel2->show();
   const QRect screenArea = screen()->geometry();
   move(screenArea.x() + (screenArea.width() - (Panel2->width() + frameWidth)) / 2,

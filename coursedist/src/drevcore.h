@@ -26,11 +26,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QString>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include "core/inshore_course.h"
 #include "core/offshore_list.h"
+#include "core/page_folder.h"
 #include "map_view.h"
 #include "qt/panel.h"
 
@@ -52,7 +52,7 @@ class TForm1 : public QWidget {
   // The map page's file, in a folder of this process alone that goes with
   // the window; empty when it could not be written.
   QString PagePath;
-  std::unique_ptr<QTemporaryDir> PageFolder;
+  std::unique_ptr<drevlin::MapPageFolder> PageFolder;
 
   // ---- the offshore point store (filled by the point capture) ----
   drevlin::OffshoreCourse Course;
@@ -73,7 +73,8 @@ class TForm1 : public QWidget {
   // No points, no totals and no last position; the start state of the list.
   void ClearPointList();
   void ClearInshoreFields();
-  // Makes the private folder for the map page; its path ends with "/".
+  // Makes the private folder for the map page, after removing those that
+  // ended runs left behind; its path ends with "/".
   QString GetTempFolder();
   void WriteMapPage();
 
@@ -93,6 +94,8 @@ class TForm1 : public QWidget {
   void WebBrowser1CommandStateChange();
   // Takes the position read from the page into the point list.
   void CapturePoint(const drevlin::PagePosition& position);
+  // Leaves on the map the markers of the listed points and no others.
+  void MarkListedPoints();
   void Button1Click();  // Clear　All
   void Button2Click();  // 再計算
   void Button3Click();  // CALC
@@ -179,6 +182,8 @@ class TForm1 : public QWidget {
   QLineEdit* Memo8;
   QLabel* Label24;  // "L-W-L-W-L-W"
   QLineEdit* Memo9;
+  QLabel* Label30;   // "MagVar."
+  QLineEdit* Memo19;  // the variation of the magnetic courses, editable
   QPushButton* Button5;  // test fill, hidden
   QLineEdit* Edit7;      // ellipsoid distance L→W in metres, hidden
 
@@ -197,6 +202,8 @@ class TForm1 : public QWidget {
   void BuildControlPanel();
   void BuildInshorePanel();
   void BuildHelpPanel();
+  // The point list's header over the rows' columns.
+  void PlacePointListHeader();
   // Start-up: the page written into its folder and shown in the map area.
   void ShowMapPage();
 
@@ -212,5 +219,8 @@ class TForm1 : public QWidget {
   void ShowDebugControls();
 
   void CalculateInshoreCourse();
+
+  // The inshore window's size is set (until Offshore is checked again).
+  bool inshoreSizeFixed_ = false;
   void FocusNextOnEnter(int key, QLineEdit* next);
 };

@@ -1,5 +1,8 @@
 // The inshore calculator: the lee, weather and side marks typed in one of
 // three formats give the legs of a windward-leeward course and its totals.
+#include <initializer_list>
+#include <utility>
+
 #include <QKeyEvent>
 
 #include "core/coordinate_text.h"
@@ -67,6 +70,11 @@ void TForm1::BuildInshorePanel() {
   totalRow("Label23", "L-W-L-W-L", 400, Label23, "Memo8", Memo8);
   totalRow("Label24", "L-W-L-W-L-W", 424, Label24, "Memo9", Memo9);
 
+  // The variation of the magnetic courses, beside them: computed around
+  // Japan, typed by the officer elsewhere.
+  Label30 = PlaceLabel(Panel2, "Label30", QString::fromLatin1(kVariationField), 328, 236, text);
+  Memo19 = PlaceMemo(Panel2, "Memo19", 325, 254, 68, 21, true);
+
   Button5 = PlaceButton<QPushButton>(Panel2, "Button5", QStringLiteral("Button5"), 16, 454, 75, 22);
   Edit7 = Place<QLineEdit>(Panel2, "Edit7", 100, 454, 140, 22);
   Edit7->setText(QStringLiteral("Edit7"));
@@ -127,29 +135,43 @@ void TForm1::CalculateInshoreCourse() {
   Marks.weatherLat = ReadCoordinate(format, weatherLat, locale);
   Marks.weatherLon = ReadCoordinate(format, weatherLon, locale);
   // 0 is also what a text without its colons reads as; a pole or a value
-  // beyond the globe has no course.
-  if (!IsUsableLatitude(Marks.leeLat) || !IsUsableLongitude(Marks.leeLon) ||
-      !IsUsableLatitude(Marks.weatherLat) || !IsUsableLongitude(Marks.weatherLon)) {
-    dialogs.ShowMessage(QStringLiteral("Invalid value"));
+  // beyond the globe has no course. The message names the first such field.
+  const auto refused = [&](std::initializer_list<std::pair<bool, const char*>> checks) {
+    for (const auto& [usable, field] : checks) {
+      if (usable) continue;
+      dialogs.ShowMessage(InvalidValueMessage(QString::fromLatin1(field)));
+      return true;
+    }
+    return false;
+  };
+  if (refused({{IsUsableLatitude(Marks.leeLat), "LEE mk LAT"},
+               {IsUsableLongitude(Marks.leeLon), "LEE mk LON"},
+               {IsUsableLatitude(Marks.weatherLat), "WEATHER mk LAT"},
+               {IsUsableLongitude(Marks.weatherLon), "WEATHER mk LON"}}))
     return;
-  }
 
   const bool sideTyped = !sideLat.isEmpty() && !sideLon.isEmpty();
   if (sideTyped) {
     Marks.sideLat = ReadCoordinate(format, sideLat, locale);
     Marks.sideLon = ReadCoordinate(format, sideLon, locale);
-    if (!IsUsableLatitude(Marks.sideLat) || !IsUsableLongitude(Marks.sideLon)) {
-      dialogs.ShowMessage(QStringLiteral("Invalid value"));
+    if (refused({{IsUsableLatitude(Marks.sideLat), "SIDE mk LAT"},
+                 {IsUsableLongitude(Marks.sideLon), "SIDE mk LON"}}))
       return;
-    }
   }
 
   if (HasMagneticVariation(Marks.leeLat, Marks.leeLon)) {
     MagVar = MagneticVariationAt(Marks.leeLat, Marks.leeLon);
+    // Exactly the value that the courses use.
+    Memo19->setText(ShortestText(MagVar, locale));
   } else {
     // The polynomial is meaningless far from Japan: the courses take the
-    // variation that the user keeps in MagVar.
-    MagVar = static_cast<float>(ReadFloat(Memo5->text(), locale));
+    // variation that the officer typed for this place. A value the program
+    // wrote for a mark in Japan (or none at all) is no such variation.
+    if (!Memo19->isModified()) {
+      dialogs.ShowMessage(QString::fromLatin1(kNoMagneticVariationMessage));
+      return;
+    }
+    MagVar = ReadVariation(Memo19->text(), locale);
     dialogs.ShowMessage(QString::fromLatin1(kNoMagneticVariationMessage));
   }
 

@@ -52,6 +52,31 @@ const QString kReadPosition = QStringLiteral(R"((function () {
   return [GetHiddenInputValue('lat', body), GetHiddenInputValue('lng', body)];
 })())");
 
+// Runs in the page's own world, where its map is: matches the markers to the
+// points in the order they were set, so that of two at one point the later
+// (a refused click) goes.
+const QString kShowMarkersAt = QStringLiteral(R"((function (points) {
+  if (typeof L !== 'object' || typeof map !== 'object') return null;
+  var markers = [];
+  map.eachLayer(function (layer) { if (layer instanceof L.Marker) markers.push(layer); });
+  function at(marker, point) {
+    var position = marker.getLatLng();
+    var east = Math.abs(position.lng - point[1]) % 360;
+    return Math.abs(position.lat - point[0]) < 1e-4 && Math.min(east, 360 - east) < 1e-4;
+  }
+  points.forEach(function (point) {
+    for (var i = 0; i < markers.length; ++i) {
+      if (markers[i] !== null && at(markers[i], point)) {
+        markers[i] = null;
+        return;
+      }
+    }
+    L.marker(point).addTo(map);
+  });
+  markers.forEach(function (marker) { if (marker !== null) map.removeLayer(marker); });
+  return points.length;
+})(%1))");
+
 bool IsLocalScheme(const QString& scheme) {
   static const QStringList local = {QStringLiteral("qrc"), QStringLiteral("file"),
                                     QStringLiteral("data"), QStringLiteral("blob"),
@@ -195,6 +220,15 @@ void MapView::ReadPosition(std::function<void(std::optional<PagePosition>)> done
                          }
                          done(PagePosition{texts[0].toString(), texts[1].toString()});
                        });
+}
+
+void MapView::ShowMarkersAt(const std::vector<Position>& points) {
+  if (page_ == nullptr) return;
+  QStringList pairs;
+  for (const Position& point : points)
+    pairs << QStringLiteral("[%1,%2]").arg(point.lat, 0, 'g', 17).arg(point.lon, 0, 'g', 17);
+  page_->runJavaScript(kShowMarkersAt.arg(QLatin1Char('[') + pairs.join(QLatin1Char(',')) + QLatin1Char(']')),
+                       QWebEngineScript::MainWorld);
 }
 
 }  // namespace drevlin

@@ -5,6 +5,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,7 @@
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
+#include "core/geodesy.h"
 #include "core/map_page.h"
 
 namespace drevlin {
@@ -84,6 +86,11 @@ class MapView : public QWidget {
   // when the page was replaced before the answer came or there is no
   // browser. Called once, unless the view is destroyed first.
   void ReadPosition(std::function<void(std::optional<PagePosition>)> done);
+  // Leaves on the map one marker for each of `points` and no other: a
+  // marker that stands at none of them goes, a point without one gets one.
+  // A marker counts for a point within 0.0001° of it, also one world east or
+  // west. Nothing without a browser or before the map is there.
+  void ShowMarkersAt(const std::vector<Position>& points);
 
   // The browser and its parts; null when the web engine is turned off.
   QWebEngineView* Browser() const { return browser_; }

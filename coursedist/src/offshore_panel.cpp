@@ -1,11 +1,11 @@
 // The offshore side of the window: the map page written at start-up and
 // shown in the map area, the capture of clicked points into the point list,
 // "再計算" and "Clear　All".
-#include <stdexcept>
-
-#include <QTemporaryDir>
+#include <optional>
+#include <vector>
 
 #include "core/map_page.h"
+#include "core/page_folder.h"
 #include "drevcore.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
@@ -16,17 +16,13 @@ using namespace drevlin;
 
 QString TForm1::GetTempFolder() {
   // A folder of this process alone: nobody else can put a file or a link
-  // where the page goes, and the folder goes when the program ends.
+  // where the page goes, and the folder goes when the program ends. Folders
+  // of runs that ended without removing theirs go first.
   const QString parent = platform::CurrentSystem().TempPath();
-  PageFolder = std::make_unique<QTemporaryDir>(parent + QStringLiteral("drevlin-XXXXXX"));
-  if (!PageFolder->isValid()) {
-    const QString why = PageFolder->errorString();
-    PageFolder.reset();
-    throw std::runtime_error(QStringLiteral("Cannot make a folder for the map page in %1: %2")
-                                 .arg(parent, why)
-                                 .toStdString());
-  }
-  return PageFolder->path() + QLatin1Char('/');
+  RemoveStalePageFolders(parent);
+  PageFolder.reset();
+  PageFolder = std::make_unique<MapPageFolder>(parent);
+  return PageFolder->Path() + QLatin1Char('/');
 }
 
 void TForm1::WriteMapPage() { WriteMapPageFile(PagePath, BuiltInMapEndpoints()); }
@@ -55,31 +51,41 @@ void TForm1::WebBrowser1CommandStateChange() {
 }
 
 void TForm1::CapturePoint(const PagePosition& position) {
+  std::optional<CaptureResult> taken;
   platform::Guarded([&] {
-    const CaptureResult result =
-        TakePoint(Course,
-                  CaptureInput{position.lat, position.lng, Memo5->text(), Memo6->text(), MileUnit},
-                  platform::UserLocale());
-    if (result.kind == CaptureResult::Kind::Ignored) return;
-    if (result.kind == CaptureResult::Kind::Refused) {
-      platform::CurrentDialogs().ShowMessage(result.message);
-      return;
-    }
-    MagVar = result.magVar;
-    AvgTwd = result.avgTwd;
-    Memo1->setText(result.latText);
-    Memo2->setText(result.lngText);
-    Memo4->setText(result.countText);
-    if (!result.magVarText.isEmpty()) Memo5->setText(result.magVarText);
-    if (!result.totalMilesText.isEmpty()) {
-      Memo3->setText(result.totalMilesText);
-      Memo18->setText(result.totalKmText);
-    }
-    ListBox1->addItem(result.row);
-    ListBox1->scrollToBottom();
-    repaint();
-    if (!result.message.isEmpty()) platform::CurrentDialogs().ShowMessage(result.message);
+    taken = TakePoint(Course,
+                      CaptureInput{position.lat, position.lng, Memo5->text(), Memo6->text(), MileUnit},
+                      platform::UserLocale());
   });
+  // Whatever became of the click, the map shows the listed points and no
+  // others: a refused click leaves no marker.
+  MarkListedPoints();
+  if (!taken || taken->kind == CaptureResult::Kind::Ignored) return;
+  const CaptureResult& result = *taken;
+  if (result.kind == CaptureResult::Kind::Refused) {
+    platform::CurrentDialogs().ShowMessage(result.message);
+    return;
+  }
+  MagVar = result.magVar;
+  AvgTwd = result.avgTwd;
+  Memo1->setText(result.latText);
+  Memo2->setText(result.lngText);
+  Memo4->setText(result.countText);
+  if (!result.magVarText.isEmpty()) Memo5->setText(result.magVarText);
+  if (!result.totalMilesText.isEmpty()) {
+    Memo3->setText(result.totalMilesText);
+    Memo18->setText(result.totalKmText);
+  }
+  ListBox1->addItem(result.row);
+  ListBox1->scrollToBottom();
+  repaint();
+  if (!result.message.isEmpty()) platform::CurrentDialogs().ShowMessage(result.message);
+}
+
+void TForm1::MarkListedPoints() {
+  std::vector<Position> points;
+  for (int i = 1; i <= Course.PointCount; ++i) points.push_back({Course.PointLat[i], Course.PointLon[i]});
+  WebBrowser1->ShowMarkersAt(points);
 }
 
 void TForm1::Button2Click() {
@@ -91,6 +97,7 @@ void TForm1::Button2Click() {
     ListBox1->addItems(rows);
     repaint();
   });
+  MarkListedPoints();
 }
 
 void TForm1::ClearPointList() {

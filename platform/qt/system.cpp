@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkInterface>
 
 namespace platform {
@@ -19,6 +20,14 @@ bool HasDefaultRoute(const QString& routeTable) {
     if (fields[1] == QLatin1String("00000000") && ok && (flags & kRouteUp) != 0) return true;
   }
   return false;
+}
+
+QString TempFolderFrom(const QString& tmpdir) {
+  QString path = QStringLiteral("/tmp");
+  if (!tmpdir.isEmpty() && QFileInfo(tmpdir).isDir())
+    path = QDir::cleanPath(QFileInfo(tmpdir).absoluteFilePath());
+  if (!path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
+  return path;
 }
 
 bool HasActiveNetworkInterface() {
@@ -44,11 +53,7 @@ class RealSystem : public System {
       return true;
     return HasActiveNetworkInterface();
   }
-  QString TempPath() override {
-    QString path = QDir::tempPath();
-    if (!path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
-    return path;
-  }
+  QString TempPath() override { return TempFolderFrom(qEnvironmentVariable("TMPDIR")); }
   QDateTime Now() override { return QDateTime::currentDateTime(); }
 };
 

@@ -12,7 +12,7 @@ class System {
   // Whether the machine has a network connection (a default route or an up,
   // non-loopback interface); sends no traffic.
   virtual bool IsInternetConnected() = 0;
-  // The temporary folder, ending in "/".
+  // The temporary folder, ending in "/": TempFolderFrom(TMPDIR).
   virtual QString TempPath() = 0;
   // The PC clock, local time.
   virtual QDateTime Now() = 0;
@@ -24,6 +24,11 @@ void SetSystem(System* system);  // not owned; nullptr restores the real machine
 }  // namespace platform
 
 namespace platform {
+
+// The temporary folder for the value of TMPDIR: that folder when it names
+// one, else the system's ("/tmp"), so that a TMPDIR naming nothing never
+// leads to the root; absolute and ending in "/".
+QString TempFolderFrom(const QString& tmpdir);
 
 // Whether the text of /proc/net/route holds a default route (destination
 // 00000000) that is up.

@@ -1,4 +1,6 @@
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "qt/system.h"
@@ -46,6 +48,28 @@ TEST(RealSystem, TempPathIsTheTemporaryFolderWithASlash) {
   const QString path = platform::CurrentSystem().TempPath();
   EXPECT_TRUE(path.endsWith('/'));
   EXPECT_EQ(QDir(path).canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
+}
+
+TEST(TempFolderFrom, TmpdirWhenItNamesAFolderElseTheSystems) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString file = folder.filePath(QStringLiteral("file"));
+  QFile(file).open(QIODevice::WriteOnly);
+  const struct {
+    const char* name;
+    QString tmpdir;
+    QString expected;
+  } cases[] = {
+      {"unset", QString(), QStringLiteral("/tmp/")},
+      {"a folder", folder.path(), folder.path() + QStringLiteral("/")},
+      {"a folder with a slash", folder.path() + QStringLiteral("/"), folder.path() + QStringLiteral("/")},
+      {"missing", folder.filePath(QStringLiteral("missing")), QStringLiteral("/tmp/")},
+      {"a file", file, QStringLiteral("/tmp/")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(platform::TempFolderFrom(c.tmpdir), c.expected);
+  }
 }
 
 TEST(FakeSystem, CountsBeepsAndKeepsItsSettings) {

@@ -45,6 +45,14 @@ double Finite(double value) {
 
 double DegreeToRadian() { return kDegree; }
 
+double ReducedLongitude(double lon) {
+  if (lon > -180 && lon <= 180) return lon;
+  double reduced = std::fmod(lon, 360.0);
+  if (reduced > 180) reduced -= 360;
+  if (reduced <= -180) reduced += 360;
+  return reduced;
+}
+
 GreatCircle GreatCircleCourseDistance(double lat1, double lon1, double lat2, double lon2) {
   const double phi1 = Finite(lat1) * kDegree;
   const double lambda1 = Finite(lon1) * kDegree;
@@ -126,9 +134,9 @@ Position DestinationPoint(double lat1, double lon1, double distance, double bear
   const double q = Clamped(Divided(std::cos(b) - x * std::cos(c),
                                    std::sin(c) * std::sin((90 - result.lat) * kDegree)));
   const double delta = ArcCos(q) / kDegree;
-  result.lon = bearing >= 180 ? lon1 - delta : lon1 + delta;
+  // A long leg west of the start can pass -180, east of it 180.
+  result.lon = ReducedLongitude(Finite(bearing >= 180 ? lon1 - delta : lon1 + delta));
   Finite(result.lat);
-  Finite(result.lon);
   return result;
 }
 

@@ -37,13 +37,17 @@ inline constexpr char kNoMagneticVariationMessage[] =
 // rounded to 32 bits.
 float MagneticVariationAt(double lat, double lon);
 
+// A longitude brought into (-180, 180]: 499 is 139, -220 is 140, -180 is
+// 180. A value already inside keeps its exact value.
+double ReducedLongitude(double lon);
+
 struct Position {
   double lat = 0;
   double lon = 0;
 };
 // From (lat1, lon1) along `bearing` (degrees true) over `distance` degrees of
-// arc, on the sphere. A start at a pole has no bearing and fails with one
-// of the two errors above.
+// arc, on the sphere; the longitude reached lies in (-180, 180]. A start at a
+// pole has no bearing and fails with one of the two errors above.
 Position DestinationPoint(double lat1, double lon1, double distance, double bearing);
 
 }  // namespace drevlin

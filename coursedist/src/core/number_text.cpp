@@ -1,6 +1,8 @@
 #include "core/number_text.h"
 
+#include <charconv>
 #include <cmath>
+#include <stdexcept>
 #include <string>
 
 #include "core/errors.h"
@@ -48,6 +50,28 @@ int ReadInteger(const QString& text) {
   int value = 0;
   if (!numbers::TryStrToInt(WithoutBlanks(text), value)) ThrowNotInteger(text);
   return value;
+}
+
+QString InvalidValueMessage(const QString& field) {
+  return QStringLiteral("Invalid value in ") + field;
+}
+
+void ThrowInvalidValue(const QString& field) {
+  throw std::runtime_error(InvalidValueMessage(field).toStdString());
+}
+
+float ReadVariation(const QString& text, const QLocale& locale) {
+  const double value = ReadFloat(text, locale);
+  if (value < -180 || value > 180) ThrowInvalidValue(QString::fromLatin1(kVariationField));
+  return static_cast<float>(value);
+}
+
+QString ShortestText(float value, const QLocale& locale) {
+  char digits[64];
+  const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
+  QString text = QString::fromLatin1(digits, written.ptr - digits);
+  if (text == QLatin1String("-0")) text = QStringLiteral("0");
+  return text.replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
 bool HasMinusSign(const QString& text) {

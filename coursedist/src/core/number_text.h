@@ -19,6 +19,21 @@ double ReadFloat(const QString& text, const QLocale& locale);
 // "'<text>' is not a valid integer value".
 int ReadInteger(const QString& text);
 
+// "Invalid value in <field>": the message for a typed value that the field
+// does not take, naming the field by its caption ("MagVar.", "LEE mk LAT").
+QString InvalidValueMessage(const QString& field);
+// Throws std::runtime_error with that message.
+[[noreturn]] void ThrowInvalidValue(const QString& field);
+
+// The caption of both variation fields, offshore and inshore.
+inline constexpr char kVariationField[] = "MagVar.";
+// A variation field: degrees from -180 to 180, west positive, rounded to 32
+// bits. Else EConvertError, or "Invalid value in MagVar.".
+float ReadVariation(const QString& text, const QLocale& locale);
+// The text of a 32-bit value that reads back as the same value: the fewest
+// decimals that do, in fixed notation ("7.3244", "-0.5", "12").
+QString ShortestText(float value, const QLocale& locale);
+
 // Whether the text, past its leading blanks, starts with a minus: "-0" is a
 // negative part of a coordinate although its value is 0.
 bool HasMinusSign(const QString& text);

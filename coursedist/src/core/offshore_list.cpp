@@ -20,15 +20,6 @@ struct PageCoordinate {
   double value = 0;
 };
 
-// Into (-180, 180]: a click on a repeated world east or west of the first.
-double ReduceLongitude(double lon) {
-  if (lon > -180 && lon <= 180) return lon;
-  double reduced = std::fmod(lon, 360.0);
-  if (reduced > 180) reduced -= 360;
-  if (reduced <= -180) reduced += 360;
-  return reduced;
-}
-
 // Into (-180, 180], so that a wind from just across north is a small angle.
 template <class T>
 T ReduceAngle(T angle) {
@@ -46,23 +37,17 @@ PageCoordinate ReadPageCoordinate(const QString& text, int length, bool longitud
   // prime meridian; its first characters would be a far larger number.
   const bool exponent = trimmed.contains(QLatin1Char('e'), Qt::CaseInsensitive);
   const double value = ReadFloat(exponent ? trimmed : coordinate.cut, QLocale::c());
-  coordinate.value = longitude ? ReduceLongitude(value) : value;
+  // A click on a repeated world east or west of the first is stored within
+  // half a circle.
+  coordinate.value = longitude ? ReducedLongitude(value) : value;
   if (exponent || coordinate.value != value)
     coordinate.shown = FirstCharacters(coordinate.value, length, QLocale::c());
   return coordinate;
 }
 
-[[noreturn]] void ThrowInvalidValue() { throw std::runtime_error("Invalid value"); }
-
-float ReadVariation(const QString& text, const QLocale& locale) {
-  const double value = ReadFloat(text, locale);
-  if (value < -180 || value > 180) ThrowInvalidValue();
-  return static_cast<float>(value);
-}
-
 float ReadWindDirection(const QString& text, const QLocale& locale) {
   const double value = ReadFloat(text, locale);
-  if (value < 0 || value > 360) ThrowInvalidValue();
+  if (value < 0 || value > 360) ThrowInvalidValue(QStringLiteral("Avg TWD"));
   return static_cast<float>(value);
 }
 

@@ -29,6 +29,16 @@ struct OffshoreCourse {
   QString LastLng;
 };
 
+// The point list's column header over the live rows, in their fixed-pitch
+// font: each title stands over its field, a number's title at the field's
+// right end (the rows rebuilt by "再計算" are wider and keep their own
+// layout).
+inline constexpr char kPointListHeader[] = " PT     LAT        LON     COt COm  TWA      Mi";
+// The kilometre column's title, a label of its own that shows only with
+// 1852-metre miles, and the character column where it starts.
+inline constexpr char kKmColumnHeader[] = "( Km )";
+inline constexpr int kKmHeaderColumn = 49;
+
 // The five point arrays, all zeros.
 void AllocatePointArrays(OffshoreCourse& course);
 // "Clear All": no points, no total, and no last position, so that a click on
@@ -71,14 +81,15 @@ struct CaptureResult {
 
 // Takes the clicked position as the next point when it differs from the last
 // one taken. A full list, a field that is no number ("'x' is not a valid
-// floating point value") or out of range ("Invalid value": a variation
-// beyond ±180, a wind direction outside 0 to 360) refuses it. A geodesy
+// floating point value") or out of range ("Invalid value in MagVar." for a
+// variation beyond ±180, "Invalid value in Avg TWD" for a wind direction
+// outside 0 to 360) refuses it. A geodesy
 // failure throws and changes nothing.
 CaptureResult TakePoint(OffshoreCourse& course, const CaptureInput& input, const QLocale& locale);
 
 // The point list again, in the wider rebuilt layout, with the wind angles
 // from `avgTwd`; `magVar` must be a valid variation too. Throws
-// EConvertError or std::runtime_error("Invalid value"); the stored points
+// EConvertError or std::runtime_error("Invalid value in ..."); the stored points
 // and totals are not changed.
 QStringList RebuildPointList(const OffshoreCourse& course, const QString& magVar,
                              const QString& avgTwd, const QLocale& locale);

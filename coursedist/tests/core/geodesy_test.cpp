@@ -105,6 +105,28 @@ TEST(DestinationPoint, WorkedAndMendedBearings) {
   }
 }
 
+TEST(DestinationPoint, ALongitudePastTheDateLineIsBroughtWithinHalfACircle) {
+  struct Case {
+    double lon1, bearing, lon;
+  } const cases[] = {
+      {179.5, 90, -179.5},
+      {-179.5, 270, 179.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lon1);
+    const Position p = DestinationPoint(0, c.lon1, 1, c.bearing);
+    EXPECT_NEAR(p.lat, 0, 1e-9);
+    EXPECT_NEAR(p.lon, c.lon, 1e-9);
+    EXPECT_GT(p.lon, -180);
+    EXPECT_LE(p.lon, 180);
+  }
+  for (const double lon : {139.0, 180.0, -179.5})
+    EXPECT_EQ(ReducedLongitude(lon), lon);
+  EXPECT_EQ(ReducedLongitude(-180), 180);
+  EXPECT_EQ(ReducedLongitude(499), 139);
+  EXPECT_EQ(ReducedLongitude(-183.997657), 360 - 183.997657);
+}
+
 TEST(DestinationPoint, StartAtTheNorthPoleIsRefused) {
   try {
     DestinationPoint(90, 139, 1, 90);

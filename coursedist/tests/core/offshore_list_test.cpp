@@ -2,6 +2,7 @@
 // that the page and the fields hold. Legs use the geodesy's worked examples:
 // (35, 139) to (35, 140) is 89.7132°, 49.1489' on the sphere and 91277.27 m
 // (49.2858 NM) on the ellipsoid; the variation at (35, 139) is 7.20255.
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "core/offshore_list.h"
@@ -172,6 +173,41 @@ TEST(OffshoreTexts, TheVariationIsCutAfterItsFirstDecimal) {
   }
 }
 
+TEST_F(OffshoreListTest, TheHeaderTitlesStandOverTheirFields) {
+  // A leg with coordinates as wide as they get; numbers end at their
+  // field's right end.
+  Take(Click("35", "139"));
+  const CaptureResult leg = Take(Click("-35.123456", "-170.12345", "7.2", "10"));
+  ASSERT_EQ(leg.kind, Kind::Taken);
+  const auto spans = [](const QString& text) {
+    std::vector<std::pair<qsizetype, qsizetype>> found;  // first and last column
+    QRegularExpressionMatchIterator words = QRegularExpression(QStringLiteral("\\S+")).globalMatch(text);
+    while (words.hasNext()) {
+      const QRegularExpressionMatch word = words.next();
+      found.emplace_back(word.capturedStart(), word.capturedEnd() - 1);
+    }
+    return found;
+  };
+  const auto fields = spans(leg.row);
+  const auto titles = spans(QString::fromLatin1(kPointListHeader));
+  ASSERT_EQ(fields.size(), 8u) << leg.row.toStdString();
+  ASSERT_EQ(titles.size(), 7u);
+  const char* names[] = {"PT", "LAT", "LON", "COt", "COm", "TWA", "Mi"};
+  const bool rightAligned[] = {true, false, false, true, true, true, true};
+  for (size_t i = 0; i < titles.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    if (rightAligned[i]) {
+      EXPECT_EQ(titles[i].second, fields[i].second);
+    } else {
+      EXPECT_GE(titles[i].first, fields[i].first);
+      EXPECT_LE(titles[i].second, fields[i].second);
+    }
+  }
+  // "( Km )" ends where the kilometres end.
+  EXPECT_EQ(kKmHeaderColumn + qsizetype(sizeof kKmColumnHeader - 1) - 1, fields[7].second);
+  EXPECT_GE(kKmHeaderColumn, fields[6].second + 2);
+}
+
 TEST_F(OffshoreListTest, ACommaLocaleReadsBothSeparatorsAndWritesItsOwn) {
   Take(Click("35", "139", "7,2"), kGerman);
   const CaptureResult second = Take(Click("35", "140", "7.2", "180,0"), kGerman);
@@ -193,10 +229,10 @@ TEST_F(OffshoreListTest, ABadFieldRefusesThePointWithOneMessageAndTheClickCounts
       {"inf", "180", "'inf' is not a valid floating point value"},
       {"nan", "180", "'nan' is not a valid floating point value"},
       {"0x10", "180", "'0x10' is not a valid floating point value"},
-      {"1e300", "180", "Invalid value"},
-      {"-180.5", "180", "Invalid value"},
-      {"7.2", "360.5", "Invalid value"},
-      {"7.2", "-1", "Invalid value"},
+      {"1e300", "180", "Invalid value in MagVar."},
+      {"-180.5", "180", "Invalid value in MagVar."},
+      {"7.2", "360.5", "Invalid value in Avg TWD"},
+      {"7.2", "-1", "Invalid value in Avg TWD"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.magVar + std::string(" / ") + c.avgTwd);

@@ -25,6 +25,12 @@ class InshoreTest : public FormFixture {
     for (int i = 0; i < 6; ++i) fields[i]->setText(i < texts.size() ? texts[i] : QString());
   }
 
+  // Types into the inshore variation field as the officer does.
+  static void TypeVariation(TForm1& form, const QString& text) {
+    form.Memo19->clear();
+    QTest::keyClicks(form.Memo19, text);
+  }
+
   static QStringList Legs(const TForm1& form) {
     QStringList texts;
     for (const QLineEdit* memo : {form.Memo10, form.Memo11, form.Memo12, form.Memo13, form.Memo14,
@@ -96,6 +102,7 @@ TEST_F(InshoreTest, NumbersFollowTheUserLocaleAndTypedPointsStillRead) {
   EXPECT_EQ(form.Memo7->text().indexOf(QLatin1Char(',')), form.Memo7->text().size() - 3);
   EXPECT_TRUE(form.Memo10->text().contains(QLatin1Char(',')));
   EXPECT_TRUE(form.Edit5->text().contains(QLatin1Char(',')));
+  EXPECT_TRUE(form.Memo19->text().contains(QLatin1Char(','))) << form.Memo19->text().toStdString();
   // What it wrote reads back.
   form.Button3->click();
   EXPECT_TRUE(dialogs().Events().empty());
@@ -131,10 +138,10 @@ TEST_F(InshoreTest, SideMarkIsWrittenInTheChosenFormatAndReadBack) {
 
 TEST_F(InshoreTest, MarksSouthWestAndAcross180) {
   // Sydney Harbour, typed the usual way with the minus in front; outside
-  // Japan the variation comes from MagVar (12.5° east is -12.5).
+  // Japan the variation is typed (12.5° east is -12.5).
   {
     TForm1& form = StartInshore();
-    form.Memo5->setText(QStringLiteral("-12.5"));
+    TypeVariation(form, QStringLiteral("-12.5"));
     TypeMarks(form, form.RadioButton4, {"-33:51", "151:14", "-33:49", "151:14"});
     form.Button3->click();
     EXPECT_EQ(dialogs().Messages(),
@@ -150,7 +157,7 @@ TEST_F(InshoreTest, MarksSouthWestAndAcross180) {
   {
     dialogs().Clear();
     TForm1& form = StartInshore();
-    form.Memo5->setText(QStringLiteral("-12"));
+    TypeVariation(form, QStringLiteral("-12"));
     form.RadioButton7->setChecked(true);
     TypeMarks(form, form.RadioButton3, {"-17.5", "179.95", "-17.4", "-179.95"});
     form.Button3->click();
@@ -161,10 +168,74 @@ TEST_F(InshoreTest, MarksSouthWestAndAcross180) {
   // West of Greenwich in the north: "-5:-30" and "-5:30" are one longitude.
   {
     TForm1& form = StartInshore();
+    TypeVariation(form, QStringLiteral("1.5"));
     TypeMarks(form, form.RadioButton4, {"36:0", "-5:-30", "36:2", "-5:30"});
     form.Button3->click();
     EXPECT_NEAR(ReadFloat(form.Memo10->text(), QLocale::c()), 2.0, 0.01);
     EXPECT_EQ(form.Marks.leeLon, form.Marks.weatherLon);
+  }
+  // A very long leg from Japan far to the east: the side mark is placed west
+  // of -180 and written back as the longitude east of 180 that it is, which
+  // the next CALC reads.
+  {
+    dialogs().Clear();
+    TForm1& form = StartInshore();
+    TypeMarks(form, form.RadioButton3, {"35", "139", "10", "-100"});
+    form.Button3->click();
+    EXPECT_EQ(form.Edit6->text(), QStringLiteral("176.0023420"));
+    const QStringList legs = Legs(form);
+    form.Button3->click();
+    EXPECT_TRUE(dialogs().Events().empty());
+    EXPECT_EQ(Legs(form), legs);
+  }
+}
+
+TEST_F(InshoreTest, TheVariationOfTheCoursesIsShownAndTypedInTheInshoreWindow) {
+  const QString outside = QString::fromLatin1(kNoMagneticVariationMessage);
+  const QStringList japan{"35.6894444", "139.6916667", "34.6863889", "135.52"};
+  const QStringList sydney{"-33.85", "151.25", "-33.82", "151.27"};
+  struct Case {
+    const char* name;
+    bool japanFirst;  // a CALC in Japan before, which fills the field
+    QStringList marks;
+    const char* typed;  // typed into the field before CALC; null: nothing typed
+    QStringList messages;
+    const char* leeToWeather;  // the magnetic course L→W shown afterwards
+  } const cases[] = {
+      {"inside: computed, over what was typed", false, japan, "-12.5", {}, "262"},
+      {"outside: typed", false, sydney, "-12.5", {outside}, "16"},
+      {"outside: typed after a CALC in Japan", true, sydney, "9.2", {outside}, "38"},
+      {"outside: nothing typed", false, sydney, nullptr, {outside}, ""},
+      {"outside: only what was computed in Japan", true, sydney, nullptr, {outside}, "262"},
+      {"outside: beyond 180", false, sydney, "1e300", {"Invalid value in MagVar."}, ""},
+      {"outside: no number", false, sydney, "7,2", {"'7,2' is not a valid floating point value"}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TForm1& form = StartInshore();
+    if (c.japanFirst) {
+      TypeMarks(form, form.RadioButton3, japan);
+      form.Button3->click();
+    }
+    const QString before = form.Memo19->text();
+    dialogs().Clear();
+    if (c.typed != nullptr) TypeVariation(form, QString::fromLatin1(c.typed));
+    TypeMarks(form, form.RadioButton3, c.marks);
+    form.Button3->click();
+
+    EXPECT_EQ(dialogs().Messages(), c.messages);
+    EXPECT_EQ(form.Memo11->text(), QString::fromLatin1(c.leeToWeather));
+    if (c.marks == japan) {
+      // What the field shows is exactly what the courses used.
+      EXPECT_NEAR(form.MagVar, 7.3244, 1e-4);
+      EXPECT_EQ(static_cast<float>(ReadFloat(form.Memo19->text(), QLocale::c())), form.MagVar);
+    } else {
+      EXPECT_EQ(form.Memo19->text(), c.typed != nullptr ? QString::fromLatin1(c.typed) : before);
+    }
+    if (c.typed != nullptr && c.messages == QStringList{outside}) {
+      EXPECT_EQ(form.MagVar, static_cast<float>(ReadFloat(form.Memo19->text(), QLocale::c())));
+    }
+    EXPECT_EQ(form.Memo5->text(), QStringLiteral("7.2")) << "the offshore variation is its own";
   }
 }
 
@@ -188,15 +259,20 @@ TEST_F(InshoreTest, MissingAndUnusableMarksAreRefusedWithoutChangingTheResults) 
     const char* message;
   } const cases[] = {
       {"weather latitude empty", &TForm1::RadioButton3, {"35.5", "139.5", "", "139.6"}, "Fill all value"},
-      {"format 2 without colon", &TForm1::RadioButton4, {"35.5", "139:30", "35:40", "139:30"}, "Invalid value"},
-      {"on the equator", &TForm1::RadioButton3, {"0", "139.5", "35.6", "139.5"}, "Invalid value"},
-      {"latitude 95", &TForm1::RadioButton3, {"95", "139.5", "35.6", "139.5"}, "Invalid value"},
-      {"north pole", &TForm1::RadioButton3, {"35.5", "139.5", "90", "139.5"}, "Invalid value"},
-      {"south pole", &TForm1::RadioButton4, {"-90:0", "139:30", "35:40", "139:30"}, "Invalid value"},
-      {"longitude 181", &TForm1::RadioButton3, {"35.5", "181", "35.6", "139.5"}, "Invalid value"},
-      {"far beyond", &TForm1::RadioButton3, {"35.5", "139.5", "1e300", "139.5"}, "Invalid value"},
+      {"format 2 without colon", &TForm1::RadioButton4, {"35.5", "139:30", "35:40", "139:30"},
+       "Invalid value in LEE mk LAT"},
+      {"on the equator", &TForm1::RadioButton3, {"0", "139.5", "35.6", "139.5"}, "Invalid value in LEE mk LAT"},
+      {"latitude 95", &TForm1::RadioButton3, {"95", "139.5", "35.6", "139.5"}, "Invalid value in LEE mk LAT"},
+      {"north pole", &TForm1::RadioButton3, {"35.5", "139.5", "90", "139.5"}, "Invalid value in WEATHER mk LAT"},
+      {"south pole", &TForm1::RadioButton4, {"-90:0", "139:30", "35:40", "139:30"}, "Invalid value in LEE mk LAT"},
+      {"longitude 181", &TForm1::RadioButton3, {"35.5", "181", "35.6", "139.5"}, "Invalid value in LEE mk LON"},
+      {"far beyond", &TForm1::RadioButton3, {"35.5", "139.5", "1e300", "139.5"}, "Invalid value in WEATHER mk LAT"},
       {"typed side mark 95", &TForm1::RadioButton3, {"35.5", "139.5", "35.6", "139.5", "95", "139"},
-       "Invalid value"},
+       "Invalid value in SIDE mk LAT"},
+      {"weather longitude 0", &TForm1::RadioButton3, {"35.5", "139.5", "35.6", "0"},
+       "Invalid value in WEATHER mk LON"},
+      {"typed side longitude -181", &TForm1::RadioButton3, {"35.5", "139.5", "35.6", "139.5", "35", "-181"},
+       "Invalid value in SIDE mk LON"},
       {"comma in a '.' locale", &TForm1::RadioButton3, {"35,5", "139.5", "35.6", "139.5"},
        "'35,5' is not a valid floating point value"},
       {"infinity", &TForm1::RadioButton3, {"35.5", "inf", "35.6", "139.5"},

@@ -1,12 +1,15 @@
 // The window: its start, components and fonts, the two course modes and the
 // window that goes with each, the help in both modes, the mile unit switch
 // and the key chord of the test controls.
+#include <set>
+
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
 
+#include "core/offshore_list.h"
 #include "form_fixture.h"
 
 namespace drevlin::testing {
@@ -117,11 +120,12 @@ TEST_F(WindowTest, ComponentsCarryTheirNamesCaptionsAndPlaces) {
     }
   }
   EXPECT_EQ(form.Label1->pos(), QPoint(17, 123));
-  EXPECT_EQ(form.Label5->pos(), QPoint(25, 220));
-  EXPECT_EQ(form.Label28->pos(), QPoint(319, 222));
+  EXPECT_EQ(form.Label5->y(), 220);
+  EXPECT_EQ(form.Label28->y(), 220);
 
   EXPECT_EQ(form.Label5->text(),
-            QStringLiteral("PT      LAT           LON       COt COm TWA     Mi"));
+            QStringLiteral(" PT     LAT        LON     COt COm  TWA      Mi"));
+  EXPECT_EQ(form.Label28->text(), QStringLiteral("( Km )"));
   EXPECT_EQ(form.Button1->text(), QStringLiteral("Clear\u3000All"));
   EXPECT_EQ(form.Button2->text(), QStringLiteral("再計算"));
   EXPECT_EQ(form.Label14->text(), QStringLiteral("?"));
@@ -151,6 +155,34 @@ TEST_F(WindowTest, ComponentsCarryTheirNamesCaptionsAndPlaces) {
   EXPECT_TRUE(form.Label8->font().bold());
   EXPECT_EQ(form.Label14->font().pixelSize(), 24);
   EXPECT_EQ(form.Memo3->font().pixelSize(), 15);
+}
+
+TEST_F(WindowTest, ThePointListHeaderLinesUpWithTheRows) {
+  TForm1& form = StartForm();
+  // A row that holds the header's own texts at their columns: drawn in the
+  // same font from the same left edge, its ink falls in the same pixel
+  // columns as the header's.
+  const QString header = form.Label5->text();
+  form.ListBox1->addItem(header + QString(kKmHeaderColumn - header.size(), QLatin1Char(' ')) +
+                         form.Label28->text());
+  const QImage panel = form.Panel1->grab().toImage();
+  const QRect item = form.ListBox1->visualItemRect(form.ListBox1->item(0));
+  const QRect row(form.ListBox1->viewport()->mapTo(form.Panel1, item.topLeft()), item.size());
+  const QRect title = form.Label5->geometry().united(form.Label28->geometry());
+
+  // The pixel columns, in the panel, where something else than the strip's
+  // background is drawn.
+  const auto inkColumns = [&panel](const QRect& strip) {
+    const QRgb background = panel.pixel(strip.topLeft());
+    std::set<int> columns;
+    for (int x = strip.left(); x <= strip.right(); ++x)
+      for (int y = strip.top(); y <= strip.bottom(); ++y)
+        if (panel.pixel(x, y) != background) columns.insert(x);
+    return columns;
+  };
+  const std::set<int> titleInk = inkColumns(title);
+  ASSERT_FALSE(titleInk.empty());
+  EXPECT_EQ(titleInk, inkColumns(row));
 }
 
 TEST_F(WindowTest, InshoreIsAFixedCentredWindowWithOneBeep) {
@@ -234,6 +266,7 @@ TEST_F(WindowTest, InshoreHelpKeepsItsCloseBoxInsideAndClosingLaysInshoreOutAgai
   TForm1& form = StartForm();
   form.RadioButton2->setChecked(true);
   ASSERT_EQ(machine().Beeps(), 1);
+  const QSize inshoreSize = form.size();
 
   form.Label14->Click();
   EXPECT_EQ(machine().Beeps(), 1);
@@ -253,6 +286,7 @@ TEST_F(WindowTest, InshoreHelpKeepsItsCloseBoxInsideAndClosingLaysInshoreOutAgai
   EXPECT_TRUE(form.Panel5->isHidden());
   EXPECT_TRUE(form.Panel2->isVisible());
   EXPECT_EQ(form.frameGeometry().top(), (form.screen()->geometry().height() - 600) / 2);
+  EXPECT_EQ(form.size(), inshoreSize);
 }
 
 TEST_F(WindowTest, MileUnitShowsTheKilometresOnlyFor1852Metres) {

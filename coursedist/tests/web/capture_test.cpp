@@ -30,6 +30,19 @@ class CaptureTest : public FormFixture {
     EXPECT_TRUE(WaitFor([&] { return Moves(*form.WebBrowser1) > moves; })) << "no pan";
   }
 
+  // A spot up and left of the centre: the map pans each clicked spot to the
+  // centre, so the markers drift down and right and the next click there
+  // lands on the map, never on a marker.
+  static QPoint NextSpot(const TForm1& form) {
+    return QPoint(form.WebBrowser1->width() / 2 - 120, form.WebBrowser1->height() / 2 - 90);
+  }
+
+  // The markers on the map.
+  static int Markers(TForm1& form) {
+    return RunScript(*form.WebBrowser1,
+                     QStringLiteral("document.querySelectorAll('.leaflet-marker-icon').length"))
+        .toInt();
+  }
 };
 
 TEST_F(CaptureTest, ClicksOnTheMapBecomeLegs) {
@@ -101,6 +114,77 @@ TEST_F(CaptureTest, AfterClearAllTheSameSpotIsTakenAgain) {
   EXPECT_EQ(form.Memo4->text(), QStringLiteral("1"));
   EXPECT_EQ(form.ListBox1->count(), 1);
   EXPECT_EQ(form.Memo1->text(), texts[0].left(10));
+}
+
+TEST_F(CaptureTest, ARefusedClickLeavesNoMarkerSoTheMapShowsTheListedPoints) {
+  TForm1& form = StartWithMap();
+  ClickAndSettle(form, NextSpot(form));
+  ClickAndSettle(form, NextSpot(form));
+  ASSERT_EQ(form.ListBox1->count(), 2);
+  EXPECT_EQ(Markers(form), 2);
+
+  struct Refusal {
+    QLineEdit* TForm1::*field;
+    const char* text;
+    const char* message;
+  } const refusals[] = {
+      {&TForm1::Memo5, "x", "'x' is not a valid floating point value"},
+      {&TForm1::Memo5, "200", "Invalid value in MagVar."},
+      {&TForm1::Memo6, "400", "Invalid value in Avg TWD"},
+  };
+  for (const Refusal& r : refusals) {
+    SCOPED_TRACE(r.text);
+    dialogs().Clear();
+    QLineEdit* field = form.*r.field;
+    const QString kept = field->text();
+    field->setText(QString::fromLatin1(r.text));
+    ClickAndSettle(form, NextSpot(form));
+    EXPECT_EQ(dialogs().Messages(), QStringList{QString::fromLatin1(r.message)});
+    EXPECT_EQ(form.ListBox1->count(), 2);
+    EXPECT_EQ(Markers(form), 2);
+    field->setText(kept);
+  }
+
+  // The page still holds the last refused spot: a later signal takes it, and
+  // its marker comes back with it.
+  dialogs().Clear();
+  emit form.WebBrowser1->pageActivity();
+  EXPECT_TRUE(WaitFor([&] { return form.ListBox1->count() == 3; }));
+  EXPECT_TRUE(WaitFor([&] { return Markers(form) == 3; }));
+
+  // A click on the spot taken last adds no row and leaves one marker there.
+  ClickAndSettle(form, QPoint(form.WebBrowser1->width() / 2, form.WebBrowser1->height() / 2 + 20));
+  ClickAndSettle(form, NextSpot(form));
+  const int rows = form.ListBox1->count();
+  EXPECT_EQ(Markers(form), rows);
+
+  form.Memo6->setText(QStringLiteral("90"));
+  form.Button2->click();
+  EXPECT_EQ(form.ListBox1->count(), rows);
+  EXPECT_EQ(Markers(form), rows);
+
+  QSignalSpy loaded(form.WebBrowser1->Page(), &QWebEnginePage::loadFinished);
+  form.Button1->click();
+  ASSERT_TRUE(loaded.wait(kWebTimeoutMs));
+  ASSERT_TRUE(WaitForMap(*form.WebBrowser1));
+  EXPECT_EQ(form.ListBox1->count(), 0);
+  EXPECT_EQ(Markers(form), 0);
+}
+
+TEST_F(CaptureTest, TheHundredthClickIsRefusedWithoutAMarker) {
+  TForm1& form = StartWithMap();
+  // 98 points far from the map's view, then two clicks on it.
+  for (int i = 1; i < kMaxPoints; ++i)
+    form.CapturePoint({QStringLiteral("-40"), QString::number(-60 + i * 0.01, 'f', 2)});
+  ASSERT_EQ(form.ListBox1->count(), kMaxPoints - 1);
+  dialogs().Clear();
+  ClickAndSettle(form, NextSpot(form));
+  ASSERT_EQ(form.ListBox1->count(), kMaxPoints);
+  ClickAndSettle(form, NextSpot(form));
+  EXPECT_EQ(dialogs().Messages(),
+            QStringList{QStringLiteral("The list is full (99 points). Clear All starts a new one.")});
+  EXPECT_EQ(form.ListBox1->count(), kMaxPoints);
+  EXPECT_EQ(Markers(form), kMaxPoints);
 }
 
 }  // namespace
