@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include "files/whole_file.h"
+
 namespace drevlin {
 namespace {
 
@@ -161,19 +163,12 @@ QByteArray MapPageText(const MapEndpoints& endpoints) {
 }
 
 void WriteMapPageFile(const QString& path, const MapEndpoints& endpoints) {
-  const QByteArray page = MapPageText(endpoints);
+  // A link in the page's place is removed, not followed: the writer then
+  // makes a new file there (the folder is the program's own, 0700).
   QFile::remove(path);
-  // NewOnly: never write through a file or link that appeared in the meantime.
-  QFile file(path);
-  const auto fail = [&path](const QString& why) {
-    throw std::runtime_error(
-        QStringLiteral("Cannot write the map page %1: %2").arg(path, why).toStdString());
-  };
-  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) fail(file.errorString());
-  if (file.write(page) != page.size()) fail(file.errorString());
-  if (!file.flush()) fail(file.errorString());
-  file.close();
-  if (file.error() != QFileDevice::NoError) fail(file.errorString());
+  QString why;
+  if (!platform::WriteFileWhole(path, MapPageText(endpoints), &why))
+    throw std::runtime_error(QStringLiteral("Cannot write the map page %1: %2").arg(path, why).toStdString());
 }
 
 }  // namespace drevlin
