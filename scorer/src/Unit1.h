@@ -216,7 +216,7 @@ class TForm1 : public QWidget {
   QPushButton* Button6;  // NOW
   QLabel* Label8;
   QDateEdit* datetimepicker5;  // finish date
-  QTimeEdit* DateTimePicker6;  // finish time
+  kivo::TimePicker* DateTimePicker6;  // finish time
   QLabel* Label9;
   QLineEdit* Memo6;  // elapsed h:mm:ss
   QLineEdit* Memo7;  // elapsed seconds
