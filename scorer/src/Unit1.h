@@ -310,6 +310,19 @@ class TForm1 : public QWidget {
   void Panel9Click();
   void ComboBox1Change();
   void StringGrid1SetEditText(int column, int row, const QString& text);
+
+ private:
+  // The leg grid enabled and white, and the leg count shown (with the count
+  // of the grid's legs when `countLegs`), for a constructed course; greyed
+  // and hidden for any other course type.
+  void ShowLegGridForCourseType(bool countLegs);
+  // The leg grid's distances (rows 1 .. 14): their total and how many are
+  // above 0.
+  struct LegSum {
+    float total = 0;
+    int legs = 0;
+  };
+  LegSum SumLegDistances() const;
   // ---- end of the entries and course pages ----
 
  protected:

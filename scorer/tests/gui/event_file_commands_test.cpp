@@ -11,8 +11,9 @@
 #include <QTimeEdit>
 
 #include "ansi/ansi.h"
-#include "qt/jpeg.h"
 #include "event_commands.h"
+#include "form_building.h"
+#include "qt/jpeg.h"
 
 namespace kivo::testing {
 namespace {
@@ -126,6 +127,14 @@ TEST_F(EventFileCommandsTest, AReopenedCourseShowsItsNumbersAsTypedAndScoresTheS
   for (int row = 1; row <= 2; ++row)
     for (int column = 1; column <= 4; ++column)
       EXPECT_EQ(form.StringGrid1->Cells(column, row), legs[row - 1][column - 1]) << row << "," << column;
+  // The grid opens for the constructed course as a pick of the type opens
+  // it, with the leg count; the distance stays as typed.
+  EXPECT_TRUE(form.StringGrid1->isEnabled());
+  EXPECT_EQ(form.StringGrid1->Color(), kWhite);
+  EXPECT_TRUE(form.Label22->isVisibleTo(form.pnlCOURSE));
+  EXPECT_TRUE(form.Memo12->isVisibleTo(form.pnlCOURSE));
+  EXPECT_EQ(form.Memo12->text(), QStringLiteral("2"));
+  EXPECT_EQ(form.Edit1->text(), QStringLiteral("4.9"));
 
   // The race XML keeps its general-format numbers: computed again, the
   // file comes out byte for byte as before.
