@@ -339,6 +339,11 @@ class TForm1 : public QWidget {
   void BuildResultPage();
   void PlacePages();
   void ChooseLogo(kivo::PictureBox* box, QString& logoName);
+  // Copies the picked logo picture `chosen` into the logo folder as `name`,
+  // where every later use looks it up, asking before it replaces a
+  // different picture of that name. False when the user declines (the pick
+  // is then dropped); a failed copy throws.
+  bool TakeLogoIntoFolder(const QString& chosen, const QString& name);
   // One output command: settings and issued dates, the race read back,
   // for the result sheet the results test and the ranking, then the sheet
   // in the chosen target.
