@@ -190,15 +190,17 @@ void TimePicker::keyPressEvent(QKeyEvent* event) {
   QTimeEdit::keyPressEvent(event);
 }
 
+// A click keeps its meaning through the focus that it brings, which may
+// come after it (the window activated again when a message box closed).
 void TimePicker::focusInEvent(QFocusEvent* event) {
   QTimeEdit::focusInEvent(event);
   fresh_ = true;
-  clicked_ = false;
   entering_ = false;
 }
 
 void TimePicker::focusOutEvent(QFocusEvent* event) {
   QTimeEdit::focusOutEvent(event);
+  clicked_ = false;
   entering_ = false;
   ConfirmTyped();
 }

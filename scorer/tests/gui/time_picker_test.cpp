@@ -4,6 +4,8 @@
 // typed or pasted time is reported when it is confirmed, also when it is the
 // time shown.
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,13 +22,23 @@ namespace {
 
 const QTime kBefore(11, 3, 7);
 
-enum class Start { ClickOnHour, ClickOnSecond, ClickOnUpArrow, ClickOnDownArrow, SelectAll, CtrlA, DoubleClickOnMinute };
+enum class Start {
+  ClickOnHour,
+  ClickOnSecond,
+  ClickOnUpArrow,
+  ClickOnDownArrow,
+  ClickOnUpArrowThenWindowActive,
+  SelectAll,
+  CtrlA,
+  DoubleClickOnMinute,
+};
 
 class TimePickerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     picker_.setDisplayFormat(QStringLiteral("HH:mm:ss"));
     picker_.setGeometry(0, 0, 160, 30);
+    elsewhere_.setGeometry(0, 40, 100, 30);
     picker_.setTime(kBefore);
     window_.resize(200, 80);
     window_.show();
@@ -62,6 +74,14 @@ class TimePickerTest : public ::testing::Test {
       case Start::ClickOnSecond: QTest::mouseClick(line_, Qt::LeftButton, {}, At(6)); break;
       case Start::ClickOnUpArrow: QTest::mouseClick(&picker_, Qt::LeftButton, {}, Arrow(QStyle::SC_SpinBoxUp)); break;
       case Start::ClickOnDownArrow: QTest::mouseClick(&picker_, Qt::LeftButton, {}, Arrow(QStyle::SC_SpinBoxDown)); break;
+      case Start::ClickOnUpArrowThenWindowActive: {
+        // The focus that the click brings arrives after it, as when the
+        // window becomes active again once a message box has closed.
+        QTest::mouseClick(&picker_, Qt::LeftButton, {}, Arrow(QStyle::SC_SpinBoxUp));
+        QFocusEvent activated(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(&picker_, &activated);
+        break;
+      }
       case Start::SelectAll: picker_.selectAll(); break;
       case Start::CtrlA:
         QTest::mouseClick(line_, Qt::LeftButton, {}, At(3));
@@ -72,6 +92,7 @@ class TimePickerTest : public ::testing::Test {
   }
 
   QWidget window_;
+  QPushButton elsewhere_{QStringLiteral("elsewhere"), &window_};
   TimePicker picker_{&window_};
   QLineEdit* line_ = nullptr;
 };
@@ -89,6 +110,8 @@ TEST_F(TimePickerTest, ATimeTypedWholeIsTakenWhole) {
       {"click on the down arrow, digits only", Start::ClickOnDownArrow, "120145", QTime(12, 1, 45)},
       {"an arrow click, hour and minute only: the stepped seconds stay", Start::ClickOnUpArrow, "1201",
        QTime(12, 1, 7)},
+      {"an arrow click whose focus comes after it", Start::ClickOnUpArrowThenWindowActive, "12:01:45",
+       QTime(12, 1, 45)},
       {"select all, separators", Start::SelectAll, "12:01:45", QTime(12, 1, 45)},
       {"Ctrl+A, digits only", Start::CtrlA, "120145", QTime(12, 1, 45)},
       {"one-digit parts", Start::ClickOnHour, "9:5:3", QTime(9, 5, 3)},
@@ -146,9 +169,7 @@ TEST_F(TimePickerTest, AnArrowClickStepsTheTimeFirst) {
 
 // What the user does in the field, then how the field is left or confirmed.
 TEST_F(TimePickerTest, ATypedTimeIsReportedWhenConfirmedEvenWhenItIsTheTimeShown) {
-  QPushButton elsewhere(QStringLiteral("elsewhere"), &window_);
-  elsewhere.setGeometry(0, 40, 100, 30);
-  elsewhere.show();
+  QPushButton& elsewhere = elsewhere_;
   enum class Edit { Nothing, TypeWhole, TypePartOver, Paste, ArrowKey };
   enum class Confirm { Enter, FocusLeaves };
   const struct {
