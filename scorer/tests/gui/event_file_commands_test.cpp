@@ -373,11 +373,7 @@ TEST_F(EventFileCommandsTest, NewAndOpenCloseTheFinishPanelBeforeTheReset) {
     const QDate raceDay(2017, 7, 1);
     machine().SetNow(QDateTime(raceDay, QTime(10, 0, 0)));
     TForm1& form = StartForm();
-    TypeEvent(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("Cup"));
-    TypeCourse(1, QStringLiteral("10"));
-    EnterBoats({0, 1, 2});
-    RecordFinish(QTime(11, 55, 0));
-    RecordFinish(QTime(12, 0, 0));
+    TypeThreeBoatRaceOneRacing();
     Save(Answer::No);
     form.Panel4->Click();
     ASSERT_EQ(form.ShownPage(), 4);
@@ -459,11 +455,7 @@ TEST_F(CloseQuestionsTest, ASaveAtCloseOrNewShowsTheMissingItemsOnce) {
   for (const bool atClose : {true, false}) {
     SCOPED_TRACE(atClose ? "close" : "new");
     TForm1& form = StartForm();
-    TypeEvent(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("Cup"));
-    TypeCourse(1, QStringLiteral("10"));
-    EnterBoats({0, 1, 2});
-    RecordFinish(QTime(11, 55, 0));
-    RecordFinish(QTime(12, 0, 0));
+    TypeThreeBoatRaceOneRacing();
     Calculate();
     dialogs().Clear();
     dialogs().QueueAnswers({Answer::Yes, Answer::No});
