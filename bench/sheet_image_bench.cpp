@@ -55,15 +55,18 @@ QImage Logo(int width, int height, const QColor& colour) {
 kivo::EventModel Fleet(int sheetKind, int language) {
   kivo::EventModel model = kivo::fixtures::SheetModel(19, sheetKind, language);
   model.EventName = QStringLiteral("第45回 関東ミドルボート選手権大会 兼 秋季オーシャンレース 第3戦");
-  model.EventClass = QStringLiteral("IRC/KIVO 混合クラス");
-  model.RaceName[1] = QStringLiteral("第1レース 城ヶ島沖");
-  model.RaceJury[1] = QStringLiteral("山田 太郎");
+  // The longest header texts a real event brings: a class name of 50
+  // characters, a race name of 34, a committee member of 36.
+  model.EventClass = QStringLiteral("IRC-KIVO 混合艇 Cruiser Division A 2017 Spring Series");
+  model.RaceName[1] = QStringLiteral("第45回 関東ミドルボート選手権 第1レース 下2周 (予備日使用)");
+  model.RaceJury[1] = QStringLiteral("公益社団法人日本セーリング連盟外洋関東支部レース委員会委員長 山田太郎様");
   const char* names[] = {"海風", "SEA DRAGON III", "はやぶさ", "Blue Note", "ＳＡＭＵＲＡＩ　ＢＬＵＥ",
                          "翔鶴丸", "KAZE NO KO", "Wind Spirit of the Northern Sea Yacht Club"};
   for (int b = 1; b <= 19; ++b) {
     model.EntryName[b] = QString::fromUtf8(names[(b - 1) % 8]) + (b > 8 ? QString::number(b) : QString());
     model.EntryClass[b] = b % 3 == 0 ? QStringLiteral("ヤマハ 33S カスタム仕様") : QStringLiteral("Tern 34");
   }
+  model.EntrySailNo[3] = QStringLiteral("JPN-12345678");  // the record's 12 characters
   model.BoatPenalty[1][4] = QStringLiteral("10");
   model.BoatStatus[1][7] = QStringLiteral("DNF");
   model.BoatFinish[1][7] = QStringLiteral("0");

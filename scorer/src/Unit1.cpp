@@ -171,6 +171,9 @@ void TForm1::PlacePages() {
 }
 
 void TForm1::ResetEventForm() {
+  // First, so the finish pickers set below recompute no boat of the event
+  // that goes.
+  CloseFinishEntry();
   Model.ResetEventData();
   eventFiles_.clear();
   ShowUnlockedState();

@@ -219,7 +219,7 @@ class TForm1 : public QWidget {
   QPushButton* Button6;  // NOW
   QLabel* Label8;
   QDateEdit* datetimepicker5;  // finish date
-  QTimeEdit* DateTimePicker6;  // finish time
+  kivo::TimePicker* DateTimePicker6;  // finish time
   QLabel* Label9;
   QLineEdit* Memo6;  // elapsed h:mm:ss
   QLineEdit* Memo7;  // elapsed seconds
@@ -313,6 +313,19 @@ class TForm1 : public QWidget {
   void Panel9Click();
   void ComboBox1Change();
   void StringGrid1SetEditText(int column, int row, const QString& text);
+
+ private:
+  // The leg grid enabled and white, and the leg count shown (with the count
+  // of the grid's legs when `countLegs`), for a constructed course; greyed
+  // and hidden for any other course type.
+  void ShowLegGridForCourseType(bool countLegs);
+  // The leg grid's distances (rows 1 .. 14): their total and how many are
+  // above 0.
+  struct LegSum {
+    float total = 0;
+    int legs = 0;
+  };
+  LegSum SumLegDistances() const;
   // ---- end of the entries and course pages ----
 
  protected:
@@ -329,6 +342,11 @@ class TForm1 : public QWidget {
   void BuildResultPage();
   void PlacePages();
   void ChooseLogo(kivo::PictureBox* box, QString& logoName);
+  // Copies the picked logo picture `chosen` into the logo folder as `name`,
+  // where every later use looks it up, asking before it replaces a
+  // different picture of that name. False when the user declines (the pick
+  // is then dropped); a failed copy throws.
+  bool TakeLogoIntoFolder(const QString& chosen, const QString& name);
   // One output command: settings and issued dates, the race read back,
   // for the result sheet the results test and the ranking, then the sheet
   // in the chosen target.

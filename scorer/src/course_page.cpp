@@ -95,31 +95,40 @@ QString FixedTwoDecimals(float value) {
 
 }  // namespace
 
+TForm1::LegSum TForm1::SumLegDistances() const {
+  LegSum sum;
+  for (int row = 1; row <= kLastLegRow; ++row) {
+    const double read = TextToFloatDef(StringGrid1->Cells(kDistanceColumn, row), 0);
+    // A distance beyond the range of the leg table's numbers counts as none.
+    const float value = std::isfinite(static_cast<float>(read)) ? static_cast<float>(read) : 0.0f;
+    if (value > 0) ++sum.legs;
+    sum.total += value;
+  }
+  return sum;
+}
+
+void TForm1::ShowLegGridForCourseType(bool countLegs) {
+  const bool constructed = ComboBox1->currentIndex() == kConstructedCourse;
+  StringGrid1->setEnabled(constructed);
+  StringGrid1->SetColor(constructed ? kWhite : kMediumGrey);
+  Label22->setVisible(constructed);
+  Memo12->setVisible(constructed);
+  if (constructed && countLegs) Memo12->setText(QString::number(SumLegDistances().legs));
+}
+
 void TForm1::ComboBox1Change() {
   platform::Guarded([this] {
-    const bool constructed = ComboBox1->currentIndex() == kConstructedCourse;
-    StringGrid1->setEnabled(constructed);
-    StringGrid1->SetColor(constructed ? kWhite : kMediumGrey);
-    if (constructed) StringGrid1->setFocus();
-    Label22->setVisible(constructed);
-    Memo12->setVisible(constructed);
+    ShowLegGridForCourseType(false);
+    if (ComboBox1->currentIndex() == kConstructedCourse) StringGrid1->setFocus();
   });
 }
 
 void TForm1::StringGrid1SetEditText(int /*column*/, int /*row*/, const QString& /*text*/) {
   platform::Guarded([this] {
     if (ComboBox1->currentIndex() != kConstructedCourse) return;
-    float total = 0;
-    int legs = 0;
-    for (int row = 1; row <= kLastLegRow; ++row) {
-      const double read = TextToFloatDef(StringGrid1->Cells(kDistanceColumn, row), 0);
-      // A distance beyond the range of the leg table's numbers counts as none.
-      const float value = std::isfinite(static_cast<float>(read)) ? static_cast<float>(read) : 0.0f;
-      if (value > 0) ++legs;
-      total += value;
-    }
-    if (!std::isfinite(total)) throw std::overflow_error("Floating point overflow");
-    Edit1->setText(FixedTwoDecimals(total));
-    Memo12->setText(QString::number(legs));
+    const LegSum sum = SumLegDistances();
+    if (!std::isfinite(sum.total)) throw std::overflow_error("Floating point overflow");
+    Edit1->setText(FixedTwoDecimals(sum.total));
+    Memo12->setText(QString::number(sum.legs));
   });
 }

@@ -153,6 +153,8 @@ void TForm1::ShowRace(int race, bool raceXmlRead) {
   }
 
   Edit5->setText(Model.RaceJury[r]);
+  // As picking the event's course type would, with the count of its legs.
+  ShowLegGridForCourseType(true);
 
   Memo3->clear();
   Label21->setText(QStringLiteral("ファイルがありません"));

@@ -162,6 +162,9 @@ void TForm1::BuildFinishPage() {
   // signals blocked, and the reset sets them while no finish is entered.
   connect(datetimepicker5, &QDateEdit::dateChanged, this, &TForm1::datetimepicker5Change);
   connect(DateTimePicker6, &QTimeEdit::timeChanged, this, &TForm1::DateTimePicker6Change);
+  // A time typed and confirmed is entered even when it is the one shown (a
+  // dead heat with the boat before).
+  connect(DateTimePicker6, &TimePicker::timeEntered, this, &TForm1::DateTimePicker6Change);
   connect(Panel11, &ClickablePanel::clicked, this, &TForm1::Panel11Click);
   connect(Panel14, &ClickablePanel::clicked, this, &TForm1::Panel14Click);
   connect(Panel14, &ClickablePanel::mouseMoved, this, &TForm1::Panel14MouseMove);
@@ -328,9 +331,10 @@ void TForm1::Button4Click() {
       Model.BoatPenalty[race][k] = QStringLiteral("0");
     } else {
       const QDateTime finish = FinishDateTime(datetimepicker5->date(), DateTimePicker6->time());
-      // Taken, it would give the boat a negative time and the race.
-      if (finish < ReadRaceDateTime(Model.RaceStart[race])) {
-        dialogs.ShowMessage(FinishBeforeStartMessage());
+      // Taken, it would give the boat a time of 0 or below, and the module
+      // would refuse the whole race.
+      if (finish <= ReadRaceDateTime(Model.RaceStart[race])) {
+        dialogs.ShowMessage(FinishNotAfterStartMessage());
         return;
       }
       if (finish > ReadRaceDateTime(Model.RaceLimit[race])) {

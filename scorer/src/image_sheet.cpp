@@ -26,12 +26,14 @@ void TForm1::RenderSheetImage() {
   const std::pair<const QString&, QImage&> wanted[] = {
       {Model.LogoLeft, logos.left}, {Model.LogoMiddle, logos.middle}, {Model.LogoRight, logos.right}};
   for (const auto& [name, logo] : wanted) {
-    // A name that could reach outside the logo folder is no logo.
-    if (SheetLogoFormatOf(name) == SheetLogoFormat::None || !IsLogoName(name)) continue;
+    // "-" is none; a name that could reach outside the logo folder is no
+    // logo. Any other is read as the logo boxes read it.
+    if (!IsLogoName(name)) continue;
     const QString found = FindLogoFile(Model.LogoFolder, name);
     const QString path = found.isEmpty() ? Model.LogoFolder + QLatin1Char('/') + name : found;
     QString error = QStringLiteral("ファイルが見つかりません。");
-    if (found.isEmpty() || !LoadSheetLogo(name, path, &logo, &error)) {
+    if (!found.isEmpty()) logo = platform::LoadPicture(path, &error);
+    if (logo.isNull()) {
       dialogs.ShowMessage(WithReason(QStringLiteral("ロゴ画像を読み込めませんでした。\n") + path, error));
       return;
     }

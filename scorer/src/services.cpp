@@ -6,6 +6,8 @@
 
 #include "Unit1.h"
 #include "core/last_data.h"
+#include "core/file_io.h"
+#include "core/logo_files.h"
 #include "files/whole_file.h"
 #include "form_building.h"
 #include "qt/dialogs.h"
@@ -120,13 +122,30 @@ void TForm1::ChooseLogo(PictureBox* box, QString& logoName) {
       dialogs.ShowMessage(message);
       return;
     }
-    box->SetPicture(picture);
     name = QFileInfo(chosen).fileName();
+    if (!TakeLogoIntoFolder(chosen, name.toLower())) return;
+    box->SetPicture(picture);
   } else {
     box->Clear();
     name = QStringLiteral("-");
   }
   logoName = name.toLower();
+}
+
+bool TForm1::TakeLogoIntoFolder(const QString& chosen, const QString& name) {
+  // A name that could reach outside the folder is no logo; it is kept as
+  // picked, and no sheet looks it up.
+  if (!IsLogoName(name)) return true;
+  const LogoIntake intake = LogoIntakeFor(Model.LogoFolder, name, chosen);
+  if (intake.need == LogoIntake::Need::Nothing) return true;
+  if (intake.need == LogoIntake::Need::Replace &&
+      !platform::CurrentDialogs().Confirm(QStringLiteral("LOGOフォルダには同じ名前の別の画像があります。\n%1\n"
+                                                         "選んだ画像で置き換えますか？")
+                                              .arg(intake.path)))
+    return false;
+  const QString what = QStringLiteral("ロゴ画像");
+  SaveFileWhole(intake.path, ReadFileWhole(chosen, what), what);
+  return true;
 }
 
 void TForm1::Image2Click() { platform::Guarded([this] { ChooseLogo(Image2, Model.LogoLeft); }); }

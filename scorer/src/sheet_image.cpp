@@ -7,12 +7,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QPainter>
 
 #include "core/sheet_image_text.h"
 #include "form_building.h"
-#include "qt/jpeg.h"
 
 namespace kivo {
 namespace {
@@ -20,10 +18,12 @@ namespace {
 constexpr int kLeft = 30;            // left margin
 constexpr int kContentWidth = 960;   // x 30 to 990
 constexpr int kSecondColumn = 520;   // header lines 1 and 2
+constexpr int kColumnGap = 10;       // between the two header columns
 constexpr int kLogoTop = 20;
 constexpr int kLineStep = 25;
 constexpr int kRowHeight = 35;
 constexpr int kCellIndent = 8;       // left-aligned cells
+constexpr int kCellMargin = 2;       // air between a cell's text and its lines
 const QColor kBandGrey(128, 128, 128);
 const QColor kRuleGrey(192, 192, 192);
 
@@ -35,17 +35,16 @@ constexpr int kHeaderSize = PixelSize(14);
 constexpr int kHeadingSize = PixelSize(12);
 constexpr int kResultRowSize = PixelSize(11);
 constexpr int kScratchRowSize = PixelSize(12);
-constexpr int kSmallSize = PixelSize(9);  // also the least a long title shrinks to
+static_assert(kLeastTextSize <= kResultRowSize && kLeastTitleSize <= kSubtitleSize);
 
 // Text is placed by its top-left corner, as the page's layout counts it.
+// Every text drawn is kept with its room and its box.
 class SheetPainter {
  public:
-  explicit SheetPainter(QImage* page) : painter_(page) {
-    InstallFontSubstitutions();
-    font_ = QFont(QString::fromUtf8(kWindowFontFamily));
-    font_.setBold(true);
+  SheetPainter(QImage* page, QList<SheetText>* drawn) : painter_(page), drawn_(drawn) {
+    font_ = SheetFont(kTitleSize);
     painter_.setBackground(Qt::white);
-    SetSize(kTitleSize);
+    painter_.setFont(font_);
   }
 
   void SetSize(int pixels) {
@@ -55,20 +54,36 @@ class SheetPainter {
   int Size() const { return font_.pixelSize(); }
   int Width(const QString& text) const { return painter_.fontMetrics().horizontalAdvance(text); }
   int Height() const { return painter_.fontMetrics().height(); }
-  QString Elided(const QString& text, int width) const {
-    return painter_.fontMetrics().elidedText(text, Qt::ElideRight, width);
-  }
   // Opaque texts fill their cell with white first.
   void SetOpaque(bool opaque) { painter_.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode); }
   void SetColour(const QColor& colour) { painter_.setPen(colour); }
 
-  void Text(int x, int y, const QString& text) {
-    painter_.drawText(QPoint(x, y + painter_.fontMetrics().ascent()), text);
+  // `text` made to fit `room` pixels wide: the size steps down a pixel at a
+  // time from `size` to `least`, and a text too wide even then is cut with
+  // "…". The painter is left at the size found.
+  QString Fit(const QString& text, int size, int least, int room) {
+    for (; size > least; --size) {
+      SetSize(size);
+      if (Width(text) <= room) return text;
+    }
+    SetSize(least);
+    if (Width(text) <= room) return text;
+    // The cut counts fractions of pixels that the whole-pixel width may
+    // round up: cut again, shorter, until it fits.
+    QString shown = text;
+    for (int limit = room; limit > 0 && Width(shown) > room; --limit)
+      shown = painter_.fontMetrics().elidedText(text, Qt::ElideRight, limit);
+    return shown;
   }
-  void ClippedText(const QRect& clip, int x, int y, const QString& text) {
-    painter_.setClipRect(clip);
-    Text(x, y, text);
-    painter_.setClipping(false);
+
+  // Draws `shown` (fitted from `text`) at x on the baseline that a text of
+  // `lineSize` with its top at y has, so a text that had to shrink stays on
+  // the line of its neighbours, and keeps it.
+  void Text(int x, int y, int lineSize, const QString& text, const QString& shown, const QRect& room) {
+    const int baseline = y + QFontMetrics(SheetFont(lineSize)).ascent();
+    painter_.drawText(QPoint(x, baseline), shown);
+    const QRect box(x, baseline - painter_.fontMetrics().ascent(), Width(shown), Height());
+    drawn_->append({text, shown, room, box, Size()});
   }
   // Pixels x..x+width-1, y..y+height-1.
   void Fill(int x, int y, int width, int height, const QColor& colour) {
@@ -79,23 +94,22 @@ class SheetPainter {
  private:
   QPainter painter_;
   QFont font_;
+  QList<SheetText>* drawn_;
 };
 
-// The size at which `text` fits the content width, from `size` down to the
-// smallest size of the sheet; left set on the painter. A text that does not
-// fit even then is cut with an ellipsis.
-QString FitToContent(SheetPainter& painter, const QString& text, int size) {
-  for (; size > kSmallSize; --size) {
-    painter.SetSize(size);
-    if (painter.Width(text) <= kContentWidth) return text;
-  }
-  painter.SetSize(kSmallSize);
-  return painter.Width(text) <= kContentWidth ? text : painter.Elided(text, kContentWidth);
+// A text left-aligned at the left of `room`, fitted into it.
+void LeftText(SheetPainter& painter, const QRect& room, const QString& text, int size) {
+  const QString shown = painter.Fit(text, size, kLeastTextSize, room.width());
+  painter.Text(room.left(), room.top(), size, text, shown, room);
 }
 
-// A centred text above the table: the half of the spare width is cut.
-void CentredLine(SheetPainter& painter, int y, const QString& text) {
-  painter.Text(kLeft + (kContentWidth - painter.Width(text)) / 2, y, text);
+// A centred text above the table, fitted to the content's width: the half of
+// the spare width is cut. Returns its height.
+int CentredLine(SheetPainter& painter, int y, const QString& text, int size) {
+  const QString shown = painter.Fit(text, size, kLeastTitleSize, kContentWidth);
+  const QRect room(kLeft, y, kContentWidth, painter.Height());
+  painter.Text(kLeft + (kContentWidth - painter.Width(shown)) / 2, y, painter.Size(), text, shown, room);
+  return painter.Height();
 }
 
 int DrawLogos(SheetPainter& painter, const SheetLogos& logos) {
@@ -115,20 +129,23 @@ int DrawLogos(SheetPainter& painter, const SheetLogos& logos) {
   return tallest;
 }
 
-// Returns the top of line 7.
+// Returns the top of line 7. Lines 1 and 2 hold two texts, each kept to its
+// own column; the others take the content's width.
 int DrawHeader(SheetPainter& painter, const SheetHeader& header, int line1) {
-  painter.SetSize(kHeaderSize);
-  painter.Text(kLeft, line1, header.left[0]);
-  painter.Text(kSecondColumn, line1, header.issued);
+  const auto leftColumn = [](int y) { return QRect(kLeft, y, kSecondColumn - kColumnGap - kLeft, kLineStep); };
+  const auto rightColumn = [](int y) { return QRect(kSecondColumn, y, kLeft + kContentWidth - kSecondColumn, kLineStep); };
+  const auto wholeLine = [](int y) { return QRect(kLeft, y, kContentWidth, kLineStep); };
+  LeftText(painter, leftColumn(line1), header.left[0], kHeaderSize);
+  LeftText(painter, rightColumn(line1), header.issued, kHeaderSize);
   const int line2 = line1 + kLineStep;
-  painter.Text(kLeft, line2, header.left[1]);
-  painter.Text(kSecondColumn, line2, header.jury);
+  LeftText(painter, leftColumn(line2), header.left[1], kHeaderSize);
+  LeftText(painter, rightColumn(line2), header.jury, kHeaderSize);
   // The rule under the committee member, one pixel, its end pixel left out.
   painter.Fill(620, line2 + 80, 200, 1, kBandGrey);
   int y = line2;
   for (int line = 3; line <= 7; ++line) {
     y += kLineStep;
-    painter.Text(kLeft, y, header.left[line - 1]);
+    LeftText(painter, wholeLine(y), header.left[static_cast<std::size_t>(line - 1)], kHeaderSize);
   }
   return y;
 }
@@ -150,32 +167,32 @@ void DrawTableFrame(SheetPainter& painter, const std::vector<SheetColumn>& colum
 
 enum class Placement { Left, Centred, CentredTruncated };
 
-// One cell's text at the row whose top line is `rowTop`. A text too wide for
-// its cell starts at the cell's left edge and is cut at its right edge.
-void DrawCell(SheetPainter& painter, const SheetColumn& column, int rowTop, const QString& text,
-              Placement placement) {
+// One cell's text at `size` in the row whose top line is `rowTop`, fitted
+// between the cell's lines (after the indent of a left-aligned one). Returns
+// the text as drawn.
+QString DrawCell(SheetPainter& painter, const SheetColumn& column, int rowTop, const QString& text,
+                 int size, Placement placement) {
   const int cellLeft = kLeft + column.offset;
-  const int width = painter.Width(text);
-  int x = cellLeft + kCellIndent;
-  if (placement != Placement::Left) {
-    if (width > column.width)
-      x = cellLeft + 2;
-    else if (placement == Placement::Centred)
-      x = cellLeft + static_cast<int>(std::nearbyint((column.width - width) / 2.0));
-    else
-      x = cellLeft + (column.width - width) / 2;
-  }
-  const QRect inside(cellLeft + 1, rowTop + 1, column.width - 1, kRowHeight - 1);
-  painter.ClippedText(inside, x, rowTop + 6, text);
+  const int indent = placement == Placement::Left ? kCellIndent : kCellMargin;
+  const QRect room(cellLeft + indent, rowTop + 1, column.width - indent - kCellMargin, kRowHeight - 1);
+  const QString shown = painter.Fit(text, size, kLeastTextSize, room.width());
+  const int width = painter.Width(shown);
+  int x = room.left();
+  if (placement == Placement::Centred)
+    x = cellLeft + static_cast<int>(std::nearbyint((column.width - width) / 2.0));
+  else if (placement == Placement::CentredTruncated)
+    x = cellLeft + (column.width - width) / 2;
+  painter.Text(x, rowTop + 6, size, text, shown, room);
+  return shown;
 }
 
 QStringList DrawResultRow(SheetPainter& painter, const EventModel& model, std::size_t entry,
                           int rowTop, const QLocale& locale) {
   const std::vector<SheetColumn>& columns = SheetColumns(kResultSheet);
-  const QStringList texts = ResultRowTexts(model, entry, locale);
-  painter.SetSize(kResultRowSize);
+  QStringList texts = ResultRowTexts(model, entry, locale);
   for (int c = 0; c < texts.size(); ++c)
-    DrawCell(painter, columns[c], rowTop, texts[c], c == 0 ? Placement::Left : Placement::Centred);
+    texts[c] = DrawCell(painter, columns[c], rowTop, texts[c], kResultRowSize,
+                        c == 0 ? Placement::Left : Placement::Centred);
   return texts;
 }
 
@@ -184,15 +201,14 @@ QStringList DrawScratchRow(SheetPainter& painter, const EventModel& model, std::
   const std::vector<SheetColumn>& columns = SheetColumns(kScratchSheet);
   QStringList texts = ScratchRowTexts(model, entry);
   for (int c = 0; c < texts.size(); ++c) {
-    painter.SetSize(kScratchRowSize);
-    const bool leftAligned = c == 0 || c == 2;  // name and type
-    if (leftAligned && painter.Width(texts[c]) > columns[c].width - kCellIndent)
-      painter.SetSize(kSmallSize);
     // The allowances as the module wrote them, unless one is too wide for
     // its cell: then with one decimal, as the web page shows them all.
-    if (c >= 4 && painter.Width(texts[c]) > columns[c].width)
+    painter.SetSize(kScratchRowSize);
+    if (c >= 4 && painter.Width(texts[c]) > columns[c].width - 2 * kCellMargin)
       texts[c] = OneDecimalAllowance(texts[c]);
-    DrawCell(painter, columns[c], rowTop, texts[c], leftAligned ? Placement::Left : Placement::Centred);
+    const bool leftAligned = c == 0 || c == 2;  // name and type
+    texts[c] = DrawCell(painter, columns[c], rowTop, texts[c], kScratchRowSize,
+                        leftAligned ? Placement::Left : Placement::Centred);
   }
   return texts;
 }
@@ -203,7 +219,7 @@ SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos, cons
   SheetImage sheet;
   sheet.page = QImage(kSheetPageWidth, kSheetPageHeight, QImage::Format_RGB32);
   sheet.page.fill(Qt::white);
-  SheetPainter painter(&sheet.page);
+  SheetPainter painter(&sheet.page, &sheet.texts);
   const int kind = model.SheetKind == kResultSheet ? kResultSheet : kScratchSheet;
 
   int y = kLogoTop + DrawLogos(painter, logos) + 30;
@@ -211,15 +227,9 @@ SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos, cons
   // Texts above the table sit on white, so nothing drawn before shows through.
   painter.SetOpaque(true);
   painter.SetColour(Qt::black);
-  const QString title = FitToContent(painter, model.EventName, kTitleSize);
-  sheet.titlePixelSize = painter.Size();
-  CentredLine(painter, y, title);
-  y += painter.Height() + 15;
-
-  const QString subtitle =
-      FitToContent(painter, SheetSubtitle(kind, model.Language, model.Provisional == 1), kSubtitleSize);
-  CentredLine(painter, y, subtitle);
-  y += painter.Height() + 30;
+  y += CentredLine(painter, y, model.EventName, kTitleSize) + 15;
+  sheet.titlePixelSize = sheet.texts.back().pixelSize;
+  y += CentredLine(painter, y, SheetSubtitle(kind, model.Language, model.Provisional == 1), kSubtitleSize) + 30;
 
   const int line7 = DrawHeader(painter, SheetHeaderTexts(model, locale), y);
 
@@ -239,10 +249,9 @@ SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos, cons
 
   painter.SetOpaque(false);
   painter.SetColour(Qt::white);
-  painter.SetSize(kHeadingSize);
   const QStringList headings = SheetHeadings(kind, model.Language);
   for (int c = 0; c < headings.size(); ++c)
-    DrawCell(painter, columns[c], top, headings[c], Placement::CentredTruncated);
+    DrawCell(painter, columns[c], top, headings[c], kHeadingSize, Placement::CentredTruncated);
 
   painter.SetColour(Qt::black);
   for (int i = 1; i <= rows; ++i) {
@@ -254,22 +263,12 @@ SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos, cons
   return sheet;
 }
 
-bool LoadSheetLogo(const QString& name, const QString& path, QImage* logo, QString* error) {
-  *logo = QImage();
-  switch (SheetLogoFormatOf(name)) {
-    case SheetLogoFormat::None:
-      return true;
-    case SheetLogoFormat::Jpeg:
-      *logo = platform::DecodeJpegFile(path, error);
-      break;
-    case SheetLogoFormat::Bitmap: {
-      QImageReader reader(path, "bmp");
-      *logo = reader.read();
-      if (logo->isNull() && error != nullptr) *error = reader.errorString();
-      break;
-    }
-  }
-  return !logo->isNull();
+QFont SheetFont(int pixelSize) {
+  InstallFontSubstitutions();
+  QFont font(QString::fromUtf8(kWindowFontFamily));
+  font.setBold(true);
+  font.setPixelSize(pixelSize);
+  return font;
 }
 
 }  // namespace kivo

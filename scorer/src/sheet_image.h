@@ -6,9 +6,11 @@
 //   SheetLogos logos;  // null images where the event has no logo
 //   const SheetImage sheet = DrawSheetImage(model, logos, platform::UserLocale());
 //   if (sheet.TableFits()) platform::EncodeJpegFile(sheet.page, path, 90);
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QLocale>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -24,26 +26,41 @@ struct SheetLogos {
   QImage left, middle, right;
 };
 
+// One text as it went onto the page.
+struct SheetText {
+  QString text;       // what was to be shown
+  QString shown;      // as drawn: the whole text, or its start cut with "…"
+  QRect room;         // the place it may take: its column of the header, its cell
+  QRect box;          // where it went: left, top, advance width, line height
+  int pixelSize = 0;  // the size it was drawn at
+};
+
 struct SheetImage {
   QImage page;              // kSheetPageWidth x kSheetPageHeight, RGB32
   int titlePixelSize = 0;   // 47 unless a long title had to shrink
   int tableTop = 0;         // top of the heading band
   int tableBottom = 0;      // the frame's lowest pixel row
   QList<QStringList> rows;  // each table row's texts as drawn
+  QList<SheetText> texts;   // every text, in the order drawn
   bool TableFits() const { return tableBottom < kSheetPageHeight; }
 };
 
+// The least size of a header line or a table cell: a text that is still too
+// wide for its room at this size is cut. Titles stop shrinking at
+// kLeastTitleSize.
+inline constexpr int kLeastTextSize = 10;
+inline constexpr int kLeastTitleSize = 12;
+
+// The sheet's font (bold) at `pixelSize`, as the page draws it.
+QFont SheetFont(int pixelSize);
+
 // Draws the sheet of model.SheetKind in model.Language for the current race.
-// Logos larger than kLogoBox are drawn shrunk into it; a title or subtitle
-// wider than the page's content is drawn smaller until it fits; a cell text
-// never reaches into its neighbours. A penalty that is no number throws
-// EConvertError.
+// Logos larger than kLogoBox are drawn shrunk into it. Every text keeps to
+// its room: the title and subtitle to the content's width, each header line
+// to its column, each cell to its cell; one that is wider shrinks a pixel at
+// a time down to its least size, and is cut with "…" only below that. A
+// penalty that is no number throws EConvertError.
 SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos,
                           const QLocale& locale);
-
-// Reads the logo named `name` from `path` by the format its name announces
-// (SheetLogoFormatOf). True with a null image for a name that draws nothing;
-// false, with the reason in `error`, when the file is missing or unreadable.
-bool LoadSheetLogo(const QString& name, const QString& path, QImage* logo, QString* error);
 
 }  // namespace kivo

@@ -105,9 +105,14 @@ std::optional<QStringList> TypedTimeParts(const QString& typed) {
 
 }  // namespace
 
-TimePicker::TimePicker(QWidget* parent) : QTimeEdit(parent) { lineEdit()->installEventFilter(this); }
+TimePicker::TimePicker(QWidget* parent) : QTimeEdit(parent) {
+  lineEdit()->installEventFilter(this);
+  // A paste, or any other change of the text by the user.
+  connect(lineEdit(), &QLineEdit::textEdited, this, [this] { edited_ = true; });
+}
 
 bool TimePicker::StartsWholeEntry() const {
+  if (clicked_) return true;
   const QLineEdit* line = lineEdit();
   if (line->hasSelectedText()) return line->selectedText() == line->text();
   return fresh_;
@@ -128,10 +133,27 @@ void TimePicker::ShowTypedTime() {
   }
 }
 
+void TimePicker::ConfirmTyped() {
+  if (!edited_) return;
+  edited_ = false;
+  emit timeEntered();
+}
+
+void TimePicker::Clicked() {
+  clicked_ = true;
+  fresh_ = false;
+  entering_ = false;
+}
+
 void TimePicker::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
       QTimeEdit::keyPressEvent(event);
+      return;
+    case Qt::Key_Return: case Qt::Key_Enter:
+      entering_ = false;
+      QTimeEdit::keyPressEvent(event);
+      ConfirmTyped();
       return;
     default:
       break;
@@ -139,6 +161,7 @@ void TimePicker::keyPressEvent(QKeyEvent* event) {
   const QString text = event->text();
   const QChar typed = text.size() == 1 ? text.front() : QChar();
   const bool started = StartsWholeEntry();
+  clicked_ = false;
   fresh_ = false;
   // A time set by the program meanwhile ("NOW") ends the entry.
   if (entering_ && time() != shown_) entering_ = false;
@@ -151,12 +174,14 @@ void TimePicker::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Backspace) {
       typed_.chop(1);
       ShowTypedTime();
+      edited_ = true;
       return;
     }
     if (IsAsciiDigit(typed) || IsTimeSeparator(typed)) {
       if (TypedTimeParts(typed_ + typed)) {
         typed_ += typed;
         ShowTypedTime();
+        edited_ = true;
       }
       return;
     }
@@ -165,25 +190,49 @@ void TimePicker::keyPressEvent(QKeyEvent* event) {
   QTimeEdit::keyPressEvent(event);
 }
 
+// A click keeps its meaning through the focus that it brings, which may
+// come after it (the window activated again when a message box closed).
 void TimePicker::focusInEvent(QFocusEvent* event) {
   QTimeEdit::focusInEvent(event);
   fresh_ = true;
   entering_ = false;
 }
 
+void TimePicker::focusOutEvent(QFocusEvent* event) {
+  QTimeEdit::focusOutEvent(event);
+  clicked_ = false;
+  entering_ = false;
+  ConfirmTyped();
+}
+
+// A press on the arrows steps the time, and then the digits typed make a
+// new one, as after a click into the field.
 void TimePicker::mousePressEvent(QMouseEvent* event) {
   QTimeEdit::mousePressEvent(event);
-  fresh_ = true;
-  entering_ = false;
+  Clicked();
 }
 
 bool TimePicker::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == lineEdit() &&
-      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
-    fresh_ = true;
-    entering_ = false;
+  if (watched == lineEdit()) {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+        Clicked();
+        break;
+      case QEvent::MouseButtonDblClick:
+        // A part picked: typed over as usual.
+        clicked_ = false;
+        entering_ = false;
+        break;
+      default:
+        break;
+    }
   }
-  return QTimeEdit::eventFilter(watched, event);
+  const bool handled = QTimeEdit::eventFilter(watched, event);
+  // A part picked by dragging over it is typed over too.
+  if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease && lineEdit()->hasSelectedText() &&
+      lineEdit()->selectedText() != lineEdit()->text())
+    clicked_ = false;
+  return handled;
 }
 
 // ---- StringGrid ----

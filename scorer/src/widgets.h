@@ -81,24 +81,31 @@ class UpDown : public QWidget {
   bool wrap_ = false;
 };
 
-// A time picker that also takes a time typed whole. After a click into
-// the field (the cursor placed, nothing selected) or with all of its text
-// selected, the digits typed fill hour, minute and second in turn, as
-// "120145" or "12:01:45" (":", "." or a blank end a part early, "9:5:0"),
-// each shown at once; Backspace takes the last one back. A digit that
-// cannot fit its part is not taken. Any other key ends such an entry and
-// does its usual work: the arrow keys step the part under the cursor, and
-// a part selected by a double-click or reached by Tab is typed over as
-// usual.
+// A time picker that also takes a time typed whole. After a click anywhere
+// on it (into the field or on its arrows), after the focus came with the
+// cursor placed and nothing selected, or with all of its text selected, the
+// digits typed fill hour, minute and second in turn, as "120145" or
+// "12:01:45" (":", "." or a blank end a part early, "9:5:0"), each shown at
+// once; Backspace takes the last one back. A digit that cannot fit its part
+// is not taken. Any other key ends such an entry and does its usual work:
+// the arrow keys step the part under the cursor, and a part selected by a
+// double-click or a drag, or reached by Tab, is typed over as usual.
+//
+// A time typed (or pasted) and then confirmed by Enter or by leaving the
+// field is reported by timeEntered, also when it is the time shown before.
 class TimePicker : public QTimeEdit {
   Q_OBJECT
 
  public:
   explicit TimePicker(QWidget* parent = nullptr);
 
+ signals:
+  void timeEntered();
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -106,9 +113,15 @@ class TimePicker : public QTimeEdit {
   bool StartsWholeEntry() const;
   // The time that the keys typed so far give, from the time before them.
   void ShowTypedTime();
+  // Reports a typed time once, when it is confirmed.
+  void ConfirmTyped();
+  // A single click anywhere on the picker: the next digit starts a time.
+  void Clicked();
 
-  bool fresh_ = false;     // no key since the last click or focus
+  bool clicked_ = false;   // a single click, and no key since
+  bool fresh_ = false;     // the focus came, and no key or click since
   bool entering_ = false;  // a time is being typed whole
+  bool edited_ = false;    // keys typed or text pasted since the last confirmation
   QTime before_;           // the time when the entry began
   QTime shown_;            // the time the entry shows
   QString typed_;          // digits and separators taken so far

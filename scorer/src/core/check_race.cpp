@@ -107,13 +107,13 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
   if (finished == 0) appendMissing(missing::kNoneFinished);
   if (finished > 0 && entries - finished > 0) appendMissing(missing::kNotAllFinished);
   const QDateTime start(fields.startDate, fields.startTime);
-  bool finishBeforeStart = false;
+  bool finishNotAfterStart = false;
   for (int entry = 1; entry <= entries && entry < static_cast<int>(model.BoatFinish[r].size()); ++entry) {
     const auto e = static_cast<std::size_t>(entry);
     const std::optional<QDateTime> finish = ReadLocalDateTime(model.BoatFinish[r][e], locale);
-    if (model.BoatFinished[r][e] == 0 || !finish || *finish >= start) continue;
-    finishBeforeStart = true;
-    appendMissing(missing::kFinishBeforeStart + model.EntryName[e].trimmed());
+    if (model.BoatFinished[r][e] == 0 || !finish || *finish > start) continue;
+    finishNotAfterStart = true;
+    appendMissing(missing::kFinishNotAfterStart + model.EntryName[e].trimmed());
   }
   // The module would refuse the whole race for one such record without
   // naming the boat.
@@ -130,7 +130,7 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
   if (AnsiByteLength(model.SaveName) < 3) model.ReadinessState = kCannotCompute;
   if (entries == 0) model.ReadinessState = kCannotCompute;
   if (tooManyLegs) model.ReadinessState = kCannotCompute;
-  if (finishBeforeStart) model.ReadinessState = kCannotCompute;
+  if (finishNotAfterStart) model.ReadinessState = kCannotCompute;
   if (unreadableRecord) model.ReadinessState = kCannotCompute;
 }
 

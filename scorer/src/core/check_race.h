@@ -56,8 +56,9 @@ inline const QString kDistance = QStringLiteral("(P2)コース距離");
 inline const QString kNoEntries = QStringLiteral("(P3)エントリー艇の選択なし");
 inline const QString kNoneFinished = QStringLiteral("(P4)フィニッシュした艇なし");
 inline const QString kNotAllFinished = QStringLiteral("(p4)フィニッシュしていない艇がある");
-// Followed by the boat's name; one item per boat.
-inline const QString kFinishBeforeStart = QStringLiteral("(P4)スタートより前のフィニッシュ: ");
+// Followed by the boat's name; one item per boat whose finish is not after
+// the start (an elapsed time of 0 stops the module for the whole race).
+inline const QString kFinishNotAfterStart = QStringLiteral("(P4)スタート時刻以前のフィニッシュ: ");
 // An entry whose certificate record the module cannot read, named by its
 // boat name (or its place when the record holds none).
 QString UnreadableRecord(const QString& boatname, int entry);
@@ -67,9 +68,9 @@ QString UnreadableRecord(const QString& boatname, int entry);
 // then every field copied into the model and each missing item appended in
 // turn, the legs of a constructed course (at most the model's legs; more
 // counted rows are listed as missing and leave the race not computable),
-// the distance, the finishes that lie before the start (the start may have
-// changed after they were typed; such a race is not computable until they
-// are mended), and the readiness rules. A distance or a counted leg cell
+// the distance, the finishes that are not after the start (the start may
+// have changed after they were typed; such a race is not computable until
+// they are mended), and the readiness rules. A distance or a counted leg cell
 // that holds no number throws CheckConversionError at that field, with the
 // fields before it copied, the items found so far listed and the state 0.
 void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& locale);

@@ -40,8 +40,8 @@ QString PenaltyRefusedMessage() {
   return QStringLiteral("ペナルティーには0から20までの整数を入力してください。");
 }
 
-QString FinishBeforeStartMessage() {
-  return QStringLiteral("フィニッシュ時刻がスタート時刻より前です。\nフィニッシュ時刻を確認してください。");
+QString FinishNotAfterStartMessage() {
+  return QStringLiteral("フィニッシュ時刻がスタート時刻と同じか、それより前です。\nフィニッシュ時刻を確認してください。");
 }
 
 }  // namespace kivo

@@ -34,7 +34,7 @@ std::optional<int> ReadPenalty(const QString& text);
 // The message that refuses any other penalty text.
 QString PenaltyRefusedMessage();
 
-// The message that refuses a finish earlier than the start.
-QString FinishBeforeStartMessage();
+// The message that refuses a finish at or before the start.
+QString FinishNotAfterStartMessage();
 
 }  // namespace kivo

@@ -1,6 +1,7 @@
 #include "core/logo_files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "core/rms_text.h"
@@ -20,6 +21,26 @@ QString FindLogoFile(const QString& folder, const QString& name) {
   for (const QString& file : files)
     if (file.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(file);
   return {};
+}
+
+namespace {
+
+bool SameBytes(const QString& a, const QString& b) {
+  QFile first(a), second(b);
+  if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly)) return false;
+  if (first.size() != second.size()) return false;
+  return first.readAll() == second.readAll();
+}
+
+}  // namespace
+
+LogoIntake LogoIntakeFor(const QString& folder, const QString& name, const QString& source) {
+  const QString there = FindLogoFile(folder, name);
+  if (there.isEmpty()) return {LogoIntake::Need::Copy, folder + QLatin1Char('/') + name};
+  const QString sourceFile = QFileInfo(source).canonicalFilePath();
+  if (!sourceFile.isEmpty() && sourceFile == QFileInfo(there).canonicalFilePath()) return {};
+  if (SameBytes(source, there)) return {};
+  return {LogoIntake::Need::Replace, there};
 }
 
 }  // namespace kivo

@@ -17,4 +17,16 @@ bool IsLogoName(const QString& name);
 // such file is there.
 QString FindLogoFile(const QString& folder, const QString& name);
 
+// What taking the picture file `source` as the logo `name` needs, so that
+// every later use finds it in `folder`: nothing when the folder already
+// holds it (that very file, or one of that name with the same bytes); a copy
+// to `path` when no file of that name is there; a replacement of `path`, a
+// different picture of that name, which the user is to agree to first.
+struct LogoIntake {
+  enum class Need { Nothing, Copy, Replace };
+  Need need = Need::Nothing;
+  QString path;
+};
+LogoIntake LogoIntakeFor(const QString& folder, const QString& name, const QString& source);
+
 }  // namespace kivo

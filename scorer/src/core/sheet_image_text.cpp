@@ -96,19 +96,23 @@ QStringList ResultRowTexts(const EventModel& model, std::size_t b, const QLocale
   const float corrected = model.BoatCorrected[r][b];
 
   // Only a boat with a finish time has an elapsed time of its own: a value
-  // left from an earlier finish that was undone is not shown.
-  const bool hasElapsed = finish.size() > 10 && elapsed > 100.0f && status == QLatin1String("OK");
+  // left from an earlier finish that was undone is not shown. A boat without
+  // a time has no position either: the last place that the ranking gives
+  // every such boat would read as a tie.
+  const bool finished = finish.size() > 10 && status == QLatin1String("OK");
+  const bool hasElapsed = finished && elapsed > 100.0f;
+  const bool hasCorrected = corrected > 0.0f;
   return {model.EntryName[b],
           model.EntrySailNo[b],
           finish.size() < 6 ? QString() : finish.mid(5, 50),
           status,
           hasElapsed ? RoundedSecondsText(elapsed) : QStringLiteral("-"),
-          QString::number(model.BoatElapsedPos[r][b]),
+          finished ? QString::number(model.BoatElapsedPos[r][b]) : QString(),
           model.BoatPenalty[r][b],
-          corrected > 0.0f
+          hasCorrected
               ? RoundedSecondsText(PenalisedCorrectedSeconds(model.BoatPenalty[r][b], corrected, locale))
               : QStringLiteral("-"),
-          QString::number(model.BoatCorrectedPos[r][b])};
+          hasCorrected ? QString::number(model.BoatCorrectedPos[r][b]) : QString()};
 }
 
 QStringList ScratchRowTexts(const EventModel& model, std::size_t entry) {
@@ -126,13 +130,6 @@ QString OneDecimalAllowance(const QString& field) {
   } catch (const EConvertError&) {
     return field;
   }
-}
-
-SheetLogoFormat SheetLogoFormatOf(const QString& name) {
-  if (name.size() <= 3) return SheetLogoFormat::None;
-  if (name.contains(QLatin1String("jpg"), Qt::CaseInsensitive)) return SheetLogoFormat::Jpeg;
-  if (name.contains(QLatin1String("bmp"), Qt::CaseInsensitive)) return SheetLogoFormat::Bitmap;
-  return SheetLogoFormat::None;
 }
 
 QSize FittedLogoSize(const QSize& size) {

@@ -1,7 +1,7 @@
 #pragma once
 // What the image sheet says, apart from how it is drawn: the titles, labels
 // and headings in both languages, the table's columns, the texts of each
-// table row, the logo rules and the file name. The values that all the
+// table row, the logo box and the file name. The values that all the
 // sheets print alike come from core/sheet_values.h.
 #include <array>
 #include <cstddef>
@@ -42,8 +42,9 @@ struct SheetHeader {
 // stored 32-bit value as typed ("12.3"), with `locale`'s separator.
 SheetHeader SheetHeaderTexts(const EventModel& model, const QLocale& locale);
 
-// The nine texts of the result row of `entry`. A penalty that is not a
-// number in `locale`, on a row with a corrected time, throws EConvertError.
+// The nine texts of the result row of `entry`; a position only for a boat
+// with its time. A penalty that is not a number in `locale`, on a row with a
+// corrected time, throws EConvertError.
 QStringList ResultRowTexts(const EventModel& model, std::size_t entry, const QLocale& locale);
 // The eleven texts of the scratch row of `entry`: name, sail number, type,
 // GPH and the seven allowances as the module wrote them (AllowanceValues).
@@ -52,12 +53,6 @@ QStringList ScratchRowTexts(const EventModel& model, std::size_t entry);
 // An allowance with one decimal ("812.345678901234" gives "812.3"); a field
 // that is no number comes back unchanged.
 QString OneDecimalAllowance(const QString& field);
-
-// How a logo is read, by its name: only names longer than 3 characters
-// count; one holding "jpg" is a JPEG, one holding "bmp" a bitmap (letter
-// case aside); any other draws nothing.
-enum class SheetLogoFormat { None, Jpeg, Bitmap };
-SheetLogoFormat SheetLogoFormatOf(const QString& name);
 
 // The box that keeps three logos apart and leaves the 19-boat table on the
 // page: logos within it keep their size, larger ones shrink to fit it with

@@ -152,7 +152,7 @@ TEST_F(CheckRaceTest, ReadinessRulesInTheirOrder) {
   }
 }
 
-TEST_F(CheckRaceTest, FinishesBeforeTheStartAreListedAndStopTheComputation) {
+TEST_F(CheckRaceTest, FinishesNotAfterTheStartAreListedAndStopTheComputation) {
   const struct {
     const char* name;
     const char* finish;
@@ -163,6 +163,7 @@ TEST_F(CheckRaceTest, FinishesBeforeTheStartAreListedAndStopTheComputation) {
       {"CHARLIE", "-", 1},                  // a status without a time
       {"DELTA ", "2017/06/30 23:00:00", 1}, // the day before
       {"ECHO", "", 0},                      // still racing
+      {"FOXTROT", "2017/07/01 10:00:01", 1}, // one second after
   };
   int k = 0;
   for (const auto& boat : boats) {
@@ -171,10 +172,11 @@ TEST_F(CheckRaceTest, FinishesBeforeTheStartAreListedAndStopTheComputation) {
     model.BoatFinish[1][k] = QString::fromLatin1(boat.finish);
     model.BoatFinished[1][k] = boat.finished;
   }
-  Entries(5, 4);
+  Entries(6, 5);
   CheckRace(model, fields, kJapanese);
-  EXPECT_EQ(Missing(), (QStringList{missing::kNotAllFinished, missing::kFinishBeforeStart + QStringLiteral("ALPHA"),
-                                    missing::kFinishBeforeStart + QStringLiteral("DELTA")}));
+  EXPECT_EQ(Missing(), (QStringList{missing::kNotAllFinished, missing::kFinishNotAfterStart + QStringLiteral("ALPHA"),
+                                    missing::kFinishNotAfterStart + QStringLiteral("BRAVO"),
+                                    missing::kFinishNotAfterStart + QStringLiteral("DELTA")}));
   EXPECT_EQ(model.ReadinessState, kCannotCompute);
 
   // Mended by an earlier start.

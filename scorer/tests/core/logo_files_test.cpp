@@ -48,5 +48,35 @@ TEST(FindLogoFile, FindsTheLogoWhateverItsLetterCase) {
   EXPECT_EQ(FindLogoFile(dir.filePath("missing"), "club.jpg"), QString());
 }
 
+TEST(LogoIntakeFor, OnlyAPictureTheFolderLacksIsCopiedAndOnlyADifferentOneReplaced) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString folder = dir.filePath("LOGO");
+  for (const QString& made : {folder, dir.filePath("same"), dir.filePath("other")}) ASSERT_TRUE(QDir().mkpath(made));
+  ASSERT_TRUE(fixtures::WriteFile(folder + "/Club.JPG", "club picture"));
+  ASSERT_TRUE(fixtures::WriteFile(dir.filePath("same/club.jpg"), "club picture"));
+  ASSERT_TRUE(fixtures::WriteFile(dir.filePath("other/club.jpg"), "another picture"));
+  ASSERT_TRUE(fixtures::WriteFile(dir.filePath("other/new.jpg"), "new picture"));
+  using Need = LogoIntake::Need;
+  const struct {
+    const char* name;
+    QString logo, source;
+    Need need;
+    QString path;
+  } cases[] = {
+      {"picked in the folder", "club.jpg", folder + "/Club.JPG", Need::Nothing, ""},
+      {"the same bytes elsewhere", "club.jpg", dir.filePath("same/club.jpg"), Need::Nothing, ""},
+      {"a different picture of that name", "club.jpg", dir.filePath("other/club.jpg"), Need::Replace,
+       folder + "/Club.JPG"},
+      {"a name the folder lacks", "new.jpg", dir.filePath("other/new.jpg"), Need::Copy, folder + "/new.jpg"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const LogoIntake intake = LogoIntakeFor(folder, c.logo, c.source);
+    EXPECT_EQ(intake.need, c.need);
+    EXPECT_EQ(intake.path, c.path);
+  }
+}
+
 }  // namespace
 }  // namespace kivo

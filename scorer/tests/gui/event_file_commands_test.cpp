@@ -11,8 +11,9 @@
 #include <QTimeEdit>
 
 #include "ansi/ansi.h"
-#include "qt/jpeg.h"
 #include "event_commands.h"
+#include "form_building.h"
+#include "qt/jpeg.h"
 
 namespace kivo::testing {
 namespace {
@@ -126,6 +127,14 @@ TEST_F(EventFileCommandsTest, AReopenedCourseShowsItsNumbersAsTypedAndScoresTheS
   for (int row = 1; row <= 2; ++row)
     for (int column = 1; column <= 4; ++column)
       EXPECT_EQ(form.StringGrid1->Cells(column, row), legs[row - 1][column - 1]) << row << "," << column;
+  // The grid opens for the constructed course as a pick of the type opens
+  // it, with the leg count; the distance stays as typed.
+  EXPECT_TRUE(form.StringGrid1->isEnabled());
+  EXPECT_EQ(form.StringGrid1->Color(), kWhite);
+  EXPECT_TRUE(form.Label22->isVisibleTo(form.pnlCOURSE));
+  EXPECT_TRUE(form.Memo12->isVisibleTo(form.pnlCOURSE));
+  EXPECT_EQ(form.Memo12->text(), QStringLiteral("2"));
+  EXPECT_EQ(form.Edit1->text(), QStringLiteral("4.9"));
 
   // The race XML keeps its general-format numbers: computed again, the
   // file comes out byte for byte as before.
@@ -355,6 +364,41 @@ TEST_F(EventFileCommandsTest, NewEmptiesASavedEventWithoutAsking) {
   EXPECT_FALSE(QFileInfo::exists(PathOf("KIVODATA/RACEDATA/Cup.kivo")));
 }
 
+// A finish being entered when the event goes: the panel closes before the
+// reset sets the finish pickers, which would otherwise recompute that boat
+// (after the time limit, as DNF) into the next event.
+TEST_F(EventFileCommandsTest, NewAndOpenCloseTheFinishPanelBeforeTheReset) {
+  for (const bool open : {false, true}) {
+    SCOPED_TRACE(open ? "ファイル" : "新規");
+    const QDate raceDay(2017, 7, 1);
+    machine().SetNow(QDateTime(raceDay, QTime(10, 0, 0)));
+    TForm1& form = StartForm();
+    TypeThreeBoatRaceOneRacing();
+    Save(Answer::No);
+    form.Panel4->Click();
+    ASSERT_EQ(form.ShownPage(), 4);
+    form.ListBox3->setCurrentRow(0);  // the third boat
+    ASSERT_TRUE(form.Panel10->isVisible());
+    machine().SetNow(QDateTime(raceDay, QTime(17, 0, 0)));  // the reset's "now" is past the limit
+    dialogs().Clear();
+    if (open)
+      Open("KIVODATA/RACEDATA/Cup.kivo");
+    else
+      form.Button9->click();
+    EXPECT_TRUE(dialogs().Messages().isEmpty()) << dialogs().Messages().join('|').toStdString();
+    EXPECT_TRUE(form.Panel10->isHidden());  // not only its page
+    EXPECT_TRUE(form.Panel12->Caption().isEmpty());
+    EXPECT_EQ(form.Model.BoatStatus[1][3], QStringLiteral("OK"));
+    if (!open) {
+      EnterBoats({0, 1, 2});
+      EXPECT_EQ(form.Model.BoatStatus[1][3], QStringLiteral("OK"));
+    }
+    // A change of the pickers afterwards touches no boat either.
+    form.DateTimePicker6->setTime(QTime(17, 0, 0));
+    EXPECT_EQ(form.Model.BoatStatus[1][3], QStringLiteral("OK"));
+  }
+}
+
 class CloseQuestionsTest : public EventFileCommandsTest {};
 
 TEST_F(CloseQuestionsTest, SavingAtCloseAsksForTheLockAndWritesTheRaceOnce) {
@@ -414,11 +458,7 @@ TEST_F(CloseQuestionsTest, ASaveAtCloseOrNewShowsTheMissingItemsOnce) {
     QFile::remove(PathOf("KIVODATA/RACEDATA/Cup.kivo"));
     QFile::remove(PathOf("KIVODATA/XML/Cup_R1.xml"));
     TForm1& form = StartForm();
-    TypeEvent(QStringLiteral("Summer Regatta"), QStringLiteral("Race One"), QStringLiteral("Cup"));
-    TypeCourse(1, QStringLiteral("10"));
-    EnterBoats({0, 1, 2});
-    RecordFinish(QTime(11, 55, 0));
-    RecordFinish(QTime(12, 0, 0));
+    TypeThreeBoatRaceOneRacing();
     Calculate();
     dialogs().Clear();
     dialogs().QueueAnswers({Answer::Yes, Answer::No});

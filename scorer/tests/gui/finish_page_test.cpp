@@ -1,6 +1,8 @@
 // The finish page through its widgets: the racing and finished lists, the
 // corrected clock, "NOW", the elapsed time, deciding, cancelling and undoing
 // a finish, with the fake machine's clock as "now".
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTest>
@@ -94,6 +96,13 @@ class FinishPageTest : public FormFixture {
     machine().SetNow(QDateTime(kRaceDay, time));
     QTest::mouseClick(form.Button6, Qt::LeftButton);
     QTest::mouseClick(form.Button4, Qt::LeftButton);
+  }
+  // A click into the finish time's field, then the keys of `time`.
+  static void TypeFinishTime(TForm1& form, const QString& time) {
+    auto* line = form.DateTimePicker6->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(4, line->height() / 2));
+    QTest::keyClicks(form.DateTimePicker6, time);
   }
   void DecideStatus(TForm1& form, const QString& name, const QString& status) {
     ClickRacing(form, name);
@@ -245,21 +254,40 @@ TEST_F(FinishPageTest, AFinishAfterTheLimitPresetsDnfAndOkIsRefused) {
   EXPECT_EQ(form.ComboBox2->currentText(), QStringLiteral("OK"));
 }
 
-TEST_F(FinishPageTest, AFinishBeforeTheStartIsRefusedAndAStartMovedPastAFinishStopsTheCalculation) {
+TEST_F(FinishPageTest, AFinishAtOrBeforeTheStartIsRefusedAndAStartMovedPastAFinishStopsTheCalculation) {
   TForm1& form = StartWith({"ALPHA", "BRAVO"});
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   ClickRacing(form, QStringLiteral("ALPHA"));
-  machine().SetNow(QDateTime(kRaceDay, QTime(9, 30, 0)));  // start 10:00
-  QTest::mouseClick(form.Button6, Qt::LeftButton);
-  dialogs().Clear();
-  QTest::mouseClick(form.Button4, Qt::LeftButton);
-  EXPECT_EQ(dialogs().Messages(), QStringList{FinishBeforeStartMessage()});
-  EXPECT_TRUE(form.Panel10->isVisible());
-  EXPECT_EQ(form.Model.BoatFinished[1][1], 0);
-  EXPECT_TRUE(form.Model.BoatFinish[1][1].isEmpty());
-  EXPECT_EQ(form.ListBox4->count(), 0);
+  // Start 10:00: before it, and at it, by "NOW" or typed into the picker.
+  const struct {
+    const char* name;
+    QTime time;
+    bool typed;
+  } refused[] = {
+      {"half an hour before, NOW", QTime(9, 30, 0), false},
+      {"at the start, NOW", QTime(10, 0, 0), false},
+      {"at the start, typed", QTime(10, 0, 0), true},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.name);
+    if (c.typed) {
+      TypeFinishTime(form, c.time.toString(QStringLiteral("HH:mm:ss")));
+      QTest::keyClick(form.DateTimePicker6, Qt::Key_Return);
+    } else {
+      machine().SetNow(QDateTime(kRaceDay, c.time));
+      QTest::mouseClick(form.Button6, Qt::LeftButton);
+    }
+    dialogs().Clear();
+    QTest::mouseClick(form.Button4, Qt::LeftButton);
+    EXPECT_EQ(dialogs().Messages(), QStringList{FinishNotAfterStartMessage()});
+    EXPECT_TRUE(form.Panel10->isVisible());
+    EXPECT_EQ(form.Model.BoatFinished[1][1], 0);
+    EXPECT_TRUE(form.Model.BoatFinish[1][1].isEmpty());
+    EXPECT_EQ(form.ListBox4->count(), 0);
+  }
 
-  // Exactly at the start is taken; so is a later finish.
-  machine().SetNow(QDateTime(kRaceDay, QTime(10, 0, 0)));
+  // A second after the start is taken; so is a later finish.
+  machine().SetNow(QDateTime(kRaceDay, QTime(10, 0, 1)));
   QTest::mouseClick(form.Button6, Qt::LeftButton);
   QTest::mouseClick(form.Button4, Qt::LeftButton);
   EXPECT_EQ(form.Model.BoatFinished[1][1], 1);
@@ -276,7 +304,7 @@ TEST_F(FinishPageTest, AFinishBeforeTheStartIsRefusedAndAStartMovedPastAFinishSt
   QTest::mouseClick(form.Button12, Qt::LeftButton);
   const QStringList messages = dialogs().Messages();
   ASSERT_EQ(messages.size(), 2);
-  EXPECT_TRUE(messages[0].contains(missing::kFinishBeforeStart + QStringLiteral("ALPHA\n"))) << messages[0].toStdString();
+  EXPECT_TRUE(messages[0].contains(missing::kFinishNotAfterStart + QStringLiteral("ALPHA\n"))) << messages[0].toStdString();
   EXPECT_FALSE(messages[0].contains(QStringLiteral("BRAVO")));
   EXPECT_EQ(messages[1], QStringLiteral("データ不足のため計算を中止します。"));
   EXPECT_FALSE(form.Button18->isEnabled());
@@ -294,6 +322,40 @@ TEST_F(FinishPageTest, AFinishTimeTypedWholeIsRecordedWhole) {
   EXPECT_EQ(form.Memo6->text(), QStringLiteral("2:01:45"));
   QTest::mouseClick(form.Button4, Qt::LeftButton);
   EXPECT_EQ(form.Model.BoatFinish[1][1], QStringLiteral("2017/07/01 12:01:45"));
+}
+
+// BRAVO finishes with ALPHA: the pickers still show ALPHA's time, and the
+// officer types or pastes that same time and decides.
+TEST_F(FinishPageTest, ADeadHeatIsRecordedByTypingTheSameTime) {
+  enum class Entry { TypedThenEnter, TypedThenDecide, PastedThenEnter, PastedThenDecide };
+  for (const Entry entry : {Entry::TypedThenEnter, Entry::TypedThenDecide, Entry::PastedThenEnter,
+                            Entry::PastedThenDecide}) {
+    SCOPED_TRACE(static_cast<int>(entry));
+    TForm1& form = StartWith({"ALPHA", "BRAVO"});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    FinishAt(form, QStringLiteral("ALPHA"), QTime(11, 30, 5));
+    ClickRacing(form, QStringLiteral("BRAVO"));
+    ASSERT_EQ(form.DateTimePicker6->time(), QTime(11, 30, 5));
+    machine().SetNow(QDateTime(kRaceDay, QTime(11, 31, 0)));  // the clock has gone on
+    if (entry == Entry::TypedThenEnter || entry == Entry::TypedThenDecide) {
+      TypeFinishTime(form, QStringLiteral("11:30:05"));
+    } else {
+      QGuiApplication::clipboard()->setText(QStringLiteral("11:30:05"));
+      TypeFinishTime(form, QString());
+      QTest::keyClick(form.DateTimePicker6, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(form.DateTimePicker6, Qt::Key_V, Qt::ControlModifier);
+    }
+    if (entry == Entry::TypedThenEnter || entry == Entry::PastedThenEnter) {
+      QTest::keyClick(form.DateTimePicker6, Qt::Key_Return);
+      EXPECT_EQ(form.Memo7->text(), QStringLiteral("5405"));
+    }
+    dialogs().Clear();
+    QTest::mouseClick(form.Button4, Qt::LeftButton);
+    EXPECT_TRUE(dialogs().Messages().isEmpty()) << dialogs().Messages().join('|').toStdString();
+    EXPECT_EQ(form.Model.BoatFinish[1][2], QStringLiteral("2017/07/01 11:30:05"));
+    EXPECT_EQ(Lines(form.ListBox4), (QStringList{"ALPHA               2017/07/01 11:30:05  OK   ",
+                                                 "BRAVO               2017/07/01 11:30:05  OK   "}));
+  }
 }
 
 TEST_F(FinishPageTest, PenaltyColumnAndRefusedPenaltyTexts) {

@@ -282,6 +282,73 @@ TEST_F(LogoTest, APictureThatCannotBeLoadedChangesNothing) {
   EXPECT_EQ(form.Image2->Picture().size(), QSize(20, 20));
 }
 
+// Every later use looks a logo up by its name in the logo folder: one picked
+// elsewhere is copied there, and a different picture of that name is
+// replaced only when the user agrees.
+TEST_F(LogoTest, APictureFromElsewhereIsCopiedIntoTheLogoFolder) {
+  TForm1& form = StartForm();
+  const auto picture = [this](const QString& relative, QSize size, const QColor& colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = PathOf(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    EXPECT_TRUE(platform::EncodeJpegFile(image, path));
+    return path;
+  };
+  const QString red = picture("elsewhere/Crest.JPG", QSize(30, 20), Qt::red);
+  const QString blue = picture("other/crest.jpg", QSize(50, 40), Qt::blue);
+  const QByteArray redBytes = ReadFile("elsewhere/Crest.JPG");
+
+  // A new name: copied, no question.
+  dialogs().QueueFile(red);
+  form.Image2->Click();
+  EXPECT_TRUE(dialogs().Questions().isEmpty());
+  EXPECT_EQ(form.Model.LogoLeft, QStringLiteral("crest.jpg"));
+  EXPECT_EQ(ReadFile("KIVODATA/LOGO/crest.jpg"), redBytes);
+  EXPECT_EQ(form.Image2->Picture().size(), QSize(30, 20));
+
+  // The same picture again: nothing to ask.
+  dialogs().QueueFile(red);
+  form.Image4->Click();
+  EXPECT_TRUE(dialogs().Questions().isEmpty());
+  EXPECT_EQ(form.Model.LogoRight, QStringLiteral("crest.jpg"));
+
+  // A different picture of that name: declined, the pick is dropped.
+  const QString question = QStringLiteral("LOGOフォルダには同じ名前の別の画像があります。\n%1\n選んだ画像で置き換えますか？")
+                               .arg(PathOf("KIVODATA/LOGO/crest.jpg"));
+  const QString middleBefore = form.Model.LogoMiddle;
+  dialogs().QueueFile(blue);
+  dialogs().QueueAnswer(platform::Answer::No);
+  form.Image3->Click();
+  EXPECT_EQ(dialogs().Questions(), QStringList{question});
+  EXPECT_EQ(form.Model.LogoMiddle, middleBefore);
+  EXPECT_TRUE(form.Image3->IsEmpty());
+  EXPECT_EQ(ReadFile("KIVODATA/LOGO/crest.jpg"), redBytes);
+
+  // Agreed: replaced.
+  dialogs().Clear();
+  dialogs().QueueFile(blue);
+  dialogs().QueueAnswer(platform::Answer::Yes);
+  form.Image3->Click();
+  EXPECT_EQ(dialogs().Questions(), QStringList{question});
+  EXPECT_EQ(form.Model.LogoMiddle, QStringLiteral("crest.jpg"));
+  EXPECT_EQ(ReadFile("KIVODATA/LOGO/crest.jpg"), ReadFile("other/crest.jpg"));
+  EXPECT_EQ(form.Image3->Picture().size(), QSize(50, 40));
+  EXPECT_TRUE(dialogs().Messages().isEmpty()) << dialogs().Messages().join('|').toStdString();
+
+  // A copy that cannot be written is reported; box and name stay.
+  MakeFolder("KIVODATA/LOGO/flag.jpg");
+  const QString flag = picture("elsewhere/flag.jpg", QSize(10, 10), Qt::green);
+  dialogs().QueueFile(flag);
+  form.Image2->Click();
+  ASSERT_EQ(dialogs().Messages().size(), 1);
+  EXPECT_TRUE(dialogs().Messages()[0].startsWith(QStringLiteral("ロゴ画像を書き込めませんでした。\n") +
+                                                 PathOf("KIVODATA/LOGO/flag.jpg")))
+      << dialogs().Messages()[0].toStdString();
+  EXPECT_EQ(form.Model.LogoLeft, QStringLiteral("crest.jpg"));
+  EXPECT_EQ(form.Image2->Picture().size(), QSize(30, 20));
+}
+
 TEST_F(LogoTest, LockedEventRefusesAChange) {
   TForm1& form = StartForm();
   form.Model.LogoLeft = QStringLiteral("club.jpg");

@@ -1,14 +1,16 @@
-// The image sheet drawn offscreen and read back from its pixels: the page
-// and its JPEG, the table's geometry under logos of every size, logos that
-// shrink into their boxes, titles that shrink to the page, cell texts that
-// stay in their cells; the output of the page as a file; and the two sheet
-// buttons with the image target after a calculation by the real module.
+// The image sheet drawn offscreen and read back from its pixels and its
+// drawn texts: the page and its JPEG, the table's geometry under logos of
+// every size, logos that shrink into their boxes, titles, header lines and
+// cells that shrink to their rooms before they are cut; the output of the
+// page as a file with every readable logo; and the two sheet buttons with
+// the image target after a calculation by the real module.
 #include <algorithm>
 #include <functional>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -280,37 +282,131 @@ TEST(SheetImageTest, APenaltyThatIsNoNumberStopsTheDrawing) {
   EXPECT_THROW(Draw(model), EConvertError);
 }
 
-TEST(SheetImageTest, LogosAreReadByTheFormatTheirNameAnnounces) {
-  QTemporaryDir folder;
-  const auto path = [&folder](const char* name) { return folder.filePath(QString::fromUtf8(name)); };
-  ASSERT_TRUE(platform::EncodeJpegFile(Filled(30, 20, Qt::red), path("Club.JPG")));
-  ASSERT_TRUE(Filled(30, 20, Qt::blue).save(path("club.bmp"), "BMP"));
-  ASSERT_TRUE(Filled(30, 20, Qt::blue).save(path("club.png"), "PNG"));
-  QFile broken(path("broken.bmp"));
-  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-  broken.write("BM not really");
-  broken.close();
+// The drawn text whose source is `text`; fails when there is none.
+const SheetText* Drawn(const SheetImage& sheet, const QString& text) {
+  for (const SheetText& drawn : sheet.texts)
+    if (drawn.text == text) return &drawn;
+  ADD_FAILURE() << "not drawn: " << text.toStdString();
+  return nullptr;
+}
 
-  struct Case {
+// Where the glyphs of a drawn text lie on the page.
+QRect Ink(const SheetText& drawn) {
+  const QFontMetrics metrics(SheetFont(drawn.pixelSize));
+  return metrics.tightBoundingRect(drawn.shown).translated(drawn.box.left(), drawn.box.top() + metrics.ascent());
+}
+
+// Every text keeps inside its room and the page, and no two overlap.
+void ExpectEveryTextApart(const SheetImage& sheet) {
+  const QRect page(0, 0, kSheetPageWidth, kSheetPageHeight);
+  for (qsizetype i = 0; i < sheet.texts.size(); ++i) {
+    const SheetText& a = sheet.texts[i];
+    SCOPED_TRACE(a.shown.toStdString());
+    EXPECT_GE(a.box.left(), a.room.left());
+    EXPECT_LE(a.box.right(), a.room.right());
+    EXPECT_TRUE(page.contains(a.box));
+    for (qsizetype j = i + 1; j < sheet.texts.size(); ++j)
+      EXPECT_FALSE(Ink(a).intersects(Ink(sheet.texts[j]))) << "over " << sheet.texts[j].shown.toStdString();
+  }
+}
+
+// Each header line and each kind of cell with a text at its room, just over
+// it and far over it: whole at its size, whole and smaller, cut with "…" at
+// the least size; always within its room.
+TEST(SheetImageTest, EachTextShrinksToItsRoomAndIsCutOnlyBelowTheLeastSize) {
+  struct Slot {
     const char* name;
-    bool read;
-    bool drawn;
+    int sheetKind;
+    int language;
+    const char* label;  // drawn before the value
+    int size;           // the size of its line or row
+    std::function<void(EventModel&, const QString&)> set;
   };
-  const Case cases[] = {
-      {"-", true, false},         {"Club.JPG", true, true},    {"club.bmp", true, true},
-      {"club.png", true, false},  {"missing.jpg", false, false}, {"broken.bmp", false, false},
+  const Slot places[] = {
+      {"class, line 1 left", kResultSheet, 1, "Class: ", 19, [](EventModel& m, const QString& v) { m.EventClass = v; }},
+      {"issued, line 1 right", kResultSheet, 0, "発行日: ", 19, [](EventModel& m, const QString& v) { m.ResultIssued = v; }},
+      {"race name, line 2 left", kScratchSheet, 0, "レース名: ", 19,
+       [](EventModel& m, const QString& v) { m.RaceName[1] = v; }},
+      {"committee member, line 2 right", kResultSheet, 1, "Chief Jury:      ", 19,
+       [](EventModel& m, const QString& v) { m.RaceJury[1] = v; }},
+      {"course type, line 7", kResultSheet, 1, "Course Type: ", 19,
+       [](EventModel& m, const QString& v) { m.RaceTypeText[1] = v; }},
+      {"result name", kResultSheet, 1, "", 15, [](EventModel& m, const QString& v) { m.EntryName[2] = v; }},
+      {"result sail number", kResultSheet, 1, "", 15, [](EventModel& m, const QString& v) { m.EntrySailNo[2] = v; }},
+      {"scratch name", kScratchSheet, 0, "", 16, [](EventModel& m, const QString& v) { m.EntryName[2] = v; }},
+      {"scratch type", kScratchSheet, 1, "", 16, [](EventModel& m, const QString& v) { m.EntryClass[2] = v; }},
+      {"scratch sail number", kScratchSheet, 1, "", 16, [](EventModel& m, const QString& v) { m.EntrySailNo[2] = v; }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    QImage logo;
-    QString error;
-    EXPECT_EQ(LoadSheetLogo(QString::fromUtf8(c.name), path(c.name), &logo, &error), c.read);
-    EXPECT_EQ(!logo.isNull(), c.drawn);
-    if (c.drawn) {
-      EXPECT_EQ(logo.size(), QSize(30, 20));
+  const QString scripts[] = {QStringLiteral("JPN-Spring Series 2017 "), QStringLiteral("関東ミドルボート選手権大会")};
+  for (const Slot& slot : places) {
+    for (const QString& script : scripts) {
+      SCOPED_TRACE(std::string(slot.name) + ", " + script.toStdString());
+      const QString label = QString::fromUtf8(slot.label);
+      EventModel model = SheetModel(3, slot.sheetKind, slot.language);
+      const auto draw = [&](const QString& value) {
+        slot.set(model, value);
+        return Draw(model);
+      };
+      const auto valueOf = [&script](int length) {
+        QString value;
+        while (value.size() < length) value += script.at(value.size() % script.size());
+        return value;
+      };
+      const SheetImage first = draw(valueOf(1));
+      const SheetText* sample = Drawn(first, label + valueOf(1));
+      ASSERT_NE(sample, nullptr);
+      const int room = sample->room.width();
+      const QFontMetrics metrics(SheetFont(slot.size));
+      int fits = 1;
+      while (metrics.horizontalAdvance(label + valueOf(fits + 1)) <= room) ++fits;
+
+      struct Length {
+        const char* name;
+        int length;
+        bool whole;
+      };
+      for (const Length& length : {Length{"at its room", fits, true}, Length{"just over", fits + 1, true},
+                                   Length{"far over", 300, false}}) {
+        SCOPED_TRACE(length.name);
+        const QString text = label + valueOf(length.length);
+        const SheetImage sheet = draw(valueOf(length.length));
+        const SheetText* drawn = Drawn(sheet, text);
+        ASSERT_NE(drawn, nullptr);
+        EXPECT_EQ(drawn->room.width(), room);
+        EXPECT_GE(drawn->box.left(), drawn->room.left());
+        EXPECT_LE(drawn->box.right(), drawn->room.right());
+        if (length.whole) {
+          EXPECT_EQ(drawn->shown, text);
+          EXPECT_EQ(drawn->pixelSize == slot.size, length.length == fits) << drawn->pixelSize;
+          EXPECT_GE(drawn->pixelSize, kLeastTextSize);
+        } else {
+          EXPECT_EQ(drawn->pixelSize, kLeastTextSize);
+          ASSERT_TRUE(drawn->shown.endsWith(QChar(0x2026))) << drawn->shown.toStdString();
+          EXPECT_TRUE(text.startsWith(drawn->shown.chopped(1)));
+          EXPECT_GT(drawn->shown.size(), label.size());
+        }
+        ExpectEveryTextApart(sheet);
+      }
     }
-    if (!c.read) {
-      EXPECT_FALSE(error.isEmpty());
+  }
+}
+
+// The longest texts a race brings, on both sheets in both languages: every
+// text is shown whole, in its own room.
+TEST(SheetImageTest, TheLongestTextsOfARaceShowWholeAndApart) {
+  for (int kind : {kResultSheet, kScratchSheet}) {
+    for (int language : {1, 0}) {
+      SCOPED_TRACE(kind * 10 + language);
+      EventModel model = SheetModel(19, kind, language);
+      model.EventClass = QStringLiteral("IRC-KIVO 混合艇 Cruiser Division A 2017 Spring Series");  // 50
+      model.RaceName[1] = QStringLiteral("第45回 関東ミドルボート選手権 第1レース 下2周 (予備日使用)");  // 34
+      model.RaceJury[1] = QStringLiteral("公益社団法人日本セーリング連盟外洋関東支部レース委員会委員長 山田太郎様");  // 36
+      model.EntrySailNo[3] = QStringLiteral("JPN-12345678");
+      model.EntryName[4] = QStringLiteral("Wind Spirit of the Northern Sea");
+      model.EntryClass[5] = QStringLiteral("ヤマハ 33S カスタム仕様");
+      const SheetImage sheet = Draw(model);
+      for (const SheetText& drawn : sheet.texts) EXPECT_EQ(drawn.shown, drawn.text);
+      ExpectEveryTextApart(sheet);
     }
   }
 }
@@ -344,11 +440,32 @@ TEST_F(SheetImageOutputTest, EachSheetIsWrittenAndOpenedInTheImageViewer) {
   }
 }
 
+TEST_F(SheetImageOutputTest, EveryLogoThePictureReaderReadsIsDrawn) {
+  TForm1& form = StartWithSheet(3, kResultSheet);
+  MakeFolder("KIVODATA/LOGO");
+  ASSERT_TRUE(platform::EncodeJpegFile(Filled(60, 40, Qt::red), PathOf("KIVODATA/LOGO/Club.JPEG")));
+  ASSERT_TRUE(Filled(60, 40, Qt::green).save(PathOf("KIVODATA/LOGO/crest.png"), "PNG"));
+  ASSERT_TRUE(Filled(60, 40, Qt::blue).save(PathOf("KIVODATA/LOGO/flag.bmp"), "BMP"));
+  form.Model.LogoLeft = QStringLiteral("club.jpeg");
+  form.Model.LogoMiddle = QStringLiteral("crest.png");
+  form.Model.LogoRight = QStringLiteral("flag.bmp");
+  form.RenderSheetImage();
+  EXPECT_TRUE(dialogs().Messages().isEmpty()) << dialogs().Messages().join('|').toStdString();
+  const QImage page = platform::DecodeJpegFile(PicturePath("Cup_R1_result.jpg"));
+  ASSERT_EQ(page.size(), QSize(1000, 1414));
+  const QRgb left = page.pixel(60, 40), middle = page.pixel(510, 40), right = page.pixel(960, 40);
+  EXPECT_TRUE(qRed(left) > 200 && qGreen(left) < 60 && qBlue(left) < 60) << std::hex << left;
+  EXPECT_TRUE(qGreen(middle) > 200 && qRed(middle) < 60 && qBlue(middle) < 60) << std::hex << middle;
+  EXPECT_TRUE(qBlue(right) > 200 && qRed(right) < 60 && qGreen(right) < 60) << std::hex << right;
+  EXPECT_EQ(FindTableTop(page), FindTableTop(ThroughJpeg(Draw(form.Model).page)) + 40);
+}
+
 TEST_F(SheetImageOutputTest, ALogoThatCannotBeReadStopsTheSheetWithItsPath) {
-  for (const char* name : {"missing.jpg", "broken.bmp"}) {
+  for (const char* name : {"missing.jpg", "broken.bmp", "notes.png"}) {
     SCOPED_TRACE(name);
     TForm1& form = StartWithSheet(3, kResultSheet);
     WriteFile("KIVODATA/LOGO/broken.bmp", "BM not really");
+    WriteFile("KIVODATA/LOGO/notes.png", "a text, no picture");
     form.Model.LogoMiddle = QString::fromUtf8(name);
     dialogs().Clear();
     shell().Clear();
