@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "drevcore.h"
+#include "drevlin_window.h"
 #include "form_parts.h"
 #include "qt/jpeg.h"
 

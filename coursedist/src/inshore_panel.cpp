@@ -7,7 +7,7 @@
 
 #include "core/coordinate_text.h"
 #include "core/number_text.h"
-#include "drevcore.h"
+#include "drevlin_window.h"
 #include "form_parts.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"

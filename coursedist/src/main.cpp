@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
-#include "drevcore.h"
+#include "drevlin_window.h"
 #include "map_view.h"
 
 namespace {

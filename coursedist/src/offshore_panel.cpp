@@ -6,7 +6,7 @@
 
 #include "core/map_page.h"
 #include "core/page_folder.h"
-#include "drevcore.h"
+#include "drevlin_window.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"

@@ -1,4 +1,4 @@
-#include "drevcore.h"
+#include "drevlin_window.h"
 
 #include <algorithm>
 
