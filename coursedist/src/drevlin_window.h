@@ -34,6 +34,8 @@
 #include "map_view.h"
 #include "qt/panel.h"
 
+namespace drevlin {
+
 class TForm1 : public QWidget {
   Q_OBJECT
 
@@ -224,3 +226,5 @@ class TForm1 : public QWidget {
   bool inshoreSizeFixed_ = false;
   void FocusNextOnEnter(int key, QLineEdit* next);
 };
+
+}  // namespace drevlin

@@ -12,7 +12,7 @@
 #include "qt/guard.h"
 #include "qt/system.h"
 
-using namespace drevlin;
+namespace drevlin {
 
 QString TForm1::GetTempFolder() {
   // A folder of this process alone: nobody else can put a file or a link
@@ -114,3 +114,5 @@ void TForm1::Button1Click() {
   ClearPointList();
   if (!PagePath.isEmpty()) WebBrowser1->Navigate(PagePath);
 }
+
+}  // namespace drevlin
