@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "drevcore.h"
+#include "drevlin_window.h"
 #include "form_parts.h"
 #include "qt/jpeg.h"
 
@@ -128,7 +128,7 @@ QImage MapSketch(QSize size) {
 }
 
 // The control panel of the offshore mode with three points taken.
-QImage OffshorePanel(TForm1& form) {
+QImage OffshorePanel(drevlin::TForm1& form) {
   form.Memo1->setText(QStringLiteral("34.789911"));
   form.Memo2->setText(QStringLiteral("139.352903"));
   form.Memo4->setText(QStringLiteral("3"));
@@ -143,7 +143,7 @@ QImage OffshorePanel(TForm1& form) {
 
 // The inshore panel after the test marks and "CALC" (the two bars above it
 // are in the first picture).
-QImage InshorePanel(TForm1& form) {
+QImage InshorePanel(drevlin::TForm1& form) {
   form.RadioButton2->setChecked(true);
   form.Button5->click();
   form.Button3->click();
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("drevlin_help.jpg");
 
-  TForm1 form;
+  drevlin::TForm1 form;
   form.show();
   const QImage offshore = OffshorePanel(form);
   const QImage inshore = InshorePanel(form);

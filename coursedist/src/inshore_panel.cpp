@@ -7,13 +7,13 @@
 
 #include "core/coordinate_text.h"
 #include "core/number_text.h"
-#include "drevcore.h"
+#include "drevlin_window.h"
 #include "form_parts.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 
-using namespace drevlin;
+namespace drevlin {
 
 void TForm1::BuildInshorePanel() {
   Panel2 = Place<platform::Panel>(Panel1, "Panel2", 0, 90, 409, 520);
@@ -198,3 +198,5 @@ void TForm1::CalculateInshoreCourse() {
   Memo8->setText(TwoDecimalsText(course.lwlwl, locale));
   Memo9->setText(TwoDecimalsText(course.lwlwlw, locale));
 }
+
+}  // namespace drevlin

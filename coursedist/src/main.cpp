@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
-#include "drevcore.h"
+#include "drevlin_window.h"
 #include "map_view.h"
 
 namespace {
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   drevlin::PrepareWebEngineProcess();
   QApplication application(argc, argv);
   QuitOnTerminationSignals(application);
-  TForm1 form;
+  drevlin::TForm1 form;
   form.show();
   return application.exec();
 }

@@ -6,13 +6,13 @@
 
 #include "core/map_page.h"
 #include "core/page_folder.h"
-#include "drevcore.h"
+#include "drevlin_window.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 #include "qt/system.h"
 
-using namespace drevlin;
+namespace drevlin {
 
 QString TForm1::GetTempFolder() {
   // A folder of this process alone: nobody else can put a file or a link
@@ -114,3 +114,5 @@ void TForm1::Button1Click() {
   ClearPointList();
   if (!PagePath.isEmpty()) WebBrowser1->Navigate(PagePath);
 }
+
+}  // namespace drevlin

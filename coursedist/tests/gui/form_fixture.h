@@ -13,7 +13,7 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
-#include "drevcore.h"
+#include "drevlin_window.h"
 #include "qt/testing/doubles.h"
 
 namespace drevlin::testing {

@@ -1,4 +1,4 @@
-#include "drevcore.h"
+#include "drevlin_window.h"
 
 #include <algorithm>
 
@@ -19,12 +19,12 @@
 #include "qt/jpeg.h"
 #include "qt/system.h"
 
-using namespace drevlin;
-
 // The help picture lives in the window's library; its resources are linked
-// in only when asked for by name.
+// in only when asked for by name (from outside any namespace, as the macro
+// declares the initialiser where it stands).
 static void InitHelpResources() { Q_INIT_RESOURCE(drevlin); }
 
+namespace drevlin {
 namespace {
 
 constexpr int kControlPanelWidth = 409;
@@ -372,3 +372,5 @@ void TForm1::ShowDebugControls() {
   Button5->setVisible(DebugShown);
   Edit7->setVisible(DebugShown);
 }
+
+}  // namespace drevlin

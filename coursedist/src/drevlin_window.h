@@ -1,13 +1,13 @@
 #pragma once
-// drevlin's one window: on the left the area of the map, on the right the
-// control panel with the course type and mile unit switches, the offshore
-// point list and, in a panel of its own, the inshore course calculator; a
-// help panel can cover the whole window.
+// drevlin's one window, the form TForm1 (the unit drevcore of old): on the
+// left the area of the map, on the right the control panel with the course
+// type and mile unit switches, the offshore point list and, in a panel of its
+// own, the inshore course calculator; a help panel can cover the whole window.
 //
 // Every component is a public member whose name and objectName are the
 // component's own (Panel1, RadioButton2, Memo10, ...), placed by absolute
-// geometry. drevcore.cpp builds the frame, the offshore panel and the help
-// and holds the course modes, the layout and the key chord;
+// geometry. drevlin_window.cpp builds the frame, the offshore panel and the
+// help and holds the course modes, the layout and the key chord;
 // inshore_panel.cpp builds the inshore calculator and holds its handlers;
 // offshore_panel.cpp writes and shows the map page and takes the clicked
 // points into the point list.
@@ -33,6 +33,8 @@
 #include "core/page_folder.h"
 #include "map_view.h"
 #include "qt/panel.h"
+
+namespace drevlin {
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -224,3 +226,5 @@ class TForm1 : public QWidget {
   bool inshoreSizeFixed_ = false;
   void FocusNextOnEnter(int key, QLineEdit* next);
 };
+
+}  // namespace drevlin
