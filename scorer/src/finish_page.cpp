@@ -1,6 +1,4 @@
 // Page 4: finish recording.
-#include <optional>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -47,6 +45,19 @@ void ClearSelection(QListWidget* list) {
 QListWidgetItem* SelectedLine(const QListWidget* list) {
   const QList<QListWidgetItem*> picked = list->selectedItems();
   return picked.isEmpty() ? nullptr : picked.first();
+}
+
+// What the finish entry panel holds.
+FinishPanelFields FinishPanel(const TForm1& form) {
+  FinishPanelFields fields;
+  fields.status = form.ComboBox2->currentText();
+  fields.elapsedSeconds = form.Memo7->text();
+  fields.finishDate = form.datetimepicker5->date();
+  fields.finishTime = form.DateTimePicker6->time();
+  fields.penaltyTicked = form.CheckBox2->isChecked();
+  fields.penaltyPercent = form.ComboBox3->currentText();
+  fields.remarks = form.Memo10->text();
+  return fields;
 }
 
 }  // namespace
@@ -302,52 +313,11 @@ void TForm1::Button4Click() {
   platform::Guarded([this] {
     const int entry = entryBeingFinished_;
     if (entry == 0) return;
-    const auto race = static_cast<std::size_t>(Model.CurrentRace);
-    const auto k = static_cast<std::size_t>(entry);
-    platform::Dialogs& dialogs = platform::CurrentDialogs();
-    const QString status = ComboBox2->currentText();
-
-    // A penalty that is no whole number from 0 to 20 would break every
-    // later ranking and sheet: the decision is refused before anything is
-    // stored.
-    std::optional<int> penalty;
-    if (status == kOk && CheckBox2->isChecked()) {
-      penalty = ReadPenalty(ComboBox3->currentText());
-      if (!penalty) {
-        dialogs.ShowMessage(PenaltyRefusedMessage());
-        return;
-      }
-    }
-
-    Model.BoatStatus[race][k] = status;
-    if (Memo7->text().isEmpty() && status == kOk) {
-      dialogs.ShowMessage(QStringLiteral("フィニッシュ時刻が確定されていません\n"
-                                         "フィニッシュ時刻入力後「決定」ボタンを押してください。"));
+    const QString refusal = DecideFinish(Model, entry, FinishPanel(*this), platform::UserLocale());
+    if (!refusal.isEmpty()) {
+      platform::CurrentDialogs().ShowMessage(refusal);
       return;
     }
-    if (status != kOk) {
-      Model.BoatFinish[race][k] = QStringLiteral("-");
-      Model.BoatFinished[race][k] = 1;
-      Model.BoatPenalty[race][k] = QStringLiteral("0");
-    } else {
-      const QDateTime finish = FinishDateTime(datetimepicker5->date(), DateTimePicker6->time());
-      // Taken, it would give the boat a time of 0 or below, and the module
-      // would refuse the whole race.
-      if (finish <= ReadRaceDateTime(Model.RaceStart[race])) {
-        dialogs.ShowMessage(FinishNotAfterStartMessage());
-        return;
-      }
-      if (finish > ReadRaceDateTime(Model.RaceLimit[race])) {
-        dialogs.ShowMessage(QStringLiteral("タイムリミットを超過しています。\n"
-                                           "「DNF」が表示されているか確認してください。"));
-        return;
-      }
-      Model.BoatFinish[race][k] = platform::LocalDateTimeText(finish, platform::UserLocale());
-      Model.BoatPenalty[race][k] = penalty ? QString::number(*penalty) : QStringLiteral("0");
-      Model.BoatFinished[race][k] = 1;
-    }
-    Model.BoatRemarks[race][k] = Memo10->text();
-
     RefreshFinishLists();
     CloseFinishEntry();
     Timer1->stop();

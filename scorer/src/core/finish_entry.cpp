@@ -1,5 +1,10 @@
 #include "core/finish_entry.h"
 
+#include <cstddef>
+
+#include "core/local_date_time.h"
+#include "locale/user_locale.h"
+
 namespace kivo {
 
 int ClockCorrectionFromText(const QString& text, int last) {
@@ -42,6 +47,45 @@ QString PenaltyRefusedMessage() {
 
 QString FinishNotAfterStartMessage() {
   return QStringLiteral("フィニッシュ時刻がスタート時刻と同じか、それより前です。\nフィニッシュ時刻を確認してください。");
+}
+
+QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fields,
+                     const QLocale& locale) {
+  const auto race = static_cast<std::size_t>(model.CurrentRace);
+  const auto k = static_cast<std::size_t>(entry);
+  const bool statusOk = fields.status == QLatin1String("OK");
+
+  // A penalty that is no whole number from 0 to 20 would break every later
+  // ranking and sheet: the decision is refused before anything is stored.
+  std::optional<int> penalty;
+  if (statusOk && fields.penaltyTicked) {
+    penalty = ReadPenalty(fields.penaltyPercent);
+    if (!penalty) return PenaltyRefusedMessage();
+  }
+
+  model.BoatStatus[race][k] = fields.status;
+  if (fields.elapsedSeconds.isEmpty() && statusOk)
+    return QStringLiteral("フィニッシュ時刻が確定されていません\n"
+                          "フィニッシュ時刻入力後「決定」ボタンを押してください。");
+  if (!statusOk) {
+    model.BoatFinish[race][k] = QStringLiteral("-");
+    model.BoatFinished[race][k] = 1;
+    model.BoatPenalty[race][k] = QStringLiteral("0");
+  } else {
+    const QDateTime finish = FinishDateTime(fields.finishDate, fields.finishTime);
+    // Taken, it would give the boat a time of 0 or below, and the module
+    // would refuse the whole race.
+    if (finish <= LocalDateTimeOrThrow(model.RaceStart[race], locale))
+      return FinishNotAfterStartMessage();
+    if (finish > LocalDateTimeOrThrow(model.RaceLimit[race], locale))
+      return QStringLiteral("タイムリミットを超過しています。\n"
+                            "「DNF」が表示されているか確認してください。");
+    model.BoatFinish[race][k] = platform::LocalDateTimeText(finish, locale);
+    model.BoatPenalty[race][k] = penalty ? QString::number(*penalty) : QStringLiteral("0");
+    model.BoatFinished[race][k] = 1;
+  }
+  model.BoatRemarks[race][k] = fields.remarks;
+  return QString();
 }
 
 }  // namespace kivo

@@ -1,12 +1,16 @@
 #pragma once
 // The small rules of entering one finish: the clock correction typed in
-// seconds, the elapsed time shown for a finish, and the penalty percent.
+// seconds, the elapsed time shown for a finish, the penalty percent, and
+// the decision that records the finish in the event model.
 #include <optional>
 
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QTime>
+
+#include "core/event_model.h"
 
 namespace kivo {
 
@@ -36,5 +40,37 @@ QString PenaltyRefusedMessage();
 
 // The message that refuses a finish at or before the start.
 QString FinishNotAfterStartMessage();
+
+// What the finish entry panel holds, as the officer left it.
+struct FinishPanelFields {
+  QString status;               // ComboBox2
+  QString elapsedSeconds;       // Memo7: empty until a finish time was taken
+  QDate finishDate;             // datetimepicker5
+  QTime finishTime;             // DateTimePicker6
+  bool penaltyTicked = false;   // CheckBox2
+  QString penaltyPercent;       // ComboBox3
+  QString remarks;              // Memo10
+};
+
+// Decides the finish of entry `entry` (1 .. EntryCount) of the current race
+// from the panel. Returns the message that refused it, empty when decided.
+// In turn:
+// - status "OK" with the penalty ticked and a percent that ReadPenalty
+//   refuses: PenaltyRefusedMessage(), nothing stored;
+// - the status is stored;
+// - status "OK" without an elapsed time: "フィニッシュ時刻が確定されていません"
+//   and a line break and "フィニッシュ時刻入力後「決定」ボタンを押してください。";
+// - any other status: finish "-", finished, penalty "0";
+// - status "OK": the finish (the pickers, whole seconds) at or before
+//   RaceStart is refused with FinishNotAfterStartMessage(), after RaceLimit
+//   with "タイムリミットを超過しています。" and a line break and
+//   "「DNF」が表示されているか確認してください。"; else the finish as the
+//   locale's short date and long time, the penalty (0 when not ticked),
+//   finished;
+// - the remarks are stored.
+// RaceStart and RaceLimit are read in `locale`; one that does not read
+// throws EConvertError, with the status already stored.
+QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fields,
+                     const QLocale& locale);
 
 }  // namespace kivo
