@@ -4,7 +4,7 @@
 
 #include "core/check_race.h"
 #include "core/event_model.h"
-#include "rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo {
 namespace {

@@ -10,7 +10,7 @@
 #include "core/race_xml.h"
 #include "core/file_io.h"
 #include "files/testing/full_disk.h"
-#include "rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo {
 namespace {

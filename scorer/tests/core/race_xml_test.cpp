@@ -12,7 +12,7 @@
 #include "core/rms_record.h"
 #include "core/rms_text.h"
 #include "core/tag_reader.h"
-#include "rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo {
 namespace {
