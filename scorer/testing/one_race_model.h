@@ -17,8 +17,9 @@ inline EventModel EmptyModel() {
 }
 
 // An empty model with race 1 as the current and only race, as the program
-// starts; with room for `boats` entries where the program's capacity has
-// less.
+// sets it at start (a new event's data, every boat "OK", is left to
+// ResetEventData); with room for `boats` entries where the program's
+// capacity has less.
 inline EventModel OneRaceModel(int boats = 0) {
   EventModel model;
   if (boats >= model.MaxEntries) model.MaxEntries = boats + 1;
