@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "kivomod.h"
-#include "race_file.h"
+#include "testing/race_file.h"
 
 using namespace kivotest;
 

@@ -12,7 +12,7 @@
 
 #include "core/rms_file.h"
 #include "core/rms_sort.h"
-#include "rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "core/csv_sheet.h"
 #include "core/html_sheet.h"
 #include "core/ranking.h"
-#include "sheet_model.h"
+#include "testing/sheet_model.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "files/whole_file.h"
 #include "locale/user_locale.h"
 #include "qt/jpeg.h"
-#include "sheet_model.h"
+#include "testing/sheet_model.h"
 #include "sheet_image.h"
 
 namespace {

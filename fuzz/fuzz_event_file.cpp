@@ -14,6 +14,7 @@
 #include "core/rms_text.h"
 #include "core/tag_reader.h"
 #include "fuzz_support.h"
+#include "testing/one_race_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kivo;
@@ -32,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   static EventModel model = [] {
-    EventModel m;
-    m.AllocateEventArrays();
+    EventModel m = fixtures::EmptyModel();
     m.EventFile = QString::fromStdString(kivofuzz::ScratchFolder() + "/event.kivo");
     m.RmsFolder = QString::fromStdString(kivofuzz::ScratchFolder());
     return m;

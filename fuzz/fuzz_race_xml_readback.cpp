@@ -14,12 +14,11 @@
 #include "core/race_xml.h"
 #include "core/file_io.h"
 #include "fuzz_support.h"
+#include "testing/one_race_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kivo;
-  EventModel model;
-  model.AllocateEventArrays();
-  model.CurrentRace = 1;
+  EventModel model = fixtures::OneRaceModel();
   model.RaceXmlFile = QString::fromStdString(kivofuzz::ScratchFolder() + "/readback_R1.xml");
   kivofuzz::WriteFile(model.RaceXmlFile.toStdString(), std::string(reinterpret_cast<const char*>(data), size));
   try {

@@ -20,6 +20,8 @@
 #include "core/rms_text.h"
 #include "fuzz_support.h"
 #include "kivomod.h"
+#include "testing/one_race_model.h"
+#include "testing/rms_fixtures.h"
 
 namespace {
 
@@ -27,21 +29,7 @@ using namespace kivo;
 
 // A boat that any record is raced against.
 const QByteArray& PartnerRecord() {
-  static const QByteArray record = [] {
-    QByteArray line(1472, ' ');
-    auto put = [&line](int column, const QByteArray& text) { line.replace(column - 1, text.size(), text); };
-    put(1, "JPN");
-    put(30, "PARTNER");
-    put(273, "15/03/2017 10:22:33");
-    put(340, " 600.0");
-    const double base[7] = {1000, 820, 700, 620, 565, 528, 488};
-    const int blocks7[] = {374, 423, 472, 521, 570, 703, 752, 801, 850, 899, 948, 997, 1046, 1095, 1144};
-    for (int first : blocks7)
-      for (int k = 0; k < 7; ++k) put(first + 7 * k, QByteArray::number(base[k], 'f', 1).rightJustified(7));
-    for (int k = 0; k < 7; ++k) put(619 + 6 * k, QByteArray::number(45.0 - k, 'f', 1).rightJustified(6));
-    for (int k = 0; k < 7; ++k) put(661 + 6 * k, QByteArray::number(142.0 + 5 * k, 'f', 1).rightJustified(6));
-    return line;
-  }();
+  static const QByteArray record = fixtures::SyntheticRecord(1, "PARTNER");
   return record;
 }
 
@@ -49,22 +37,13 @@ const QByteArray& PartnerRecord() {
 // XML writer. True when the module could read the record.
 bool ModuleReadsRecord(const QByteArray& record) {
   static EventModel model = [] {
-    EventModel m;
-    m.AllocateEventArrays();
-    m.CurrentRace = 1;
-    m.RaceCount = 1;
+    EventModel m = fixtures::OneRaceModel();
     m.RaceName[1] = QStringLiteral("Fuzz");
     m.RaceStart[1] = QStringLiteral("2017/06/04 10:00:00");
     m.RaceLimit[1] = QStringLiteral("2017/06/04 16:00:00");
     m.RaceType[1] = 1;
     m.CourseDistance[1] = 10;
-    m.RaceEntryCount[1] = 2;
-    m.EntryCount = 2;
-    for (int j = 1; j <= 2; ++j) {
-      m.BoatFinish[1][j] = QStringLiteral("2017/06/04 12:0%1:00").arg(j);
-      m.BoatStatus[1][j] = QStringLiteral("OK");
-      m.BoatPenalty[1][j] = QStringLiteral("0");
-    }
+    for (int j = 1; j <= 2; ++j) fixtures::EnterBoat(m, {.finish = QStringLiteral("2017/06/04 12:0%1:00").arg(j)});
     m.RaceXmlFile = QString::fromStdString(kivofuzz::ScratchFolder() + "/record_R1.xml");
     return m;
   }();

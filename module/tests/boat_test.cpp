@@ -3,7 +3,7 @@
 
 #include "KivoLib.h"
 #include "ansi/ansi.h"
-#include "rating_record.h"
+#include "testing/rating_record.h"
 #include "failure_text.h"
 
 using kivotest::FailureText;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "KivoLib.h"
-#include "rating_record.h"
+#include "testing/rating_record.h"
 #include "failure_text.h"
 
 using kivotest::FailureText;

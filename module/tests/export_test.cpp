@@ -25,7 +25,7 @@
 
 #include "ansi/ansi.h"
 #include "kivomod.h"
-#include "race_file.h"
+#include "testing/race_file.h"
 
 using namespace kivotest;
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 
 #include "KivoFormat.h"
 #include "KivoLib.h"
-#include "rating_record.h"
+#include "testing/rating_record.h"
 #include "failure_text.h"
 
 using kivotest::FailureText;

@@ -4,7 +4,8 @@
 
 #include "core/check_race.h"
 #include "core/event_model.h"
-#include "rms_fixtures.h"
+#include "testing/one_race_model.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo {
 namespace {
@@ -19,8 +20,6 @@ std::vector<std::array<QString, 4>> ZeroGrid() {
 class CheckRaceTest : public ::testing::Test {
  protected:
   CheckRaceTest() {
-    model.AllocateEventArrays();
-    model.CurrentRace = 1;
     fields.eventName = QStringLiteral("Summer Regatta");
     fields.raceName = QStringLiteral("Race 1");
     fields.eventClass = QStringLiteral("TarvelC");
@@ -46,7 +45,7 @@ class CheckRaceTest : public ::testing::Test {
     for (int i = 1; i <= model.MissingCount; ++i) items << model.MissingItems[i];
     return items;
   }
-  EventModel model;
+  EventModel model = fixtures::OneRaceModel();
   RacePageFields fields;
 };
 
@@ -243,7 +242,7 @@ TEST_F(CheckRaceTest, CellsThatHoldNoNumberStopAtThatFieldNamingIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
-    model.AllocateEventArrays();
+    model = fixtures::OneRaceModel();
     Entries(3, 1);
     fields.courseType = 0;
     fields.legRows = ZeroGrid();

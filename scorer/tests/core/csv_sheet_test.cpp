@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "core/number_text.h"
-#include "rms_fixtures.h"
-#include "sheet_fixtures.h"
+#include "testing/rms_fixtures.h"
+#include "testing/sheet_fixtures.h"
 
 namespace kivo {
 namespace {

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "rms_fixtures.h"
+#include "testing/one_race_model.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo {
 namespace {
@@ -16,8 +17,7 @@ using fixtures::SyntheticRecord;
 // A model on race `race` whose boat list holds boats named `names`, in
 // this order, with no entries and the boat at `picked` picked.
 EventModel BoatList(const std::vector<QByteArray>& names, int picked, int race = 1) {
-  EventModel model;
-  model.AllocateEventArrays();
+  EventModel model = fixtures::EmptyModel();
   model.CurrentRace = race;
   model.RaceCount = race;
   model.ResetEventData();

@@ -10,7 +10,8 @@
 #include "core/race_xml.h"
 #include "core/file_io.h"
 #include "files/testing/full_disk.h"
-#include "rms_fixtures.h"
+#include "testing/one_race_model.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo {
 namespace {
@@ -26,9 +27,7 @@ class EventFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    model_.AllocateEventArrays();
-    model_.RaceCount = 1;
-    model_.CurrentRace = 1;
+    model_ = fixtures::OneRaceModel();
     for (const char* sub : {"RMS", "RACEDATA", "XML", "LOGO", "OUTPUTDATA/HTML"})
       ASSERT_TRUE(QDir(dir_.path()).mkpath(QString::fromLatin1(sub)));
     model_.RmsFolder = dir_.filePath(QStringLiteral("RMS"));
@@ -59,8 +58,7 @@ class EventFileTest : public ::testing::Test {
 
   // A fresh model that reads the event file just saved.
   EventModel ReadBack() const {
-    EventModel back;
-    back.AllocateEventArrays();
+    EventModel back = fixtures::EmptyModel();
     back.RmsFolder = model_.RmsFolder;
     back.EventFile = model_.EventFile;
     ReadEventFile(back);

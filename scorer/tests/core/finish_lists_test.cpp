@@ -4,6 +4,7 @@
 #include "core/event_model.h"
 #include "core/finish_lists.h"
 #include "locale/user_locale.h"
+#include "testing/one_race_model.h"
 
 namespace kivo {
 namespace {
@@ -13,16 +14,11 @@ const QLocale kJapanese(QLocale::Japanese, QLocale::Japan);
 class FinishListsTest : public ::testing::Test {
  protected:
   FinishListsTest() {
-    model.AllocateEventArrays();
-    model.CurrentRace = 1;
     for (auto& row : model.BoatStatus) std::fill(row.begin(), row.end(), QStringLiteral("OK"));
     for (auto& row : model.BoatPenalty) std::fill(row.begin(), row.end(), QStringLiteral("0"));
   }
   int Add(const QString& name, const QString& sail) {
-    const int k = ++model.EntryCount;
-    model.EntryName[k] = name;
-    model.EntrySailNo[k] = sail;
-    return k;
+    return fixtures::EnterBoat(model, {.name = name, .sailNo = sail});
   }
   void Finish(int k, const QString& finish, const QString& status = QStringLiteral("OK"),
               const QString& penalty = QStringLiteral("0")) {
@@ -31,7 +27,7 @@ class FinishListsTest : public ::testing::Test {
     model.BoatStatus[1][k] = status;
     model.BoatPenalty[1][k] = penalty;
   }
-  EventModel model;
+  EventModel model = fixtures::OneRaceModel();
 };
 
 TEST_F(FinishListsTest, FinishedBoatsComeInFinishOrderThenThoseWithoutTime) {

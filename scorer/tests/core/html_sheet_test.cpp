@@ -6,8 +6,8 @@
 
 #include "core/number_text.h"
 #include "core/file_io.h"
-#include "rms_fixtures.h"
-#include "sheet_fixtures.h"
+#include "testing/rms_fixtures.h"
+#include "testing/sheet_fixtures.h"
 
 namespace kivo {
 namespace {

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo {
 namespace {

@@ -12,12 +12,16 @@
 #include "core/rms_record.h"
 #include "core/rms_text.h"
 #include "core/tag_reader.h"
-#include "rms_fixtures.h"
+#include "testing/one_race_model.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo {
 namespace {
 
 using fixtures::Cp932;
+using fixtures::EmptyModel;
+using fixtures::EnterBoat;
+using fixtures::OneRaceModel;
 using fixtures::RecordBuilder;
 using fixtures::SyntheticRecord;
 
@@ -46,9 +50,7 @@ class RaceXmlTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    model_.AllocateEventArrays();
-    model_.RaceCount = 1;
-    model_.CurrentRace = 1;
+    model_ = OneRaceModel();
     model_.XmlFolder = dir_.path();
     model_.RaceXmlFile = dir_.filePath(QStringLiteral("cup_R1.xml"));
   }
@@ -60,17 +62,12 @@ class RaceXmlTest : public ::testing::Test {
     model_.RaceLimit[1] = QStringLiteral("2017/06/04 16:00:00");
     model_.CourseDistance[1] = 12.3f;
     model_.RaceType[1] = 1;
-    model_.RaceEntryCount[1] = 2;
-    model_.EntryCount = 2;
-    model_.EntryRecord[1] = SyntheticRecord(1, "Alpha");
-    model_.EntryRecord[2] = SyntheticRecord(2, "Bravo");
-    model_.BoatFinish[1][1] = QStringLiteral("2017/06/04 12:34:56");
-    model_.BoatStatus[1][1] = QStringLiteral("OK");
-    model_.BoatPenalty[1][1] = QStringLiteral("0");
-    model_.BoatFinish[1][2] = QStringLiteral("-");
-    model_.BoatStatus[1][2] = QStringLiteral("DNF");
-    model_.BoatPenalty[1][2] = QStringLiteral("10");
-    model_.BoatRemarks[1][2] = QStringLiteral("late");
+    EnterBoat(model_, {.record = SyntheticRecord(1, "Alpha"), .finish = QStringLiteral("2017/06/04 12:34:56")});
+    EnterBoat(model_, {.record = SyntheticRecord(2, "Bravo"),
+                       .finish = QStringLiteral("-"),
+                       .status = QStringLiteral("DNF"),
+                       .penalty = QStringLiteral("10"),
+                       .remarks = QStringLiteral("late")});
   }
 
   void WriteFixture(const QByteArray& bytes) { ASSERT_TRUE(fixtures::WriteFile(model_.RaceXmlFile, bytes)); }
@@ -97,9 +94,7 @@ TEST(RaceXmlName, IsTheSaveNameBeforeItsFirstPointWithTheRaceNumber) {
   EXPECT_EQ(RaceXmlNameFor(QStringLiteral("春季大会.kivo"), 1), QStringLiteral("春季大会_R1.xml"));
   EXPECT_EQ(SaveNameBase(QStringLiteral(" x.y")), QStringLiteral(" x"));
 
-  EventModel model;
-  model.AllocateEventArrays();
-  model.CurrentRace = 1;
+  EventModel model = OneRaceModel();
   model.SaveName = QStringLiteral("cup.2017");
   model.XmlFolder = QStringLiteral("/data/KIVODATA/XML");
   NameRaceXml(model);
@@ -230,8 +225,7 @@ TEST_F(RaceXmlTest, EscapesEveryValueAndReadsItBack) {
   EXPECT_TRUE(lines[0].contains(QStringLiteral("name=\"A&amp;B &lt;Final&gt; &quot;Cup&quot;\"")));
   EXPECT_EQ(SplitTags(lines.join(QString())).size(), lines.size());
 
-  EventModel back;
-  back.AllocateEventArrays();
+  EventModel back = EmptyModel();
   back.RaceXmlFile = model_.RaceXmlFile;
   ReadRaceResults(back);
   EXPECT_EQ(back.RaceName[1], model_.RaceName[1]);
@@ -268,8 +262,7 @@ TEST_F(RaceXmlTest, RecordKeepsEveryColumnAtItsBytePosition) {
   EXPECT_TRUE(lines[3].contains(QStringLiteral("K. &lt;Desig&quot;")));
 
   // The read-back takes the same bytes into EntryRecord and cuts the fields.
-  EventModel back;
-  back.AllocateEventArrays();
+  EventModel back = EmptyModel();
   back.RaceXmlFile = model_.RaceXmlFile;
   ReadRaceResults(back);
   EXPECT_EQ(back.EntryRecord[1], expectedJapanese);
@@ -393,9 +386,7 @@ TEST_F(RaceXmlTest, ReadsAFileAsTheModuleRewroteIt) {
 TEST_F(RaceXmlTest, FileThatTheModuleHasNotProcessedHasNoResults) {
   FillRace();
   WriteRaceXml(model_, kJapanese);
-  EventModel back;
-  back.AllocateEventArrays();
-  back.CurrentRace = 1;
+  EventModel back = OneRaceModel();
   back.RaceXmlFile = model_.RaceXmlFile;
   ReadRaceResults(back);
   EXPECT_EQ(back.ResultsFlags, 0);
@@ -422,8 +413,7 @@ TEST_F(RaceXmlTest, LegsComeBackInFileOrder) {
   model_.LegWindDirection[1][2] = 31;
   model_.LegWindSpeed[1][2] = 0;
   WriteRaceXml(model_, kJapanese);
-  EventModel back;
-  back.AllocateEventArrays();
+  EventModel back = EmptyModel();
   back.RaceXmlFile = model_.RaceXmlFile;
   ReadRaceResults(back);
   EXPECT_EQ(back.RaceType[1], 0);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/number_text.h"
+#include "testing/one_race_model.h"
 
 namespace kivo {
 namespace {
@@ -21,18 +22,14 @@ struct Boat {
 };
 
 EventModel RaceOf(const std::vector<Boat>& boats) {
-  EventModel model;
-  model.AllocateEventArrays();
-  model.RaceCount = 1;
-  model.CurrentRace = 1;
+  EventModel model = fixtures::OneRaceModel();
   model.RaceStart[1] = QStringLiteral("2017/07/01 10:00:00");
-  model.RaceEntryCount[1] = static_cast<int>(boats.size());
-  for (std::size_t e = 1; e <= boats.size(); ++e) {
-    model.EntryName[e] = QStringLiteral("Boat %1").arg(e);
-    model.EntrySailNo[e] = QStringLiteral("JPN-%1").arg(e);
-    model.BoatFinish[1][e] = boats[e - 1].finish;
-    model.BoatCorrected[1][e] = boats[e - 1].corrected;
-    model.BoatPenalty[1][e] = boats[e - 1].penalty;
+  for (std::size_t k = 0; k < boats.size(); ++k) {
+    const int e = fixtures::EnterBoat(model, {.name = QStringLiteral("Boat %1").arg(k + 1),
+                                              .sailNo = QStringLiteral("JPN-%1").arg(k + 1),
+                                              .finish = boats[k].finish,
+                                              .penalty = boats[k].penalty});
+    model.BoatCorrected[1][e] = boats[k].corrected;
     model.BoatElapsed[1][e] = 4321.0f;  // left by an earlier ranking or event
   }
   return model;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/number_text.h"
-#include "sheet_model.h"
+#include "testing/sheet_model.h"
 
 namespace kivo {
 namespace {

@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "../core/rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 #include "core/race_xml.h"
 #include "race_typing.h"
 

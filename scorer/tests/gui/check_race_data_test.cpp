@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QTest>
 
-#include "../core/rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 #include "core/check_race.h"
 #include "form_fixture.h"
 

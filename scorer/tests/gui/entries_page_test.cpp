@@ -15,7 +15,7 @@
 #include <QTest>
 
 #include "locale/user_locale.h"
-#include "../core/rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 #include "form_fixture.h"
 
 namespace kivo::testing {

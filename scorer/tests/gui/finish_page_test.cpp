@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QTest>
 
-#include "../core/rms_fixtures.h"
+#include "testing/rms_fixtures.h"
 #include "core/check_race.h"
 #include "core/finish_entry.h"
 #include "core/rms_text.h"

@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "../core/sheet_model.h"
+#include "testing/sheet_model.h"
 #include "core/number_text.h"
 #include "core/sheet_image_text.h"
 #include "form_fixture.h"

@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "core/html_sheet.h"
-#include "sheet_fixtures.h"
+#include "testing/sheet_fixtures.h"
 
 namespace kivo {
 namespace {

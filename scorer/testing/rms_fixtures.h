@@ -1,6 +1,6 @@
 #pragma once
-// Synthetic certificate records and rating data files for the tests and the
-// benchmark, laid out by the record's column table.
+// Synthetic certificate records and rating data files for the tests, the
+// benchmarks and the fuzz targets, laid out by the record's column table.
 #include <string>
 #include <vector>
 

@@ -6,15 +6,12 @@
 
 #include "core/event_model.h"
 #include "core/sheet_values.h"
+#include "testing/one_race_model.h"
 
 namespace kivo::fixtures {
 
 inline EventModel SheetModel(int boats, int sheetKind = kResultSheet, int language = 1) {
-  EventModel model;
-  if (boats >= model.MaxEntries) model.MaxEntries = boats + 1;
-  model.AllocateEventArrays();
-  model.RaceCount = 1;
-  model.CurrentRace = 1;
+  EventModel model = OneRaceModel(boats);
   model.SheetKind = sheetKind;
   model.Language = language;
   model.EventName = QStringLiteral("Summer Regatta");
@@ -28,21 +25,17 @@ inline EventModel SheetModel(int boats, int sheetKind = kResultSheet, int langua
   model.RaceLimit[1] = QStringLiteral("2017/07/01 16:00:00");
   model.CourseDistance[1] = 12.3f;
   model.RaceTypeText[1] = QStringLiteral("ocean course");
-  model.RaceEntryCount[1] = boats;
-  model.EntryCount = boats;
   for (int b = 1; b <= boats; ++b) {
-    model.EntryName[b] = QStringLiteral("Boat %1").arg(b, 2, 10, QLatin1Char('0'));
-    model.EntrySailNo[b] = QStringLiteral("JPN-%1").arg(4000 + b);
-    model.EntryClass[b] = QStringLiteral("Tern %1").arg(28 + b % 15);
-    model.EntryGph[b] = QStringLiteral("%1.5").arg(560 + b * 3);
     const int elapsed = 7000 + 60 * b;
-    model.BoatFinish[1][b] = QStringLiteral("2017/07/01 %1:%2:%3")
-                                 .arg(10 + elapsed / 3600, 2, 10, QLatin1Char('0'))
-                                 .arg(elapsed / 60 % 60, 2, 10, QLatin1Char('0'))
-                                 .arg(elapsed % 60, 2, 10, QLatin1Char('0'));
+    EnterBoat(model, {.name = QStringLiteral("Boat %1").arg(b, 2, 10, QLatin1Char('0')),
+                      .sailNo = QStringLiteral("JPN-%1").arg(4000 + b),
+                      .yachtClass = QStringLiteral("Tern %1").arg(28 + b % 15),
+                      .gph = QStringLiteral("%1.5").arg(560 + b * 3),
+                      .finish = QStringLiteral("2017/07/01 %1:%2:%3")
+                                    .arg(10 + elapsed / 3600, 2, 10, QLatin1Char('0'))
+                                    .arg(elapsed / 60 % 60, 2, 10, QLatin1Char('0'))
+                                    .arg(elapsed % 60, 2, 10, QLatin1Char('0'))});
     model.BoatFinished[1][b] = 1;
-    model.BoatStatus[1][b] = QStringLiteral("OK");
-    model.BoatPenalty[1][b] = QStringLiteral("0");
     model.BoatElapsed[1][b] = static_cast<float>(elapsed);
     model.BoatCorrected[1][b] = 6000.0f + 30.0f * b;
     model.BoatElapsedPos[1][b] = b;

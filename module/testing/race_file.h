@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ansi/ansi.h"
-#include "rating_record.h"
+#include "testing/rating_record.h"
 
 namespace kivotest {
 

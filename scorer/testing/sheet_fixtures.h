@@ -10,6 +10,7 @@
 
 #include "core/event_model.h"
 #include "core/rms_text.h"
+#include "testing/one_race_model.h"
 
 namespace kivo::fixtures {
 
@@ -18,11 +19,8 @@ class SheetFixture : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     for (const char* folder : {"XML", "HTML", "CSV", "LOGO"}) ASSERT_TRUE(QDir(dir_.path()).mkpath(folder));
-    model_ = EventModel();
+    model_ = OneRaceModel();
     EventModel& m = model_;
-    m.AllocateEventArrays();
-    m.RaceCount = 1;
-    m.CurrentRace = 1;
     m.XmlFolder = dir_.filePath(QStringLiteral("XML"));
     m.HtmlFolder = dir_.filePath(QStringLiteral("HTML"));
     m.CsvFolder = dir_.filePath(QStringLiteral("CSV"));
