@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QTimeEdit>
 
-#include "Unit1.h"
 #include "core/check_race.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
 using namespace kivo;
 

@@ -9,11 +9,11 @@
 
 #include <QLocale>
 
-#include "Unit1.h"
 #include "core/number_text.h"
 #include "locale/user_locale.h"
 #include "form_building.h"
 #include "qt/guard.h"
+#include "scorer_window.h"
 
 using namespace kivo;
 

@@ -2,8 +2,8 @@
 #include <QImage>
 #include <QPushButton>
 
-#include "Unit1.h"
 #include "form_building.h"
+#include "scorer_window.h"
 
 using namespace kivo;
 

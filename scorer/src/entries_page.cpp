@@ -9,7 +9,6 @@
 
 #include <QSignalBlocker>
 
-#include "Unit1.h"
 #include "core/entries.h"
 #include "core/rms_details.h"
 #include "core/rms_file.h"
@@ -18,6 +17,7 @@
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 #include "qt/shell.h"
+#include "scorer_window.h"
 
 using namespace kivo;
 

@@ -10,7 +10,6 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "Unit1.h"
 #include "core/event_file.h"
 #include "core/logo_files.h"
 #include "core/number_text.h"
@@ -24,6 +23,7 @@
 #include "qt/guard.h"
 #include "qt/jpeg.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
 using namespace kivo;
 

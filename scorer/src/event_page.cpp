@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "Unit1.h"
 #include "core/event_file.h"
 #include "core/rms_text.h"
 #include "form_building.h"
 #include "qt/dialogs.h"
+#include "scorer_window.h"
 
 using namespace kivo;
 

@@ -10,7 +10,6 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "Unit1.h"
 #include "core/finish_entry.h"
 #include "core/finish_lists.h"
 #include "core/local_date_time.h"
@@ -19,6 +18,7 @@
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
 using namespace kivo;
 

@@ -1,12 +1,12 @@
 // The sheet image, the output target "画像ソフトに出力": the page is drawn,
 // saved as a JPEG and opened in the desktop's image viewer.
-#include "Unit1.h"
 #include "core/logo_files.h"
 #include "core/sheet_image_text.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/jpeg.h"
 #include "qt/shell.h"
+#include "scorer_window.h"
 #include "sheet_image.h"
 
 using namespace kivo;

@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QStringDecoder>
 
-#include "Unit1.h"
 #include "core/csv_sheet.h"
 #include "core/event_file.h"
 #include "core/html_sheet.h"
@@ -25,6 +24,7 @@
 #include "qt/guard.h"
 #include "qt/shell.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
 using namespace kivo;
 

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "Unit1.h"
 #include "core/last_data.h"
 #include "core/file_io.h"
 #include "core/logo_files.h"
@@ -15,6 +14,7 @@
 #include "qt/jpeg.h"
 #include "qt/shell.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
 using namespace kivo;
 

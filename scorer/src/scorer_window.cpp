@@ -1,4 +1,4 @@
-#include "Unit1.h"
+#include "scorer_window.h"
 
 #include <array>
 

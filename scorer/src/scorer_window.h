@@ -1,7 +1,7 @@
 #pragma once
-// The scorer's one window: a top bar with five tabs and six pages (the cover
-// and the five working pages), of which one is shown at a time, and the
-// event model behind them.
+// The scorer's one window, the form TForm1 (the unit Unit1 of old): a top
+// bar with five tabs and six pages (the cover and the five working pages),
+// of which one is shown at a time, and the event model behind them.
 //
 // Every component is a public member whose name and objectName are the
 // component's own (Panel19, Button12, ListBox3, ...), placed by absolute
