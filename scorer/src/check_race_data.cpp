@@ -11,8 +11,7 @@
 #include "qt/system.h"
 #include "scorer_window.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 // Rows 1 .. 14 of the leg grid are scanned: the grid shows ten, and the
@@ -55,3 +54,5 @@ void TForm1::CheckRaceData() {
     platform::CurrentSystem().Beep();
   }
 }
+
+}  // namespace kivo

@@ -19,7 +19,7 @@
 #include "qt/shell.h"
 #include "scorer_window.h"
 
-using namespace kivo;
+namespace kivo {
 
 void TForm1::BuildEntriesPage() {
   pnlENTRY = Place<ClickablePanel>(this, "pnlENTRY", 0, 124, 745, 561);
@@ -266,3 +266,5 @@ void TForm1::Panel8Click() {
 void TForm1::Panel9Click() {
   platform::Guarded([] { platform::CurrentShell().OpenDocument(RatingAuthorityPage()); });
 }
+
+}  // namespace kivo

@@ -25,7 +25,7 @@
 #include "qt/system.h"
 #include "scorer_window.h"
 
-using namespace kivo;
+namespace kivo {
 
 void TForm1::ConnectEventCommands() {
   connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
@@ -324,3 +324,5 @@ bool TForm1::FormClose() {
   platform::CurrentSystem().Beep();
   return true;
 }
+
+}  // namespace kivo

@@ -20,8 +20,7 @@
 #include "qt/system.h"
 #include "scorer_window.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 // Each list line keeps the number of the entry it was built from.
@@ -400,3 +399,5 @@ void TForm1::ShowStatusLegend() {
   Memo11->raise();
   Memo11->show();
 }
+
+}  // namespace kivo

@@ -9,8 +9,7 @@
 #include "scorer_window.h"
 #include "sheet_image.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 QString WithReason(QString message, const QString& reason) {
@@ -54,3 +53,5 @@ void TForm1::RenderSheetImage() {
   if (!platform::CurrentShell().OpenImage(path))
     dialogs.ShowMessage(QStringLiteral("画像ソフトを起動できませんでした。\n") + path);
 }
+
+}  // namespace kivo

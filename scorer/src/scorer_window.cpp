@@ -22,8 +22,7 @@
 #include "qt/guard.h"
 #include "qt/system.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 constexpr char kApplicationTitle[] = "MORSUND KIVO SCORER 2017";
@@ -313,3 +312,5 @@ void TForm1::ShowGuardedPage(int page) {
 }
 
 void TForm1::Button14Click() { platform::Guarded([this] { ShowPage(1); }); }
+
+}  // namespace kivo

@@ -39,6 +39,8 @@
 #include "core/rms_record.h"
 #include "widgets.h"
 
+namespace kivo {
+
 class TForm1 : public QWidget {
   Q_OBJECT
 
@@ -423,3 +425,5 @@ class TForm1 : public QWidget {
   QByteArray recordBeingFinished_;
   // ---- end of the finish page and the gather-and-check ----
 };
+
+}  // namespace kivo

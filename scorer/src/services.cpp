@@ -16,8 +16,7 @@
 #include "qt/system.h"
 #include "scorer_window.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 // The memory file is a single short line; more is never read.
@@ -169,3 +168,5 @@ void TForm1::Button13Click() {
     platform::CurrentShell().StartProgram(Model.CourseProgramPath);
   });
 }
+
+}  // namespace kivo
