@@ -17,7 +17,7 @@
 #include "locale/user_locale.h"
 #include "qt/jpeg.h"
 #include "sheet_model.h"
-#include "sheet_image.h"
+#include "sheet_image_drawing.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "qt/jpeg.h"
 #include "qt/shell.h"
 #include "scorer_window.h"
-#include "sheet_image.h"
+#include "sheet_image_drawing.h"
 
 namespace kivo {
 namespace {

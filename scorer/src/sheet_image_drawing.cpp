@@ -1,4 +1,4 @@
-#include "sheet_image.h"
+#include "sheet_image_drawing.h"
 
 #include <algorithm>
 #include <cmath>
