@@ -118,9 +118,9 @@ class TForm1 : public QWidget {
   // Writes the CSV sheet of SheetKind, then asks whether to show it in the
   // spreadsheet or in a text editor and opens it so.
   void WriteCsvSheet();
-  // Draws, saves and opens the sheet image of SheetKind (image_sheet.cpp); a
-  // logo that cannot be read, a failed save or a viewer that does not start
-  // is reported.
+  // Draws, saves and opens the sheet image of SheetKind
+  // (sheet_image_output.cpp); a logo that cannot be read, a failed save or a
+  // viewer that does not start is reported.
   void RenderSheetImage();
 
   // ---- top bar ----
