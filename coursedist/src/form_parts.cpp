@@ -14,9 +14,7 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, in
   auto* label = Place<QLabel>(parent, name, left, top, 0, 0);
   label->setText(caption);
   if (bold) label->setFont(WindowFont(12, true));
-  QPalette colors = label->palette();
-  colors.setColor(QPalette::WindowText, color);
-  label->setPalette(colors);
+  platform::SetPaletteColor(label, QPalette::WindowText, color);
   label->adjustSize();
   return label;
 }
@@ -31,10 +29,8 @@ QLineEdit* PlaceMemo(QWidget* parent, const char* name, int left, int top, int w
 }
 
 void SetMemoColors(QLineEdit* memo, const QColor& field, const QColor& text) {
-  QPalette colors = memo->palette();
-  colors.setColor(QPalette::Base, field);
-  colors.setColor(QPalette::Text, text);
-  memo->setPalette(colors);
+  platform::SetPaletteColor(memo, QPalette::Base, field);
+  platform::SetPaletteColor(memo, QPalette::Text, text);
 }
 
 }  // namespace drevlin

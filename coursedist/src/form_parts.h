@@ -8,17 +8,14 @@
 #include <QString>
 #include <QWidget>
 
+#include "qt/colors.h"
 #include "qt/fonts.h"
 #include "qt/place.h"
 
 namespace drevlin {
 
-inline const QColor kButtonFace(240, 240, 240);
-inline const QColor kButtonShadow(160, 160, 164);
-inline const QColor kBlue(0, 0, 255);
-inline const QColor kGreen(0, 128, 0);
-inline const QColor kRed(255, 0, 0);
-inline const QColor kWhite(255, 255, 255);
+// The window's components take the platform's named colours.
+using namespace platform::colors;
 
 // The window's proportional font; the point list uses the platform's
 // fixed-pitch font. Both families are mapped at start.

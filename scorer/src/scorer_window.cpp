@@ -53,9 +53,7 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent) : QWidget(parent) 
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(WindowFont());
   setAutoFillBackground(true);
-  QPalette colors = palette();
-  colors.setColor(QPalette::Window, kWhite);
-  setPalette(colors);
+  platform::SetPaletteColor(this, QPalette::Window, kWhite);
 
   Model.ProgramFolder = programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                 : programFolder;
