@@ -3,10 +3,7 @@
 namespace drevlin {
 
 QFont WindowFont(int pixelSize, bool bold) {
-  QFont font(QString::fromUtf8(kWindowFontFamily));
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
+  return platform::FamilyFont(kWindowFontFamily, pixelSize, bold);
 }
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,

@@ -4,12 +4,7 @@
 
 namespace kivo {
 
-QFont WindowFont() {
-  QFont font(QString::fromUtf8(kWindowFontFamily));
-  font.setBold(true);
-  font.setPixelSize(19);
-  return font;
-}
+QFont WindowFont() { return platform::FamilyFont(kWindowFontFamily, 19, true); }
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
                    int width, int height) {
