@@ -8,8 +8,7 @@ QFont WindowFont(int pixelSize, bool bold) {
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
                    const QColor& color, bool bold) {
-  auto* label = Place<QLabel>(parent, name, left, top, 0, 0);
-  label->setText(caption);
+  auto* label = PlaceCaptioned<QLabel>(parent, name, caption, left, top, 0, 0);
   if (bold) label->setFont(WindowFont(12, true));
   platform::SetPaletteColor(label, QPalette::WindowText, color);
   label->adjustSize();

@@ -25,15 +25,7 @@ using platform::InstallFontSubstitutions;
 QFont WindowFont(int pixelSize = 12, bool bold = false);
 
 using platform::Place;
-
-// A button of kind W (push or radio button) with its caption.
-template <class W>
-W* PlaceButton(QWidget* parent, const char* name, const QString& caption, int left, int top,
-               int width, int height) {
-  W* button = Place<W>(parent, name, left, top, width, height);
-  button->setText(caption);
-  return button;
-}
+using platform::PlaceCaptioned;
 
 // A label at (left, top) sized to its caption, as the window's labels are;
 // in the window's font, bold when asked.

@@ -22,6 +22,7 @@ using platform::InstallFontSubstitutions;
 QFont WindowFont();
 
 using platform::Place;
+using platform::PlaceCaptioned;
 
 // A label with its caption; left-aligned and vertically centred.
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
