@@ -16,8 +16,8 @@
 #include "files/whole_file.h"
 #include "locale/user_locale.h"
 #include "qt/jpeg.h"
+#include "sheet_image_drawing.h"
 #include "testing/sheet_model.h"
-#include "sheet_image.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 
 #include "drevlin_window.h"
 #include "form_parts.h"
+#include "qt/fonts.h"
 #include "qt/jpeg.h"
 
 namespace {
@@ -25,10 +26,7 @@ const QColor kTitleBlue(0, 0, 200);
 const QColor kMarker(220, 0, 0);
 
 QFont Font(int pixelSize, bool bold = false) {
-  QFont font(QStringLiteral("Noto Sans CJK JP"));
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
+  return platform::FamilyFont("Noto Sans CJK JP", pixelSize, bold);
 }
 
 // A red numbered circle, as on the pictures and in front of their notes.

@@ -88,8 +88,8 @@ void TForm1::BuildControlPanel() {
     return panel;
   };
   Panel3 = bar("Panel3", 8, "Label8", QStringLiteral("Course Type"), Label8);
-  RadioButton1 = PlaceButton<QRadioButton>(Panel3, "RadioButton1", QStringLiteral("Offshore"), 112, 7, 90, 20);
-  RadioButton2 = PlaceButton<QRadioButton>(Panel3, "RadioButton2", QStringLiteral("Inshore"), 208, 7, 90, 20);
+  RadioButton1 = PlaceCaptioned<QRadioButton>(Panel3, "RadioButton1", QStringLiteral("Offshore"), 112, 7, 90, 20);
+  RadioButton2 = PlaceCaptioned<QRadioButton>(Panel3, "RadioButton2", QStringLiteral("Inshore"), 208, 7, 90, 20);
   Label14 = Place<platform::Panel>(Panel3, "Label14", 326, 1, 28, 30);
   Label14->SetFlat(true);
   Label14->setAutoFillBackground(false);
@@ -99,9 +99,9 @@ void TForm1::BuildControlPanel() {
   Label14->setCursor(Qt::PointingHandCursor);
 
   Panel4 = bar("Panel4", 46, "Label29", QStringLiteral("Unit of NMI"), Label29);
-  RadioButton6 = PlaceButton<QRadioButton>(Panel4, "RadioButton6", QStringLiteral("1Mi = 1852m"), 112, 7, 100, 20);
+  RadioButton6 = PlaceCaptioned<QRadioButton>(Panel4, "RadioButton6", QStringLiteral("1Mi = 1852m"), 112, 7, 100, 20);
   RadioButton7 =
-      PlaceButton<QRadioButton>(Panel4, "RadioButton7", QStringLiteral("1Mi = 1' (Minute)"), 220, 7, 130, 20);
+      PlaceCaptioned<QRadioButton>(Panel4, "RadioButton7", QStringLiteral("1Mi = 1' (Minute)"), 220, 7, 130, 20);
 
   Label1 = PlaceLabel(Panel1, "Label1", QStringLiteral("LAT"), 17, 123, kWhite);
   Memo1 = PlaceMemo(Panel1, "Memo1", 55, 119, 74, 17);
@@ -114,7 +114,7 @@ void TForm1::BuildControlPanel() {
   Memo5 = PlaceMemo(Panel1, "Memo5", 72, 168, 49, 19, true);
   Label7 = PlaceLabel(Panel1, "Label7", QStringLiteral("Avg TWD"), 144, 170, kWhite);
   Memo6 = PlaceMemo(Panel1, "Memo6", 200, 168, 49, 17, true);
-  Button2 = PlaceButton<QPushButton>(Panel1, "Button2", QStringLiteral("再計算"), 328, 168, 57, 17);
+  Button2 = PlaceCaptioned<QPushButton>(Panel1, "Button2", QStringLiteral("再計算"), 328, 168, 57, 17);
 
   Label5 = PlaceLabel(Panel1, "Label5", QString::fromLatin1(kPointListHeader), 25, 220, kWhite);
   Label28 = PlaceLabel(Panel1, "Label28", QString::fromLatin1(kKmColumnHeader), 319, 220, kWhite);
@@ -122,7 +122,7 @@ void TForm1::BuildControlPanel() {
   ListBox1 = Place<QListWidget>(Panel1, "ListBox1", 16, 240, 375, 145);
   ListBox1->setFont(FixedPitchFont(12));
   PlacePointListHeader();
-  Button1 = PlaceButton<QPushButton>(Panel1, "Button1", QStringLiteral("Clear\u3000All"), 16, 392, 89, 25);
+  Button1 = PlaceCaptioned<QPushButton>(Panel1, "Button1", QStringLiteral("Clear\u3000All"), 16, 392, 89, 25);
 
   const QFont totalFont = WindowFont(15);
   Label3 = PlaceLabel(Panel1, "Label3", QStringLiteral("TOTAL Mi"), 233, 398, kWhite);

@@ -3,20 +3,14 @@
 namespace drevlin {
 
 QFont WindowFont(int pixelSize, bool bold) {
-  QFont font(QString::fromUtf8(kWindowFontFamily));
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
+  return platform::FamilyFont(kWindowFontFamily, pixelSize, bold);
 }
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
                    const QColor& color, bool bold) {
-  auto* label = Place<QLabel>(parent, name, left, top, 0, 0);
-  label->setText(caption);
+  auto* label = PlaceCaptioned<QLabel>(parent, name, caption, left, top, 0, 0);
   if (bold) label->setFont(WindowFont(12, true));
-  QPalette colors = label->palette();
-  colors.setColor(QPalette::WindowText, color);
-  label->setPalette(colors);
+  platform::SetPaletteColor(label, QPalette::WindowText, color);
   label->adjustSize();
   return label;
 }
@@ -31,10 +25,8 @@ QLineEdit* PlaceMemo(QWidget* parent, const char* name, int left, int top, int w
 }
 
 void SetMemoColors(QLineEdit* memo, const QColor& field, const QColor& text) {
-  QPalette colors = memo->palette();
-  colors.setColor(QPalette::Base, field);
-  colors.setColor(QPalette::Text, text);
-  memo->setPalette(colors);
+  platform::SetPaletteColor(memo, QPalette::Base, field);
+  platform::SetPaletteColor(memo, QPalette::Text, text);
 }
 
 }  // namespace drevlin

@@ -8,17 +8,14 @@
 #include <QString>
 #include <QWidget>
 
+#include "qt/colors.h"
 #include "qt/fonts.h"
 #include "qt/place.h"
 
 namespace drevlin {
 
-inline const QColor kButtonFace(240, 240, 240);
-inline const QColor kButtonShadow(160, 160, 164);
-inline const QColor kBlue(0, 0, 255);
-inline const QColor kGreen(0, 128, 0);
-inline const QColor kRed(255, 0, 0);
-inline const QColor kWhite(255, 255, 255);
+// The window's components take the platform's named colours.
+using namespace platform::colors;
 
 // The window's proportional font; the point list uses the platform's
 // fixed-pitch font. Both families are mapped at start.
@@ -28,15 +25,7 @@ using platform::InstallFontSubstitutions;
 QFont WindowFont(int pixelSize = 12, bool bold = false);
 
 using platform::Place;
-
-// A button of kind W (push or radio button) with its caption.
-template <class W>
-W* PlaceButton(QWidget* parent, const char* name, const QString& caption, int left, int top,
-               int width, int height) {
-  W* button = Place<W>(parent, name, left, top, width, height);
-  button->setText(caption);
-  return button;
-}
+using platform::PlaceCaptioned;
 
 // A label at (left, top) sized to its caption, as the window's labels are;
 // in the window's font, bold when asked.

@@ -22,10 +22,10 @@ void TForm1::BuildInshorePanel() {
   GroupBox1 = Place<QGroupBox>(Panel2, "GroupBox1", 16, 4, 377, 90);
   GroupBox1->setTitle(QStringLiteral(" Input Data Format "));
   RadioButton3 =
-      PlaceButton<QRadioButton>(GroupBox1, "RadioButton3", QStringLiteral("Deg (35.12345678)"), 14, 22, 340, 20);
-  RadioButton4 = PlaceButton<QRadioButton>(GroupBox1, "RadioButton4", QStringLiteral("DD:MM.MMMM (35:12.345)"),
+      PlaceCaptioned<QRadioButton>(GroupBox1, "RadioButton3", QStringLiteral("Deg (35.12345678)"), 14, 22, 340, 20);
+  RadioButton4 = PlaceCaptioned<QRadioButton>(GroupBox1, "RadioButton4", QStringLiteral("DD:MM.MMMM (35:12.345)"),
                                            14, 44, 340, 20);
-  RadioButton5 = PlaceButton<QRadioButton>(
+  RadioButton5 = PlaceCaptioned<QRadioButton>(
       GroupBox1, "RadioButton5", QStringLiteral("DD:MM:SS.SSSS (35:12:24.56789)"), 14, 66, 340, 20);
   RadioButton3->setChecked(true);
 
@@ -43,8 +43,8 @@ void TForm1::BuildInshorePanel() {
   markRow("Label10", "WEATHER mk", 144, Label10, "Edit3", Edit3, "Edit4", Edit4);
   markRow("Label11", "SIDE mk", 170, Label11, "Edit5", Edit5, "Edit6", Edit6);
 
-  Button3 = PlaceButton<QPushButton>(Panel2, "Button3", QStringLiteral("CALC"), 100, 200, 140, 26);
-  Button4 = PlaceButton<QPushButton>(Panel2, "Button4", QStringLiteral("Clear All"), 250, 200, 143, 26);
+  Button3 = PlaceCaptioned<QPushButton>(Panel2, "Button3", QStringLiteral("CALC"), 100, 200, 140, 26);
+  Button4 = PlaceCaptioned<QPushButton>(Panel2, "Button4", QStringLiteral("Clear All"), 250, 200, 143, 26);
 
   Label19 = PlaceLabel(Panel2, "Label19", QStringLiteral("Dist"), 155, 236, text);
   Label20 = PlaceLabel(Panel2, "Label20", QStringLiteral("CO m"), 258, 236, text);
@@ -75,7 +75,7 @@ void TForm1::BuildInshorePanel() {
   Label30 = PlaceLabel(Panel2, "Label30", QString::fromLatin1(kVariationField), 328, 236, text);
   Memo19 = PlaceMemo(Panel2, "Memo19", 325, 254, 68, 21, true);
 
-  Button5 = PlaceButton<QPushButton>(Panel2, "Button5", QStringLiteral("Button5"), 16, 454, 75, 22);
+  Button5 = PlaceCaptioned<QPushButton>(Panel2, "Button5", QStringLiteral("Button5"), 16, 454, 75, 22);
   Edit7 = Place<QLineEdit>(Panel2, "Edit7", 100, 454, 140, 22);
   Edit7->setText(QStringLiteral("Edit7"));
 

@@ -10,12 +10,17 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitution(QString::fromUtf8(kGothicFamily), QStringLiteral("Noto Sans Mono CJK JP"));
 }
 
+QFont FamilyFont(const char* family, int pixelSize, bool bold) {
+  QFont font(QString::fromUtf8(family));
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
 QFont FixedPitchFont(int pixelSize) {
-  QFont font(QString::fromUtf8(kGothicFamily));
+  QFont font = FamilyFont(kGothicFamily, pixelSize, false);
   font.setStyleHint(QFont::Monospace);
   font.setFixedPitch(true);
-  font.setBold(false);
-  font.setPixelSize(pixelSize);
   return font;
 }
 

@@ -13,6 +13,11 @@ inline constexpr char kGothicFamily[] = "ＭＳ ゴシック";  // fixed pitch
 // Maps the three families above; safe to call more than once.
 void InstallFontSubstitutions();
 
+// A font of `family` (UTF-8; one of the above in the windows and sheets) at
+// a pixel size, bold or not: the one way the programs make their fonts, so
+// that a font never depends on the screen's dots per inch.
+QFont FamilyFont(const char* family, int pixelSize, bool bold);
+
 // The fixed-pitch family at a pixel size, not bold.
 QFont FixedPitchFont(int pixelSize);
 

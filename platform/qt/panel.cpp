@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "qt/colors.h"
+
 namespace platform {
 
 Panel::Panel(QWidget* parent) : QLabel(parent) {
@@ -11,17 +13,9 @@ Panel::Panel(QWidget* parent) : QLabel(parent) {
   setAutoFillBackground(true);
 }
 
-void Panel::SetColor(const QColor& color) {
-  QPalette colors = palette();
-  colors.setColor(QPalette::Window, color);
-  setPalette(colors);
-}
+void Panel::SetColor(const QColor& color) { SetPaletteColor(this, QPalette::Window, color); }
 
-void Panel::SetFontColor(const QColor& color) {
-  QPalette colors = palette();
-  colors.setColor(QPalette::WindowText, color);
-  setPalette(colors);
-}
+void Panel::SetFontColor(const QColor& color) { SetPaletteColor(this, QPalette::WindowText, color); }
 
 void Panel::SetFlat(bool flat) { setFrameStyle(flat ? QFrame::NoFrame : (QFrame::Panel | QFrame::Raised)); }
 

@@ -17,4 +17,13 @@ W* Place(QWidget* parent, const char* name, int left, int top, int width, int he
   return widget;
 }
 
+// Place, for a widget with a caption (label, push or radio button).
+template <class W>
+W* PlaceCaptioned(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                  int width, int height) {
+  W* widget = Place<W>(parent, name, left, top, width, height);
+  widget->setText(caption);
+  return widget;
+}
+
 }  // namespace platform

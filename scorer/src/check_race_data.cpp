@@ -5,14 +5,13 @@
 #include <QLineEdit>
 #include <QTimeEdit>
 
-#include "Unit1.h"
 #include "core/check_race.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 // Rows 1 .. 14 of the leg grid are scanned: the grid shows ten, and the
@@ -55,3 +54,5 @@ void TForm1::CheckRaceData() {
     platform::CurrentSystem().Beep();
   }
 }
+
+}  // namespace kivo

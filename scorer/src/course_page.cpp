@@ -9,13 +9,13 @@
 
 #include <QLocale>
 
-#include "Unit1.h"
 #include "core/number_text.h"
 #include "locale/user_locale.h"
 #include "form_building.h"
 #include "qt/guard.h"
+#include "scorer_window.h"
 
-using namespace kivo;
+namespace kivo {
 
 void TForm1::BuildCoursePage() {
   pnlCOURSE = Place<ClickablePanel>(this, "pnlCOURSE", 0, 124, 793, 425);
@@ -132,3 +132,5 @@ void TForm1::StringGrid1SetEditText(int /*column*/, int /*row*/, const QString& 
     Memo12->setText(QString::number(sum.legs));
   });
 }
+
+}  // namespace kivo

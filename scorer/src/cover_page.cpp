@@ -2,13 +2,13 @@
 #include <QImage>
 #include <QPushButton>
 
-#include "Unit1.h"
 #include "form_building.h"
-
-using namespace kivo;
+#include "scorer_window.h"
 
 // The cover picture is a resource of this static library.
 static void InitCoverResources() { Q_INIT_RESOURCE(scorer); }
+
+namespace kivo {
 
 void TForm1::BuildCoverPage() {
   InitCoverResources();
@@ -27,3 +27,5 @@ void TForm1::BuildCoverPage() {
   Button14->setText(QStringLiteral("OK"));
   connect(Button14, &QPushButton::clicked, this, &TForm1::Button14Click);
 }
+
+}  // namespace kivo

@@ -9,7 +9,6 @@
 
 #include <QSignalBlocker>
 
-#include "Unit1.h"
 #include "core/entries.h"
 #include "core/rms_details.h"
 #include "core/rms_file.h"
@@ -18,8 +17,9 @@
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 #include "qt/shell.h"
+#include "scorer_window.h"
 
-using namespace kivo;
+namespace kivo {
 
 void TForm1::BuildEntriesPage() {
   pnlENTRY = Place<ClickablePanel>(this, "pnlENTRY", 0, 124, 745, 561);
@@ -266,3 +266,5 @@ void TForm1::Panel8Click() {
 void TForm1::Panel9Click() {
   platform::Guarded([] { platform::CurrentShell().OpenDocument(RatingAuthorityPage()); });
 }
+
+}  // namespace kivo

@@ -10,7 +10,6 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "Unit1.h"
 #include "core/event_file.h"
 #include "core/logo_files.h"
 #include "core/number_text.h"
@@ -24,8 +23,9 @@
 #include "qt/guard.h"
 #include "qt/jpeg.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
-using namespace kivo;
+namespace kivo {
 
 void TForm1::ConnectEventCommands() {
   connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
@@ -324,3 +324,5 @@ bool TForm1::FormClose() {
   platform::CurrentSystem().Beep();
   return true;
 }
+
+}  // namespace kivo

@@ -6,13 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "Unit1.h"
 #include "core/event_file.h"
 #include "core/rms_text.h"
 #include "form_building.h"
 #include "qt/dialogs.h"
+#include "scorer_window.h"
 
-using namespace kivo;
+namespace kivo {
 
 void TForm1::BuildEventPage() {
   pnlEVENT = Place<ClickablePanel>(this, "pnlEVENT", 0, 124, 625, 337);
@@ -94,3 +94,5 @@ void TForm1::Edit3Change() {
   Edit3->setText(text);
   editingSaveName_ = false;
 }
+
+}  // namespace kivo

@@ -8,7 +8,6 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "Unit1.h"
 #include "core/finish_entry.h"
 #include "core/finish_lists.h"
 #include "core/local_date_time.h"
@@ -17,9 +16,9 @@
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 // Each list line keeps the number of the entry it was built from.
@@ -370,3 +369,5 @@ void TForm1::ShowStatusLegend() {
   Memo11->raise();
   Memo11->show();
 }
+
+}  // namespace kivo

@@ -4,17 +4,11 @@
 
 namespace kivo {
 
-QFont WindowFont() {
-  QFont font(QString::fromUtf8(kWindowFontFamily));
-  font.setBold(true);
-  font.setPixelSize(19);
-  return font;
-}
+QFont WindowFont() { return platform::FamilyFont(kWindowFontFamily, 19, true); }
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
                    int width, int height) {
-  auto* label = Place<QLabel>(parent, name, left, top, width, height);
-  label->setText(caption);
+  auto* label = PlaceCaptioned<QLabel>(parent, name, caption, left, top, width, height);
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return label;
 }

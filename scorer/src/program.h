@@ -5,8 +5,8 @@
 #include <QString>
 #include <QTranslator>
 
-#include "Unit1.h"
 #include "qt/single_instance.h"
+#include "scorer_window.h"
 
 namespace kivo {
 

@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QStringDecoder>
 
-#include "Unit1.h"
 #include "core/csv_sheet.h"
 #include "core/event_file.h"
 #include "core/html_sheet.h"
@@ -25,8 +24,9 @@
 #include "qt/guard.h"
 #include "qt/shell.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
-using namespace kivo;
+namespace kivo {
 
 void TForm1::BuildResultPage() {
   pnlRESULT = Place<ClickablePanel>(this, "pnlRESULT", 0, 124, 641, 393);
@@ -251,3 +251,5 @@ void TForm1::OpenSheet(const QString& path, bool inTextEditor) {
   const bool opened = inTextEditor ? shell.OpenInTextEditor(path) : shell.OpenDocument(path);
   if (!opened) platform::CurrentDialogs().ShowMessage(QStringLiteral("ファイルを開けませんでした。\n") + path);
 }
+
+}  // namespace kivo

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "Unit1.h"
 #include "core/last_data.h"
 #include "core/file_io.h"
 #include "core/logo_files.h"
@@ -15,9 +14,9 @@
 #include "qt/jpeg.h"
 #include "qt/shell.h"
 #include "qt/system.h"
+#include "scorer_window.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 // The memory file is a single short line; more is never read.
@@ -169,3 +168,5 @@ void TForm1::Button13Click() {
     platform::CurrentShell().StartProgram(Model.CourseProgramPath);
   });
 }
+
+}  // namespace kivo

@@ -17,8 +17,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "Unit1.h"
 #include "qt/testing/doubles.h"
+#include "scorer_window.h"
 
 namespace kivo::testing {
 

@@ -21,7 +21,7 @@
 #include "form_fixture.h"
 #include "race_typing.h"
 #include "qt/jpeg.h"
-#include "sheet_image.h"
+#include "sheet_image_drawing.h"
 
 namespace kivo::testing {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
-// The scorer's one window: a top bar with five tabs and six pages (the cover
-// and the five working pages), of which one is shown at a time, and the
-// event model behind them.
+// The scorer's one window, the form TForm1 (the unit Unit1 of old): a top
+// bar with five tabs and six pages (the cover and the five working pages),
+// of which one is shown at a time, and the event model behind them.
 //
 // Every component is a public member whose name and objectName are the
 // component's own (Panel19, Button12, ListBox3, ...), placed by absolute
@@ -38,6 +38,8 @@
 #include "core/event_model.h"
 #include "core/rms_record.h"
 #include "widgets.h"
+
+namespace kivo {
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -116,9 +118,9 @@ class TForm1 : public QWidget {
   // Writes the CSV sheet of SheetKind, then asks whether to show it in the
   // spreadsheet or in a text editor and opens it so.
   void WriteCsvSheet();
-  // Draws, saves and opens the sheet image of SheetKind (image_sheet.cpp); a
-  // logo that cannot be read, a failed save or a viewer that does not start
-  // is reported.
+  // Draws, saves and opens the sheet image of SheetKind
+  // (sheet_image_output.cpp); a logo that cannot be read, a failed save or a
+  // viewer that does not start is reported.
   void RenderSheetImage();
 
   // ---- top bar ----
@@ -423,3 +425,5 @@ class TForm1 : public QWidget {
   QByteArray recordBeingFinished_;
   // ---- end of the finish page and the gather-and-check ----
 };
+
+}  // namespace kivo

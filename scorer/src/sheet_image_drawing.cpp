@@ -1,4 +1,4 @@
-#include "sheet_image.h"
+#include "sheet_image_drawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -265,10 +265,7 @@ SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos, cons
 
 QFont SheetFont(int pixelSize) {
   InstallFontSubstitutions();
-  QFont font(QString::fromUtf8(kWindowFontFamily));
-  font.setBold(true);
-  font.setPixelSize(pixelSize);
-  return font;
+  return platform::FamilyFont(kWindowFontFamily, pixelSize, true);
 }
 
 }  // namespace kivo

@@ -1,4 +1,4 @@
-#include "Unit1.h"
+#include "scorer_window.h"
 
 #include <array>
 
@@ -22,8 +22,7 @@
 #include "qt/guard.h"
 #include "qt/system.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 constexpr char kApplicationTitle[] = "MORSUND KIVO SCORER 2017";
@@ -54,9 +53,7 @@ TForm1::TForm1(const QString& programFolder, QWidget* parent) : QWidget(parent) 
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(WindowFont());
   setAutoFillBackground(true);
-  QPalette colors = palette();
-  colors.setColor(QPalette::Window, kWhite);
-  setPalette(colors);
+  platform::SetPaletteColor(this, QPalette::Window, kWhite);
 
   Model.ProgramFolder = programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                 : programFolder;
@@ -313,3 +310,5 @@ void TForm1::ShowGuardedPage(int page) {
 }
 
 void TForm1::Button14Click() { platform::Guarded([this] { ShowPage(1); }); }
+
+}  // namespace kivo

@@ -1,16 +1,15 @@
 // The sheet image, the output target "画像ソフトに出力": the page is drawn,
 // saved as a JPEG and opened in the desktop's image viewer.
-#include "Unit1.h"
 #include "core/logo_files.h"
 #include "core/sheet_image_text.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/jpeg.h"
 #include "qt/shell.h"
-#include "sheet_image.h"
+#include "scorer_window.h"
+#include "sheet_image_drawing.h"
 
-using namespace kivo;
-
+namespace kivo {
 namespace {
 
 QString WithReason(QString message, const QString& reason) {
@@ -54,3 +53,5 @@ void TForm1::RenderSheetImage() {
   if (!platform::CurrentShell().OpenImage(path))
     dialogs.ShowMessage(QStringLiteral("画像ソフトを起動できませんでした。\n") + path);
 }
+
+}  // namespace kivo
