@@ -118,11 +118,10 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
   // The module would refuse the whole race for one such record without
   // naming the boat.
   bool unreadableRecord = false;
-  for (int j = 1; j <= entries && static_cast<std::size_t>(j) < model.EntryRecord.size(); ++j) {
-    const auto e = static_cast<std::size_t>(j);
-    if (IsReadableRatingRecord(model.EntryRecord[e])) continue;
+  for (int j = 1; j <= entries && j < model.EntryRecord.size(); ++j) {
+    if (IsReadableRatingRecord(model.EntryRecord[j])) continue;
     unreadableRecord = true;
-    appendMissing(missing::UnreadableRecord(model.EntryName[e], j));
+    appendMissing(missing::UnreadableRecord(model.EntryName[j], j));
   }
 
   if (entries > 1) model.ReadinessState = kScratchOnly;

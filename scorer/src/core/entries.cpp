@@ -18,7 +18,7 @@ void MoveEntry(EventModel& model, std::size_t from, std::size_t to) {
   model.EntrySailNo[to] = std::move(model.EntrySailNo[from]);
   model.EntryClass[to] = std::move(model.EntryClass[from]);
   model.EntryGph[to] = std::move(model.EntryGph[from]);
-  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
+  for (int race = 1; race < model.BoatFinish.size(); ++race) {
     model.BoatFinish[race][to] = std::move(model.BoatFinish[race][from]);
     model.BoatStatus[race][to] = std::move(model.BoatStatus[race][from]);
     model.BoatPenalty[race][to] = std::move(model.BoatPenalty[race][from]);
@@ -40,7 +40,7 @@ void EmptyEntry(EventModel& model, std::size_t place) {
   model.EntrySailNo[place].clear();
   model.EntryClass[place].clear();
   model.EntryGph[place].clear();
-  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
+  for (int race = 1; race < model.BoatFinish.size(); ++race) {
     model.BoatFinish[race][place].clear();
     model.BoatStatus[race][place] = QStringLiteral("OK");
     model.BoatPenalty[race][place] = QStringLiteral("0");

@@ -149,8 +149,8 @@ void CheckRaceXmlWhole(const QString& path) {
 
 void ReadRaceResults(EventModel& model) {
   model.ResultsFlags = 0;
-  if (model.CurrentRace >= 0 && static_cast<std::size_t>(model.CurrentRace) < model.RaceFinishedCount.size())
-    model.RaceFinishedCount[static_cast<std::size_t>(model.CurrentRace)] = 0;
+  if (model.CurrentRace >= 0 && model.CurrentRace < model.RaceFinishedCount.size())
+    model.RaceFinishedCount[model.CurrentRace] = 0;
   const QString path = model.RaceXmlFile;
   if (!QFileInfo(path).isFile()) return;
 

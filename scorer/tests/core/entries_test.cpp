@@ -33,8 +33,8 @@ struct EntryTables {
   int entryCount;
   int raceEntryCount;
   int selectedEntry;
-  std::vector<QByteArray> records;
-  std::vector<QString> names, classes, sailNumbers;
+  Table<QByteArray> records;
+  Table<QString> names, classes, sailNumbers;
   bool operator==(const EntryTables&) const = default;
 };
 
