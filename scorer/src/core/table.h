@@ -24,6 +24,11 @@ class Table {
     assert(number >= 0 && number < size());
     return places_[static_cast<std::size_t>(number)];
   }
+  // Any other number type would be narrowed to int unseen.
+  template <class Number>
+  T& operator[](Number) = delete;
+  template <class Number>
+  const T& operator[](Number) const = delete;
 
   // Checked: throws std::out_of_range for a number outside the table.
   T& at(int number) { return places_.at(static_cast<std::size_t>(number)); }
