@@ -152,8 +152,7 @@ RmsLoad LoadRmsFile(const QString& rmsFile) {
 void StoreRmsLines(Table<QByteArray>& rmsLines, const std::vector<QByteArray>& lines) {
   const int count = static_cast<int>(lines.size());
   if (rmsLines.size() < count + 1) rmsLines.resize(count + 1);
-  for (int k = 1; k < rmsLines.size(); ++k)
-    rmsLines[k] = k <= count ? lines[static_cast<std::size_t>(k - 1)] : QByteArray();
+  for (int k = 1; k < rmsLines.size(); ++k) rmsLines[k] = k <= count ? lines[k - 1] : QByteArray();
 }
 
 QString RmsOpenDialogFilter() { return QStringLiteral("RMS (*.rms)"); }
