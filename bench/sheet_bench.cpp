@@ -28,11 +28,10 @@ kivo::EventModel NineteenBoatRace(const QString& folder) {
   m.LogoLeft = QStringLiteral("left.jpg");
   m.LogoRight = QStringLiteral("right.jpg");
   m.EventName = QStringLiteral("夏季レガッタ & Cup");
-  for (std::size_t b = 1; b <= 19; ++b) {
-    const int i = static_cast<int>(b);
-    m.EntryName[b] = QStringLiteral("BOAT <%1>, \"No. %1\"").arg(i);
-    m.BoatPenalty[1][b] = i % 5 == 0 ? QStringLiteral("10") : QStringLiteral("0");
-    m.BoatCorrected[1][b] = 6500.0f + static_cast<float>((i * 137) % 900) + 0.25f;
+  for (int b = 1; b <= 19; ++b) {
+    m.EntryName[b] = QStringLiteral("BOAT <%1>, \"No. %1\"").arg(b);
+    m.BoatPenalty[1][b] = b % 5 == 0 ? QStringLiteral("10") : QStringLiteral("0");
+    m.BoatCorrected[1][b] = 6500.0f + static_cast<float>((b * 137) % 900) + 0.25f;
   }
   m.BoatStatus[1][19] = QStringLiteral("DNF");
   m.BoatFinish[1][19] = QStringLiteral("0");

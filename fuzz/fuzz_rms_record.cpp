@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (load.lines.size() != size_t(load.boatList.size())) kivofuzz::Finding("boat list and lines differ in length");
   RefusedRmsLinesMessage(load);
 
-  std::vector<QString> headerNames(EventModel::HeaderNameCapacity);
+  Table<QString> headerNames(EventModel::HeaderNameCapacity);
   DetailListItems(BoatDetails(load.headerLine, headerNames));
   for (const QByteArray& line : load.lines) {
     for (char c : line)

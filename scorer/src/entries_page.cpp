@@ -192,7 +192,7 @@ void TForm1::ListBox1Click() {
   platform::Guarded([this] {
     Model.SelectedRmsBoat = SelectedRow(ListBox1) + 1;
     const QByteArray line = Model.SelectedRmsBoat <= Model.RmsLineCount
-                                ? Model.RmsLines[static_cast<std::size_t>(Model.SelectedRmsBoat)]
+                                ? Model.RmsLines[Model.SelectedRmsBoat]
                                 : QByteArray();
     ParseRmsLine(line);
     ShowBoatSummary();
@@ -204,7 +204,7 @@ void TForm1::ListBox2Click() {
   platform::Guarded([this] {
     Model.SelectedEntry = SelectedRow(ListBox2) + 1;
     const QByteArray line = Model.SelectedEntry <= Model.EntryCount
-                                ? Model.EntryRecord[static_cast<std::size_t>(Model.SelectedEntry)]
+                                ? Model.EntryRecord[Model.SelectedEntry]
                                 : QByteArray();
     ParseRmsLine(line);
     ShowBoatSummary();
@@ -243,14 +243,14 @@ void TForm1::Panel8Click() {
       dialogs.ShowMessage(QStringLiteral("削除する艇が選択されていません"));
       return;
     }
-    ParseRmsLine(Model.EntryRecord[static_cast<std::size_t>(entry)]);
+    ParseRmsLine(Model.EntryRecord[entry]);
     if (!dialogs.Confirm(CurrentRecord.Boatname.trimmed() + QStringLiteral("を削除しますか？"))) return;
 
     RemoveEntry(Model, entry);
 
     QStringList names;
     for (int k = 1; k <= Model.EntryCount; ++k) {
-      ParseRmsLine(Model.EntryRecord[static_cast<std::size_t>(k)]);
+      ParseRmsLine(Model.EntryRecord[k]);
       names << CurrentRecord.Boatname;
     }
     {

@@ -118,41 +118,39 @@ void TForm1::ShowSaveName(const QString& name) {
 }
 
 void TForm1::ShowRace(int race, bool raceXmlRead) {
-  const auto r = static_cast<std::size_t>(race);
   const QLocale locale = platform::UserLocale();
 
   if (!Model.EventName.isEmpty()) Edit2->setText(Model.EventName);
-  Edit4->setText(Model.RaceName[r]);
+  Edit4->setText(Model.RaceName[race]);
   ShowSaveName(SaveNameBase(QFileInfo(Model.EventFile).fileName()));
   Edit6->setText(Model.EventClass);
   Edit7->setText(Model.Chairman);
 
-  Model.RaceXmlFile = Model.XmlFolder + QLatin1Char('/') + Model.RaceXmlName[r];
+  Model.RaceXmlFile = Model.XmlFolder + QLatin1Char('/') + Model.RaceXmlName[race];
   if (raceXmlRead) {
-    ComboBox1->setCurrentText(CourseTypeText(Model.RaceType[r]));
-    Edit1->setText(platform::ShortFloatText(Model.CourseDistance[r], locale));
-    Panel15->SetCaption(Model.RaceName[r]);
-    Label17->setText(Model.RaceName[r]);
-    Edit4->setText(Model.RaceName[r]);
+    ComboBox1->setCurrentText(CourseTypeText(Model.RaceType[race]));
+    Edit1->setText(platform::ShortFloatText(Model.CourseDistance[race], locale));
+    Panel15->SetCaption(Model.RaceName[race]);
+    Label17->setText(Model.RaceName[race]);
+    Edit4->setText(Model.RaceName[race]);
     Edit7->setText(Model.Chairman);
-    const QDateTime start = LocalDateTimeOrThrow(Model.RaceStart[r], locale);
+    const QDateTime start = LocalDateTimeOrThrow(Model.RaceStart[race], locale);
     DateTimePicker1->setDate(start.date());
     DateTimePicker2->setTime(start.time());
-    if (!Model.RaceLimit[r].isEmpty()) {
-      const QDateTime limit = LocalDateTimeOrThrow(Model.RaceLimit[r], locale);
+    if (!Model.RaceLimit[race].isEmpty()) {
+      const QDateTime limit = LocalDateTimeOrThrow(Model.RaceLimit[race], locale);
       DateTimePicker3->setDate(limit.date());
       DateTimePicker4->setTime(limit.time());
     }
-    for (int leg = 1; leg <= Model.RaceLegCount[r]; ++leg) {
-      const auto k = static_cast<std::size_t>(leg);
-      StringGrid1->SetCells(1, leg, platform::ShortFloatText(Model.LegDistance[r][k], locale));
-      StringGrid1->SetCells(2, leg, platform::ShortFloatText(Model.LegCourse[r][k], locale));
-      StringGrid1->SetCells(3, leg, platform::ShortFloatText(Model.LegWindDirection[r][k], locale));
-      StringGrid1->SetCells(4, leg, platform::ShortFloatText(Model.LegWindSpeed[r][k], locale));
+    for (int leg = 1; leg <= Model.RaceLegCount[race]; ++leg) {
+      StringGrid1->SetCells(1, leg, platform::ShortFloatText(Model.LegDistance[race][leg], locale));
+      StringGrid1->SetCells(2, leg, platform::ShortFloatText(Model.LegCourse[race][leg], locale));
+      StringGrid1->SetCells(3, leg, platform::ShortFloatText(Model.LegWindDirection[race][leg], locale));
+      StringGrid1->SetCells(4, leg, platform::ShortFloatText(Model.LegWindSpeed[race][leg], locale));
     }
   }
 
-  Edit5->setText(Model.RaceJury[r]);
+  Edit5->setText(Model.RaceJury[race]);
   // As picking the event's course type would, with the count of its legs.
   ShowLegGridForCourseType(true);
 
@@ -163,11 +161,11 @@ void TForm1::ShowRace(int race, bool raceXmlRead) {
   // race (its entries, finishes, logos and lock) is still shown.
   if (QFileInfo(Model.RmsFile).isFile()) platform::Guarded([this] { LoadRmsFile(); });
 
-  if (Model.RaceEntryCount[r] > 0) {
+  if (Model.RaceEntryCount[race] > 0) {
     ListBox2->clear();
-    for (int entry = 1; entry <= Model.RaceEntryCount[r]; ++entry)
-      ListBox2->addItem(Model.EntryName[static_cast<std::size_t>(entry)]);
-    Memo5->setText(QString::number(Model.RaceEntryCount[r]));
+    for (int entry = 1; entry <= Model.RaceEntryCount[race]; ++entry)
+      ListBox2->addItem(Model.EntryName[entry]);
+    Memo5->setText(QString::number(Model.RaceEntryCount[race]));
   }
 
   RefreshFinishLists();

@@ -70,9 +70,9 @@ void TForm1::Edit2Change() { Label16->setText(Edit2->text()); }
 
 void TForm1::Edit4Change() {
   const QString name = Edit4->text();
-  const auto race = static_cast<std::size_t>(Model.CurrentRace);
+  const int race = Model.CurrentRace;
   // The field is built before the model is sized; nothing to store then.
-  if (race < Model.RaceName.size()) Model.RaceName[race] = name;
+  if (race >= 0 && race < Model.RaceName.size()) Model.RaceName[race] = name;
   Label17->setText(name);
   Panel15->SetCaption(name);
 }

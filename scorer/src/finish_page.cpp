@@ -182,7 +182,7 @@ void TForm1::BuildFinishPage() {
 }
 
 void TForm1::RefreshFinishLists() {
-  const auto race = static_cast<std::size_t>(Model.CurrentRace);
+  const int race = Model.CurrentRace;
   const FinishLists lists = BuildFinishLists(Model, Model.CurrentRace, platform::UserLocale());
   FillList(ListBox3, lists.racing);
   FillList(ListBox4, lists.finished);
@@ -202,7 +202,7 @@ int TForm1::FindEntryByName(const QListWidgetItem* line) const {
 void TForm1::FollowEntryBeingFinished() {
   if (entryBeingFinished_ == 0) return;
   for (int entry = 1; entry <= Model.EntryCount; ++entry) {
-    if (Model.EntryRecord[static_cast<std::size_t>(entry)] == recordBeingFinished_) {
+    if (Model.EntryRecord[entry] == recordBeingFinished_) {
       entryBeingFinished_ = entry;
       return;
     }
@@ -223,10 +223,10 @@ void TForm1::ListBox3Click() {
     if (entry == 0) return;
     Model.SelectedEntry = entry;
     entryBeingFinished_ = entry;
-    recordBeingFinished_ = Model.EntryRecord[static_cast<std::size_t>(entry)];
+    recordBeingFinished_ = Model.EntryRecord[entry];
     Memo6->clear();
     Memo7->clear();
-    Panel12->SetCaption(Model.EntryName[static_cast<std::size_t>(entry)].trimmed());
+    Panel12->SetCaption(Model.EntryName[entry].trimmed());
     Panel10->show();
     ComboBox2->setCurrentText(kOk);
     CheckBox2->setChecked(false);
@@ -289,7 +289,7 @@ void TForm1::DateTimePicker6Change() {
 void TForm1::UpdateFinishElapsed() {
   platform::CurrentSystem().Beep();
   const QLocale locale = platform::UserLocale();
-  const auto race = static_cast<std::size_t>(Model.CurrentRace);
+  const int race = Model.CurrentRace;
   Model.RaceStart[race] = platform::RaceDateTimeText(DateTimePicker1->date(), DateTimePicker2->time(), locale);
   Model.RaceLimit[race] = platform::RaceDateTimeText(DateTimePicker3->date(), DateTimePicker4->time(), locale);
   const QDateTime start = ReadRaceDateTime(Model.RaceStart[race]);
@@ -301,7 +301,7 @@ void TForm1::UpdateFinishElapsed() {
   Memo6->setText(ElapsedText(seconds));
   ComboBox2->setCurrentText(finish > limit ? kDnf : kOk);
   if (entryBeingFinished_ != 0)
-    Model.BoatStatus[race][static_cast<std::size_t>(entryBeingFinished_)] = ComboBox2->currentText();
+    Model.BoatStatus[race][entryBeingFinished_] = ComboBox2->currentText();
 }
 
 QDateTime TForm1::ReadRaceDateTime(const QString& text) const {
@@ -346,9 +346,9 @@ void TForm1::Panel11Click() {
     const int entry = FindEntryByName(line);
     if (entry == 0) return;
     Model.SelectedEntry = entry;
-    const auto race = static_cast<std::size_t>(Model.CurrentRace);
-    Model.BoatFinished[race][static_cast<std::size_t>(entry)] = 0;
-    Model.BoatFinish[race][static_cast<std::size_t>(entry)].clear();
+    const int race = Model.CurrentRace;
+    Model.BoatFinished[race][entry] = 0;
+    Model.BoatFinish[race][entry].clear();
     RefreshFinishLists();
   });
 }

@@ -257,7 +257,7 @@ void TForm1::ShowPage(int page) {
   Panel5->move((size.width - Panel5->width()) / 2, 8);
   Panel5->setVisible(page != 0);
 
-  const QString raceName = Model.RaceName[static_cast<std::size_t>(Model.CurrentRace)];
+  const QString raceName = Model.RaceName[Model.CurrentRace];
   Panel15->SetCaption(raceName);
   Label17->setText(raceName);
   Edit4->setText(raceName);
@@ -298,7 +298,7 @@ void TForm1::Panel6Click() { ShowGuardedPage(5); }
 void TForm1::ShowGuardedPage(int page) {
   platform::Guarded([this, page] {
     CheckRaceData();
-    const auto race = static_cast<std::size_t>(Model.CurrentRace);
+    const int race = Model.CurrentRace;
     if (Model.RaceEntryCount[race] >= 1 && Model.CourseDistance[race] != 0) {
       ShowPage(page);
     } else {

@@ -186,7 +186,7 @@ QString DrawCell(SheetPainter& painter, const SheetColumn& column, int rowTop, c
   return shown;
 }
 
-QStringList DrawResultRow(SheetPainter& painter, const EventModel& model, std::size_t entry,
+QStringList DrawResultRow(SheetPainter& painter, const EventModel& model, int entry,
                           int rowTop, const QLocale& locale) {
   const std::vector<SheetColumn>& columns = SheetColumns(kResultSheet);
   QStringList texts = ResultRowTexts(model, entry, locale);
@@ -196,7 +196,7 @@ QStringList DrawResultRow(SheetPainter& painter, const EventModel& model, std::s
   return texts;
 }
 
-QStringList DrawScratchRow(SheetPainter& painter, const EventModel& model, std::size_t entry,
+QStringList DrawScratchRow(SheetPainter& painter, const EventModel& model, int entry,
                            int rowTop) {
   const std::vector<SheetColumn>& columns = SheetColumns(kScratchSheet);
   QStringList texts = ScratchRowTexts(model, entry);
@@ -234,11 +234,11 @@ SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos, cons
   const int line7 = DrawHeader(painter, SheetHeaderTexts(model, locale), y);
 
   // Result rows in result order, scratch rows in entry order.
-  std::vector<std::size_t> entries;
+  std::vector<int> entries;
   if (kind == kResultSheet) {
     entries = ResultSheetEntries(model);
   } else {
-    for (int entry = 1; entry <= SheetRowCount(model); ++entry) entries.push_back(static_cast<std::size_t>(entry));
+    for (int entry = 1; entry <= SheetRowCount(model); ++entry) entries.push_back(entry);
   }
   const std::vector<SheetColumn>& columns = SheetColumns(kind);
   const int rows = static_cast<int>(entries.size());
@@ -256,7 +256,7 @@ SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos, cons
   painter.SetColour(Qt::black);
   for (int i = 1; i <= rows; ++i) {
     const int rowTop = top + kRowHeight * i;
-    const std::size_t entry = entries[static_cast<std::size_t>(i - 1)];
+    const int entry = entries[static_cast<std::size_t>(i - 1)];
     sheet.rows << (kind == kResultSheet ? DrawResultRow(painter, model, entry, rowTop, locale)
                                         : DrawScratchRow(painter, model, entry, rowTop));
   }

@@ -59,7 +59,7 @@ class SheetFixture : public ::testing::Test {
     m.ResultOrder[2] = 1;
   }
 
-  void SetBoat(std::size_t entry, const char* name, const char* sailNo, const char* yachtClass, const char* gph) {
+  void SetBoat(int entry, const char* name, const char* sailNo, const char* yachtClass, const char* gph) {
     model_.EntryName[entry] = QString::fromUtf8(name);
     model_.EntrySailNo[entry] = QString::fromUtf8(sailNo);
     model_.EntryClass[entry] = QString::fromUtf8(yachtClass);

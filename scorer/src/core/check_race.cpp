@@ -37,14 +37,14 @@ float LegValue(const QString& cell, int row, std::size_t column, const QLocale& 
 }  // namespace
 
 void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& locale) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int r = model.CurrentRace;
   model.ReadinessState = kCannotCompute;
   model.MissingCount = 0;
   for (QString& item : model.MissingItems) item.clear();
   const auto appendMissing = [&model](const QString& text) {
     if (model.MissingCount >= EventModel::MissingItemCapacity) return;
     ++model.MissingCount;
-    model.MissingItems[static_cast<std::size_t>(model.MissingCount)] = text;
+    model.MissingItems[model.MissingCount] = text;
   };
 
   model.EventName = TrimBlanksAndControls(fields.eventName);
@@ -82,11 +82,10 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
     if (tooManyLegs) appendMissing(missing::kTooManyLegs);
     for (int leg = 1; leg <= taken; ++leg) {
       const auto& row = fields.legRows[static_cast<std::size_t>(leg - 1)];
-      const auto k = static_cast<std::size_t>(leg);
-      model.LegDistance[r][k] = LegValue(row[0], leg, 0, locale);
-      model.LegCourse[r][k] = LegValue(row[1], leg, 1, locale);
-      model.LegWindDirection[r][k] = LegValue(row[2], leg, 2, locale);
-      model.LegWindSpeed[r][k] = LegValue(row[3], leg, 3, locale);
+      model.LegDistance[r][leg] = LegValue(row[0], leg, 0, locale);
+      model.LegCourse[r][leg] = LegValue(row[1], leg, 1, locale);
+      model.LegWindDirection[r][leg] = LegValue(row[2], leg, 2, locale);
+      model.LegWindSpeed[r][leg] = LegValue(row[3], leg, 3, locale);
     }
     model.RaceLegCount[r] = taken;
   }
@@ -108,21 +107,19 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
   if (finished > 0 && entries - finished > 0) appendMissing(missing::kNotAllFinished);
   const QDateTime start(fields.startDate, fields.startTime);
   bool finishNotAfterStart = false;
-  for (int entry = 1; entry <= entries && entry < static_cast<int>(model.BoatFinish[r].size()); ++entry) {
-    const auto e = static_cast<std::size_t>(entry);
-    const std::optional<QDateTime> finish = ReadLocalDateTime(model.BoatFinish[r][e], locale);
-    if (model.BoatFinished[r][e] == 0 || !finish || *finish > start) continue;
+  for (int entry = 1; entry <= entries && entry < model.BoatFinish[r].size(); ++entry) {
+    const std::optional<QDateTime> finish = ReadLocalDateTime(model.BoatFinish[r][entry], locale);
+    if (model.BoatFinished[r][entry] == 0 || !finish || *finish > start) continue;
     finishNotAfterStart = true;
-    appendMissing(missing::kFinishNotAfterStart + model.EntryName[e].trimmed());
+    appendMissing(missing::kFinishNotAfterStart + model.EntryName[entry].trimmed());
   }
   // The module would refuse the whole race for one such record without
   // naming the boat.
   bool unreadableRecord = false;
-  for (int j = 1; j <= entries && static_cast<std::size_t>(j) < model.EntryRecord.size(); ++j) {
-    const auto e = static_cast<std::size_t>(j);
-    if (IsReadableRatingRecord(model.EntryRecord[e])) continue;
+  for (int j = 1; j <= entries && j < model.EntryRecord.size(); ++j) {
+    if (IsReadableRatingRecord(model.EntryRecord[j])) continue;
     unreadableRecord = true;
-    appendMissing(missing::UnreadableRecord(model.EntryName[e], j));
+    appendMissing(missing::UnreadableRecord(model.EntryName[j], j));
   }
 
   if (entries > 1) model.ReadinessState = kScratchOnly;
@@ -137,7 +134,7 @@ void CheckRace(EventModel& model, const RacePageFields& fields, const QLocale& l
 QString MissingDataSummary(const EventModel& model) {
   QString text = QStringLiteral("下記の不足データがあります\n\n");
   for (int item = 1; item <= model.MissingCount; ++item)
-    text += QStringLiteral("    ") + model.MissingItems[static_cast<std::size_t>(item)] + QLatin1Char('\n');
+    text += QStringLiteral("    ") + model.MissingItems[item] + QLatin1Char('\n');
   text += QStringLiteral("\n\n");
   switch (model.ReadinessState) {
     case kScratchOnly:

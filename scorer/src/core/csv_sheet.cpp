@@ -59,7 +59,7 @@ const HeaderTexts kJapanese = {"成　績", "スクラッチシート", "  （�
 QStringList HeaderLines(const EventModel& model, bool result, const QLocale& locale) {
   const HeaderTexts& texts = model.Language == 1 ? kEnglish : kJapanese;
   const auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int r = model.CurrentRace;
   QString title = text(result ? texts.resultTitle : texts.scratchTitle);
   if (model.Provisional == 1) title += text(texts.provisionalMark);
   const QString issued = result ? model.ResultIssued : model.ScratchIssued;
@@ -81,11 +81,11 @@ QStringList HeaderLines(const EventModel& model, bool result, const QLocale& loc
 }
 
 void AppendResultLines(QStringList& lines, const EventModel& model, const QLocale& locale) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int r = model.CurrentRace;
   lines.append(model.Language == 1
                    ? QStringLiteral("Yacht Name,Sail No,Finish Date, Finish Time,Note,ET(sec),ET Pos,Pen,CT(sec),CT Pos")
                    : QStringLiteral("艇　名,ｾｰﾙNo,ﾌｨﾆｯｼｭ日, ﾌｨﾆｯｼｭ時刻,ﾉｰﾄ,経過(秒）,着順,ﾍﾟﾅﾙﾃｨ,修正(秒),修正順位"));
-  for (const std::size_t b : ResultSheetEntries(model)) {
+  for (const int b : ResultSheetEntries(model)) {
     const QString& finish = model.BoatFinish[r][b];
     const QString correctedPos = QString::number(model.BoatCorrectedPos[r][b]);
     if (finish.size() > 5) {
@@ -105,15 +105,14 @@ void AppendResultLines(QStringList& lines, const EventModel& model, const QLocal
 }
 
 void AppendScratchLines(QStringList& lines, const EventModel& model) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int r = model.CurrentRace;
   lines.append(model.Language == 1
                    ? QStringLiteral("Yacht Name,Sail No,Type,GPH,6kt,8kt,10kt,12kt,14kt,16kt,20kt")
                    : QStringLiteral("艇　名,セール番号,タイプ,GPH,6ﾉｯﾄ,8ﾉｯﾄ,10ﾉｯﾄ,12ﾉｯﾄ,14ﾉｯﾄ,16ﾉｯﾄ,20ﾉｯﾄ"));
   const int rows = SheetRowCount(model);
   for (int entry = 1; entry <= rows; ++entry) {
-    const auto b = static_cast<std::size_t>(entry);
-    QStringList fields{model.EntryName[b], model.EntrySailNo[b], model.EntryClass[b], model.EntryGph[b]};
-    for (const QString& value : AllowanceValues(model.BoatVector[r][b])) fields.append(value);
+    QStringList fields{model.EntryName[entry], model.EntrySailNo[entry], model.EntryClass[entry], model.EntryGph[entry]};
+    for (const QString& value : AllowanceValues(model.BoatVector[r][entry])) fields.append(value);
     lines.append(Line(fields));
   }
 }

@@ -12,13 +12,13 @@ namespace {
 // Entry `from` takes over everything of entry `to`'s place: its record and
 // identity, and in every race its finish, status, penalty, remarks and
 // results.
-void MoveEntry(EventModel& model, std::size_t from, std::size_t to) {
+void MoveEntry(EventModel& model, int from, int to) {
   model.EntryRecord[to] = std::move(model.EntryRecord[from]);
   model.EntryName[to] = std::move(model.EntryName[from]);
   model.EntrySailNo[to] = std::move(model.EntrySailNo[from]);
   model.EntryClass[to] = std::move(model.EntryClass[from]);
   model.EntryGph[to] = std::move(model.EntryGph[from]);
-  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
+  for (int race = 1; race < model.BoatFinish.size(); ++race) {
     model.BoatFinish[race][to] = std::move(model.BoatFinish[race][from]);
     model.BoatStatus[race][to] = std::move(model.BoatStatus[race][from]);
     model.BoatPenalty[race][to] = std::move(model.BoatPenalty[race][from]);
@@ -34,13 +34,13 @@ void MoveEntry(EventModel& model, std::size_t from, std::size_t to) {
 
 // An entry place as a new event leaves it: no record, status "OK", penalty
 // "0", nothing finished, so that the next boat added there starts clean.
-void EmptyEntry(EventModel& model, std::size_t place) {
+void EmptyEntry(EventModel& model, int place) {
   model.EntryRecord[place].clear();
   model.EntryName[place].clear();
   model.EntrySailNo[place].clear();
   model.EntryClass[place].clear();
   model.EntryGph[place].clear();
-  for (std::size_t race = 1; race < model.BoatFinish.size(); ++race) {
+  for (int race = 1; race < model.BoatFinish.size(); ++race) {
     model.BoatFinish[race][place].clear();
     model.BoatStatus[race][place] = QStringLiteral("OK");
     model.BoatPenalty[race][place] = QStringLiteral("0");
@@ -63,10 +63,10 @@ EntryAddAnswer AddEntry(EventModel& model) {
     answer.refusal = QStringLiteral("艇が選択されていません");
     return answer;
   }
-  const QByteArray& line = model.RmsLines[static_cast<std::size_t>(boat)];
+  const QByteArray& line = model.RmsLines[boat];
   const CurrentRecord& record = answer.record.emplace(ParseRmsLine(line));
   for (int entry = 1; entry <= model.EntryCount; ++entry) {
-    if (model.EntryName[static_cast<std::size_t>(entry)] == record.Boatname) {
+    if (model.EntryName[entry] == record.Boatname) {
       answer.refusal = QStringLiteral("この艇は既に登録済みです");
       return answer;
     }
@@ -77,24 +77,22 @@ EntryAddAnswer AddEntry(EventModel& model) {
     return answer;
   }
 
-  const int count = ++model.EntryCount;
-  const auto place = static_cast<std::size_t>(count);
+  const int place = ++model.EntryCount;
   model.EntryRecord[place] = line;
   model.EntryName[place] = record.Boatname;
   model.EntryClass[place] = record.YachtClass;
   model.EntrySailNo[place] = record.SailNumber;
-  model.RaceEntryCount[static_cast<std::size_t>(model.CurrentRace)] = count;
+  model.RaceEntryCount[model.CurrentRace] = model.EntryCount;
   model.SelectedEntry = 0;
   return answer;
 }
 
 void RemoveEntry(EventModel& model, int entry) {
-  const auto last = static_cast<std::size_t>(model.EntryCount);
-  for (auto place = static_cast<std::size_t>(entry); place < last; ++place)
-    MoveEntry(model, place + 1, place);
+  const int last = model.EntryCount;
+  for (int place = entry; place < last; ++place) MoveEntry(model, place + 1, place);
   EmptyEntry(model, last);
   model.EntryCount -= 1;
-  model.RaceEntryCount[static_cast<std::size_t>(model.CurrentRace)] = model.EntryCount;
+  model.RaceEntryCount[model.CurrentRace] = model.EntryCount;
   model.SelectedEntry = 0;
 }
 

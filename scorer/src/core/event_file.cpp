@@ -68,14 +68,13 @@ QByteArray EventFileText(const EventModel& model) {
                XmlAttrText("locked", QString::number(model.Locked)) +
                QLatin1String("/>"));
   lines.append(QStringLiteral("<races>"));
-  const int races = std::clamp(model.RaceCount, 0, static_cast<int>(model.RaceName.size()) - 1);
+  const int races = std::clamp(model.RaceCount, 0, model.RaceName.size() - 1);
   const QString none = QStringLiteral("-");
-  for (int i = 1; i <= races; ++i) {
-    const auto r = static_cast<std::size_t>(i);
-    lines.append(QLatin1String("<race") + XmlAttrText("name", model.RaceName[r]) +
-                 XmlAttrText("xml", FileNameOf(model.RaceXmlName[r])) +
-                 XmlAttrText("pointcoef", model.RacePointCoef[r]) + XmlAttrText("seacondx", none) +
-                 XmlAttrText("windcondx", none) + XmlAttrText("jury", model.RaceJury[r]) +
+  for (int race = 1; race <= races; ++race) {
+    lines.append(QLatin1String("<race") + XmlAttrText("name", model.RaceName[race]) +
+                 XmlAttrText("xml", FileNameOf(model.RaceXmlName[race])) +
+                 XmlAttrText("pointcoef", model.RacePointCoef[race]) + XmlAttrText("seacondx", none) +
+                 XmlAttrText("windcondx", none) + XmlAttrText("jury", model.RaceJury[race]) +
                  XmlAttrText("scratchissued", model.ScratchIssued) +
                  XmlAttrText("resultissued", model.ResultIssued) +
                  QLatin1String("/>"));
@@ -120,13 +119,13 @@ void ReadEventFile(EventModel& model) {
   model.RmsFile.clear();
   model.LogoLeft = model.LogoMiddle = model.LogoRight = QStringLiteral("-");
   model.EntryCount = 0;
-  const int cleared = std::min<int>(kClearedRaces, static_cast<int>(model.RaceName.size()) - 1);
+  const int cleared = std::min(kClearedRaces, model.RaceName.size() - 1);
   for (int i = 1; i <= cleared; ++i) {
-    model.RaceName[static_cast<std::size_t>(i)].clear();
-    model.RaceXmlName[static_cast<std::size_t>(i)].clear();
+    model.RaceName[i].clear();
+    model.RaceXmlName[i].clear();
   }
 
-  const int racePlaces = static_cast<int>(model.RaceName.size()) - 1;
+  const int racePlaces = model.RaceName.size() - 1;
   int raceCount = 0;
   QString rmsName;
   for (const QString& tag : tags) {
@@ -152,7 +151,7 @@ void ReadEventFile(EventModel& model) {
         throw ScorerFileError(
             QStringLiteral("イベントファイル %1 のレースが%2を超えています。").arg(model.EventFile).arg(racePlaces),
             model.EventFile);
-      const auto k = static_cast<std::size_t>(++raceCount);
+      const int k = ++raceCount;
       model.RaceName[k] = GetXmlAttr(QStringLiteral("name="), tag);
       model.RaceXmlName[k] = GetXmlAttr(QStringLiteral("xml="), tag);
       model.RacePointCoef[k] = GetXmlAttr(QStringLiteral("pointcoef="), tag);
@@ -173,7 +172,7 @@ bool OpenEventFiles(EventModel& model, const QString& path, const QLocale& local
   }
 
   model.CurrentRace = 1;
-  const std::size_t r = 1;
+  const int r = 1;
   model.RaceXmlFile = model.XmlFolder + QLatin1Char('/') + model.RaceXmlName[r];
   if (!QFileInfo(model.RaceXmlFile).isFile()) return false;
   const QString& xml = model.RaceXmlFile;

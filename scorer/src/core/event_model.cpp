@@ -36,13 +36,12 @@ constexpr std::array<const char*, CourseTypeCount> kCourseTypes = {
 
 template <class T>
 void Allocate(Table<T>& table, int capacity) {
-  table.assign(static_cast<std::size_t>(capacity), T{});
+  table.assign(capacity, T{});
 }
 
 template <class T>
 void Allocate(Table2<T>& table, int races, int second) {
-  table.assign(static_cast<std::size_t>(races),
-               std::vector<T>(static_cast<std::size_t>(second), T{}));
+  table.assign(races, Table<T>(second));
 }
 
 }  // namespace
@@ -78,24 +77,21 @@ void EventModel::AllocateEventArrays() {
 
 void EventModel::ResetEventData() {
   Locked = 0;
-  for (int number = 1; number <= StatusCodeCount && number < static_cast<int>(StatusCodes.size()); ++number)
-    StatusCodes[static_cast<std::size_t>(number)] = StatusCodeAt(number);
-  for (int race = 1; race < MaxRaces && race < static_cast<int>(BoatStatus.size()); ++race) {
-    const auto r = static_cast<std::size_t>(race);
-    for (int entry = 1; entry < MaxEntries && entry < static_cast<int>(BoatStatus[r].size()); ++entry) {
-      const auto e = static_cast<std::size_t>(entry);
-      BoatStatus[r][e] = QStringLiteral("OK");
-      BoatFinished[r][e] = 0;
-      BoatPenalty[r][e] = QStringLiteral("0");
-      BoatFinish[r][e].clear();
-      BoatRemarks[r][e].clear();
+  for (int number = 1; number <= StatusCodeCount && number < StatusCodes.size(); ++number)
+    StatusCodes[number] = StatusCodeAt(number);
+  for (int race = 1; race < MaxRaces && race < BoatStatus.size(); ++race) {
+    for (int entry = 1; entry < MaxEntries && entry < BoatStatus[race].size(); ++entry) {
+      BoatStatus[race][entry] = QStringLiteral("OK");
+      BoatFinished[race][entry] = 0;
+      BoatPenalty[race][entry] = QStringLiteral("0");
+      BoatFinish[race][entry].clear();
+      BoatRemarks[race][entry].clear();
     }
-    RaceEntryCount[r] = 0;
-    RaceFinishedCount[r] = 0;
+    RaceEntryCount[race] = 0;
+    RaceFinishedCount[race] = 0;
   }
   EntryCount = 0;
-  if (CurrentRace >= 1 && CurrentRace < static_cast<int>(RaceName.size()))
-    RaceName[static_cast<std::size_t>(CurrentRace)].clear();
+  if (CurrentRace >= 1 && CurrentRace < RaceName.size()) RaceName[CurrentRace].clear();
 }
 
 QString StatusCodeAt(int number) {

@@ -6,8 +6,8 @@
 // - TForm1 owns one EventModel as its public member `Model`; every page
 //   handler reads and writes `Model.EntryName[k]`, `Model.BoatStatus[r][k]`,
 //   `Model.RaceName[Model.CurrentRace]` and so on.
-// - Every table is 1-based: a table of capacity N is a std::vector of N
-//   places, place 0 is never used, places 1 .. N-1 are usable.
+// - Every table is 1-based: a table of capacity N is a Table of N places,
+//   indexed by int, place 0 is never used, places 1 .. N-1 are usable.
 //   Race-by-leg and race-by-entry tables are indexed [race][leg] and
 //   [race][entry].
 // - The tables are sized once by AllocateEventArrays (start of the program)
@@ -18,18 +18,14 @@
 // - 32-bit values stay float. Date-times that are computed with are
 //   QDateTime; date-time texts are QString as the pages write them.
 #include <cstdint>
-#include <vector>
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
-namespace kivo {
+#include "core/table.h"
 
-template <class T>
-using Table = std::vector<T>;  // 1-based, place 0 unused
-template <class T>
-using Table2 = std::vector<std::vector<T>>;  // [race][leg] or [race][entry]
+namespace kivo {
 
 // Readiness of the current race for the computation (set by the data check).
 enum Readiness : int {

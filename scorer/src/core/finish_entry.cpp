@@ -51,8 +51,7 @@ QString FinishNotAfterStartMessage() {
 
 QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fields,
                      const QLocale& locale) {
-  const auto race = static_cast<std::size_t>(model.CurrentRace);
-  const auto k = static_cast<std::size_t>(entry);
+  const int race = model.CurrentRace;
   const bool statusOk = fields.status == QLatin1String("OK");
 
   // A penalty that is no whole number from 0 to 20 would break every later
@@ -63,14 +62,14 @@ QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fiel
     if (!penalty) return PenaltyRefusedMessage();
   }
 
-  model.BoatStatus[race][k] = fields.status;
+  model.BoatStatus[race][entry] = fields.status;
   if (fields.elapsedSeconds.isEmpty() && statusOk)
     return QStringLiteral("フィニッシュ時刻が確定されていません\n"
                           "フィニッシュ時刻入力後「決定」ボタンを押してください。");
   if (!statusOk) {
-    model.BoatFinish[race][k] = QStringLiteral("-");
-    model.BoatFinished[race][k] = 1;
-    model.BoatPenalty[race][k] = QStringLiteral("0");
+    model.BoatFinish[race][entry] = QStringLiteral("-");
+    model.BoatFinished[race][entry] = 1;
+    model.BoatPenalty[race][entry] = QStringLiteral("0");
   } else {
     const QDateTime finish = FinishDateTime(fields.finishDate, fields.finishTime);
     // Taken, it would give the boat a time of 0 or below, and the module
@@ -80,11 +79,11 @@ QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fiel
     if (finish > LocalDateTimeOrThrow(model.RaceLimit[race], locale))
       return QStringLiteral("タイムリミットを超過しています。\n"
                             "「DNF」が表示されているか確認してください。");
-    model.BoatFinish[race][k] = platform::LocalDateTimeText(finish, locale);
-    model.BoatPenalty[race][k] = penalty ? QString::number(*penalty) : QStringLiteral("0");
-    model.BoatFinished[race][k] = 1;
+    model.BoatFinish[race][entry] = platform::LocalDateTimeText(finish, locale);
+    model.BoatPenalty[race][entry] = penalty ? QString::number(*penalty) : QStringLiteral("0");
+    model.BoatFinished[race][entry] = 1;
   }
-  model.BoatRemarks[race][k] = fields.remarks;
+  model.BoatRemarks[race][entry] = fields.remarks;
   return QString();
 }
 

@@ -51,24 +51,21 @@ void SortByFinishTime(std::vector<int>& entries, std::vector<std::optional<QDate
 
 FinishLists BuildFinishLists(const EventModel& model, int race, const QLocale& locale) {
   FinishLists lists;
-  const auto r = static_cast<std::size_t>(race);
   std::vector<int> finished;
   std::vector<std::optional<QDateTime>> times;
   for (int entry = 1; entry <= model.EntryCount; ++entry) {
-    const auto k = static_cast<std::size_t>(entry);
-    if (model.BoatFinished[r][k] == 1) {
+    if (model.BoatFinished[race][entry] == 1) {
       finished.push_back(entry);
-      times.push_back(FinishSortTime(model.BoatFinish[r][k], locale));
+      times.push_back(FinishSortTime(model.BoatFinish[race][entry], locale));
     } else {
-      lists.racing.push_back({entry, RacingLine(model.EntrySailNo[k], model.EntryName[k])});
+      lists.racing.push_back({entry, RacingLine(model.EntrySailNo[entry], model.EntryName[entry])});
     }
   }
   SortByFinishTime(finished, times);
   for (const int entry : finished) {
-    const auto k = static_cast<std::size_t>(entry);
-    const QString& penalty = model.BoatPenalty[r][k];
-    lists.finished.push_back({entry, FinishedLine(model.EntryName[k], model.BoatFinish[r][k],
-                                                  model.BoatStatus[r][k],
+    const QString& penalty = model.BoatPenalty[race][entry];
+    lists.finished.push_back({entry, FinishedLine(model.EntryName[entry], model.BoatFinish[race][entry],
+                                                  model.BoatStatus[race][entry],
                                                   PenaltyIsZero(penalty, locale) ? QString() : penalty)});
   }
   return lists;

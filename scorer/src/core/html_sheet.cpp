@@ -200,7 +200,7 @@ QString LogoSource(const QString& name) {
 
 QStringList PageHead(const EventModel& model, Sheet sheet, const QLocale& locale) {
   const bool english = model.Language == 1;
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int r = model.CurrentRace;
   QStringList lines{QStringLiteral("<html>"), QStringLiteral("<head>"),
                     QStringLiteral("<META http-equiv=\"Content-Type\" content=\"text/html\">"),
                     QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=Shift_JIS\">")};
@@ -305,9 +305,9 @@ QString ScratchHtmlPathFor(const EventModel& model) {
 }
 
 QByteArray ResultHtmlText(const EventModel& model, const QLocale& locale) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int r = model.CurrentRace;
   QStringList lines = PageHead(model, Sheet::Result, locale);
-  for (const std::size_t b : ResultSheetEntries(model)) {
+  for (const int b : ResultSheetEntries(model)) {
     const QString& finish = model.BoatFinish[r][b];
     const QString& status = model.BoatStatus[r][b];
     const bool finished = finish.size() > 5 && status == QLatin1String("OK");
@@ -332,17 +332,16 @@ QByteArray ResultHtmlText(const EventModel& model, const QLocale& locale) {
 }
 
 QByteArray ScratchHtmlText(const EventModel& model, const QLocale& locale) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int r = model.CurrentRace;
   QStringList lines = PageHead(model, Sheet::Scratch, locale);
   const int rows = SheetRowCount(model);
   for (int entry = 1; entry <= rows; ++entry) {
-    const auto b = static_cast<std::size_t>(entry);
     lines.append(QStringLiteral("<tr>"));
-    lines.append(Cell("col_YachtName", Escaped(model.EntryName[b])));
-    lines.append(Cell("col_SailNo", Escaped(model.EntrySailNo[b])));
-    lines.append(Cell("col_YClass", Escaped(model.EntryClass[b])));
-    lines.append(Cell("col_GPH", Escaped(model.EntryGph[b])));
-    const std::array<QString, 7> values = AllowanceValues(model.BoatVector[r][b]);
+    lines.append(Cell("col_YachtName", Escaped(model.EntryName[entry])));
+    lines.append(Cell("col_SailNo", Escaped(model.EntrySailNo[entry])));
+    lines.append(Cell("col_YClass", Escaped(model.EntryClass[entry])));
+    lines.append(Cell("col_GPH", Escaped(model.EntryGph[entry])));
+    const std::array<QString, 7> values = AllowanceValues(model.BoatVector[r][entry]);
     for (std::size_t k = 0; k < values.size(); ++k)
       lines.append(QStringLiteral("<td id=\"w%1_%2\" style=\"text-align:right;\" hc=\"%3\">0</td>")
                        .arg(entry)

@@ -46,8 +46,8 @@ QString NumberAttr(const char* name, float value) {
 
 // The places of a table that may be used: the count asked for, within the
 // table's 1-based capacity.
-int UsablePlaces(int count, std::size_t capacity) {
-  return std::clamp(count, 0, static_cast<int>(capacity) - 1);
+int UsablePlaces(int count, int capacity) {
+  return std::clamp(count, 0, capacity - 1);
 }
 
 }  // namespace
@@ -71,12 +71,12 @@ QString RaceXmlNameFor(const QString& saveName, int raceNumber) {
 
 void NameRaceXml(EventModel& model) {
   const QString name = RaceXmlNameFor(model.SaveName, model.CurrentRace);
-  model.RaceXmlName[static_cast<std::size_t>(model.CurrentRace)] = name;
+  model.RaceXmlName[model.CurrentRace] = name;
   model.RaceXmlFile = model.XmlFolder + QLatin1Char('/') + name;
 }
 
 QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
+  const int r = model.CurrentRace;
   QStringList lines;
 
   const QString startText = model.RaceStart[r];
@@ -91,11 +91,10 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
     lines.append(QStringLiteral("<legs>"));
     const int legs = UsablePlaces(model.RaceLegCount[r], model.LegDistance[r].size());
     for (int k = 1; k <= legs; ++k) {
-      const auto l = static_cast<std::size_t>(k);
-      lines.append(QLatin1String("<leg") + NumberAttr("distance", model.LegDistance[r][l]) +
-                   NumberAttr("course", model.LegCourse[r][l]) +
-                   NumberAttr("windDirection", model.LegWindDirection[r][l]) +
-                   NumberAttr("windSpeed", model.LegWindSpeed[r][l]) + QLatin1String("/>"));
+      lines.append(QLatin1String("<leg") + NumberAttr("distance", model.LegDistance[r][k]) +
+                   NumberAttr("course", model.LegCourse[r][k]) +
+                   NumberAttr("windDirection", model.LegWindDirection[r][k]) +
+                   NumberAttr("windSpeed", model.LegWindSpeed[r][k]) + QLatin1String("/>"));
     }
     lines.append(QStringLiteral("</legs>"));
   }
@@ -105,20 +104,19 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
                                  std::min(model.EntryRecord.size(), model.BoatFinish[r].size()));
   const QString placeholder = QStringLiteral("0");
   for (int j = 1; j <= boats; ++j) {
-    const auto e = static_cast<std::size_t>(j);
     QString finish = placeholder;
-    const QString& finishText = model.BoatFinish[r][e];
+    const QString& finishText = model.BoatFinish[r][j];
     if (finishText.size() > 10) {
       if (const auto parts = ReadLocalDateTimeParts(finishText, locale)) finish = IsoDateTimeText(*parts);
     }
-    const QString remarks = model.BoatRemarks[r][e].isEmpty() ? QStringLiteral("-") : model.BoatRemarks[r][e];
+    const QString remarks = model.BoatRemarks[r][j].isEmpty() ? QStringLiteral("-") : model.BoatRemarks[r][j];
     lines.append(QLatin1String("<boat") + XmlAttrText("finish", finish) +
                  XmlAttrText("correctedSeconds", placeholder) +
                  XmlAttrText("impliedWind", placeholder) + XmlAttrText("velocity", placeholder) +
                  XmlAttrText("constructedCourseVector", placeholder) +
-                 XmlAttrText("rms", DecodeAnsi(ReplaceAmpersand(QByteArrayView(model.EntryRecord[e])))) +
-                 XmlAttrText("abbr", model.BoatStatus[r][e]) + XmlAttrText("rmks", remarks) +
-                 XmlAttrText("pnlty", model.BoatPenalty[r][e]) + QLatin1String("/>"));
+                 XmlAttrText("rms", DecodeAnsi(ReplaceAmpersand(QByteArrayView(model.EntryRecord[j])))) +
+                 XmlAttrText("abbr", model.BoatStatus[r][j]) + XmlAttrText("rmks", remarks) +
+                 XmlAttrText("pnlty", model.BoatPenalty[r][j]) + QLatin1String("/>"));
   }
   lines.append(QStringLiteral("</boats>"));
   lines.append(QStringLiteral("</race>"));
@@ -149,8 +147,8 @@ void CheckRaceXmlWhole(const QString& path) {
 
 void ReadRaceResults(EventModel& model) {
   model.ResultsFlags = 0;
-  if (model.CurrentRace >= 0 && static_cast<std::size_t>(model.CurrentRace) < model.RaceFinishedCount.size())
-    model.RaceFinishedCount[static_cast<std::size_t>(model.CurrentRace)] = 0;
+  if (model.CurrentRace >= 0 && model.CurrentRace < model.RaceFinishedCount.size())
+    model.RaceFinishedCount[model.CurrentRace] = 0;
   const QString path = model.RaceXmlFile;
   if (!QFileInfo(path).isFile()) return;
 
@@ -161,9 +159,9 @@ void ReadRaceResults(EventModel& model) {
   const QStringList tags = SplitTags(QString::fromUtf8(content));
 
   model.CurrentRace = 1;
-  const std::size_t r = 1;
-  const int legPlaces = static_cast<int>(model.LegDistance[r].size()) - 1;
-  const int boatPlaces = static_cast<int>(std::min(model.EntryRecord.size(), model.BoatFinish[r].size())) - 1;
+  const int r = 1;
+  const int legPlaces = model.LegDistance[r].size() - 1;
+  const int boatPlaces = std::min(model.EntryRecord.size(), model.BoatFinish[r].size()) - 1;
   int legCount = 0;
   int boatCount = 0;
   for (const QString& tag : tags) {
@@ -178,7 +176,7 @@ void ReadRaceResults(EventModel& model) {
       if (legCount == legPlaces)
         throw ScorerFileError(
             QStringLiteral("レースXMLファイル %1 のLEGが%2を超えています。").arg(path).arg(legPlaces), path);
-      const auto k = static_cast<std::size_t>(++legCount);
+      const int k = ++legCount;
       model.LegDistance[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance="), tag)));
       model.LegCourse[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("course="), tag)));
       model.LegWindDirection[r][k] =
@@ -188,7 +186,7 @@ void ReadRaceResults(EventModel& model) {
       if (boatCount == boatPlaces)
         throw ScorerFileError(
             QStringLiteral("レースXMLファイル %1 の艇が%2艇を超えています。").arg(path).arg(boatPlaces), path);
-      const auto j = static_cast<std::size_t>(++boatCount);
+      const int j = ++boatCount;
       model.EntryRecord[j] = EncodeAnsi(GetXmlAttr(QStringLiteral("rms="), tag));
       const QString finish = GetXmlAttr(QStringLiteral("finish="), tag);
       const QString status = GetXmlAttr(QStringLiteral("abbr="), tag);
@@ -218,9 +216,8 @@ void ReadRaceResults(EventModel& model) {
   model.RaceEntryCount[r] = boatCount;
   model.EntryCount = boatCount;
   for (int j = 1; j <= boatCount; ++j) {
-    const auto e = static_cast<std::size_t>(j);
-    if (model.BoatVector[r][e].size() > 10) model.ResultsFlags |= kResultsHaveVectors;
-    if (model.BoatCorrected[r][e] > 0) model.ResultsFlags |= kResultsHaveCorrected;
+    if (model.BoatVector[r][j].size() > 10) model.ResultsFlags |= kResultsHaveVectors;
+    if (model.BoatCorrected[r][j] > 0) model.ResultsFlags |= kResultsHaveCorrected;
   }
 }
 

@@ -51,17 +51,16 @@ double DaysSince1899(const QDateTime& moment) {
 }  // namespace
 
 void RankRaceBoats(EventModel& model, const QLocale& locale) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
-  const int places = static_cast<int>(std::min({model.BoatFinish[r].size(), model.BoatCorrected[r].size(),
-                                                model.ResultOrder.size()})) - 1;
+  const int r = model.CurrentRace;
+  const int places = std::min({model.BoatFinish[r].size(), model.BoatCorrected[r].size(),
+                               model.ResultOrder.size()}) - 1;
   const int n = std::clamp(model.RaceEntryCount[r], 0, places);
 
   const double start = DaysSince1899(LocalDateTimeOrThrow(model.RaceStart[r], locale));
   std::vector<float> elapsed(static_cast<std::size_t>(n) + 1, 0.0f);
   std::vector<RankingTime> elapsedTimes(elapsed.size()), correctedTimes(elapsed.size());
   for (int i = 1; i <= n; ++i) {
-    const auto e = static_cast<std::size_t>(i);
-    const QString& finishText = model.BoatFinish[r][e];
+    const QString& finishText = model.BoatFinish[r][i];
     if (finishText.size() > 10) {
       const double seconds = (DaysSince1899(LocalDateTimeOrThrow(finishText, locale)) - start) * 24 * 60 * 60;
       // The module's corrected time would be negative: nothing to rank by.
@@ -69,22 +68,22 @@ void RankRaceBoats(EventModel& model, const QLocale& locale) {
         throw FinishBeforeStartError(
             QStringLiteral("%1 (%2) のフィニッシュ日時 %3 がスタート日時 %4 より前です。\n"
                            "フィニッシュ日時を直して計算し直してください。")
-                .arg(model.EntryName[e], model.EntrySailNo[e], finishText, model.RaceStart[r])
+                .arg(model.EntryName[i], model.EntrySailNo[i], finishText, model.RaceStart[r])
                 .toStdString());
-      elapsed[e] = static_cast<float>(seconds);
-      elapsedTimes[e] = {true, elapsed[e]};
+      elapsed[i] = static_cast<float>(seconds);
+      elapsedTimes[i] = {true, elapsed[i]};
     }
-    const float corrected = model.BoatCorrected[r][e];
+    const float corrected = model.BoatCorrected[r][i];
     if (corrected > 0) {
-      const auto factor = static_cast<float>(PenaltyPercent(model.BoatPenalty[r][e], locale) / 100 + 1);
-      correctedTimes[e] = {true, static_cast<float>(corrected * factor)};
+      const auto factor = static_cast<float>(PenaltyPercent(model.BoatPenalty[r][i], locale) / 100 + 1);
+      correctedTimes[i] = {true, static_cast<float>(corrected * factor)};
     }
   }
 
   const std::vector<int> elapsedPositions = Positions(elapsedTimes);
   const std::vector<int> correctedPositions = Positions(correctedTimes);
   std::vector<int> order(elapsed.size());
-  for (int i = 1; i <= n; ++i) order[static_cast<std::size_t>(i)] = i;
+  for (int i = 1; i <= n; ++i) order[i] = i;
   std::vector<RankingTime> sorted = correctedTimes;
   for (int g = 1; g < n; ++g) {
     for (int h = g + 1; h <= n; ++h) {
@@ -96,11 +95,10 @@ void RankRaceBoats(EventModel& model, const QLocale& locale) {
   }
 
   for (int i = 1; i <= n; ++i) {
-    const auto e = static_cast<std::size_t>(i);
-    model.BoatElapsed[r][e] = elapsed[e];
-    model.BoatElapsedPos[r][e] = elapsedPositions[e];
-    model.BoatCorrectedPos[r][e] = correctedPositions[e];
-    model.ResultOrder[e] = order[e];
+    model.BoatElapsed[r][i] = elapsed[i];
+    model.BoatElapsedPos[r][i] = elapsedPositions[i];
+    model.BoatCorrectedPos[r][i] = correctedPositions[i];
+    model.ResultOrder[i] = order[i];
   }
 }
 

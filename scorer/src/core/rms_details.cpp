@@ -32,18 +32,18 @@ QList<QByteArray> SplitDetailTokens(QByteArrayView line) {
   return tokens;
 }
 
-QList<DetailPair> BoatDetails(QByteArrayView line, std::vector<QString>& headerNames) {
+QList<DetailPair> BoatDetails(QByteArrayView line, Table<QString>& headerNames) {
   const QList<QByteArray> tokens = SplitDetailTokens(line);
-  const qsizetype nameCapacity = headerNames.empty() ? 0 : qsizetype(headerNames.size()) - 1;
+  const int nameCapacity = headerNames.empty() ? 0 : headerNames.size() - 1;
   QList<DetailPair> pairs;
   if (IsRmsHeaderLine(line)) {
-    const qsizetype count = std::min(tokens.size(), nameCapacity);
-    for (qsizetype k = 1; k <= count; ++k) headerNames[k] = DecodeAnsi(tokens[k - 1]);
-    for (qsizetype k = 1; k <= count; ++k) pairs.append({headerNames[k], QString()});
+    const int count = static_cast<int>(std::min<qsizetype>(tokens.size(), nameCapacity));
+    for (int k = 1; k <= count; ++k) headerNames[k] = DecodeAnsi(tokens[k - 1]);
+    for (int k = 1; k <= count; ++k) pairs.append({headerNames[k], QString()});
     return pairs;
   }
-  const qsizetype count = std::min<qsizetype>(tokens.size(), kMaxDetailValues);
-  for (qsizetype k = 1; k <= count; ++k)
+  const int count = static_cast<int>(std::min<qsizetype>(tokens.size(), kMaxDetailValues));
+  for (int k = 1; k <= count; ++k)
     pairs.append({k <= nameCapacity ? headerNames[k] : QString(), DecodeAnsi(tokens[k - 1])});
   return pairs;
 }

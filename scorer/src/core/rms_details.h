@@ -1,13 +1,13 @@
 #pragma once
 // The details panel of the entry page: the column names of the rating data
 // file's header line, and a record's values listed against them.
-#include <vector>
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include "core/table.h"
 
 namespace kivo {
 
@@ -40,7 +40,7 @@ struct DetailPair {
 // any other line the tokens are values 1..k, paired by place with the names
 // (an empty name past the table). Tokens past the table's places (header) or
 // past kMaxDetailValues (values) are ignored.
-QList<DetailPair> BoatDetails(QByteArrayView line, std::vector<QString>& headerNames);
+QList<DetailPair> BoatDetails(QByteArrayView line, Table<QString>& headerNames);
 
 // One item of the details list: the first 14 characters (CP932 bytes, as the
 // fixed-pitch font shows them) of two blanks, the name, ":" and 22 blanks,

@@ -149,9 +149,10 @@ RmsLoad LoadRmsFile(const QString& rmsFile) {
   return RmsLoadFromContent(content, info.fileName());
 }
 
-void StoreRmsLines(std::vector<QByteArray>& rmsLines, const std::vector<QByteArray>& lines) {
-  if (rmsLines.size() < lines.size() + 1) rmsLines.resize(lines.size() + 1);
-  for (size_t k = 1; k < rmsLines.size(); ++k) rmsLines[k] = k <= lines.size() ? lines[k - 1] : QByteArray();
+void StoreRmsLines(Table<QByteArray>& rmsLines, const std::vector<QByteArray>& lines) {
+  const int count = static_cast<int>(lines.size());
+  if (rmsLines.size() < count + 1) rmsLines.resize(count + 1);
+  for (int k = 1; k < rmsLines.size(); ++k) rmsLines[k] = k <= count ? lines[k - 1] : QByteArray();
 }
 
 QString RmsOpenDialogFilter() { return QStringLiteral("RMS (*.rms)"); }

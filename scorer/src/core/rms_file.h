@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "core/rms_record.h"
+#include "core/table.h"
 #include "locale/user_locale.h"
 
 namespace kivo {
@@ -101,7 +102,7 @@ RmsLoad LoadRmsFile(const QString& rmsFile);
 // Puts the loaded lines into the model's 1-based RmsLines table: places 1..n
 // get them, later places are emptied. The table grows when the file holds
 // more boats than its places.
-void StoreRmsLines(std::vector<QByteArray>& rmsLines, const std::vector<QByteArray>& lines);
+void StoreRmsLines(Table<QByteArray>& rmsLines, const std::vector<QByteArray>& lines);
 
 // Button3Click: the open dialog starts in the rating data folder with this
 // filter (the Qt form of "RMS (*.rms)| *.rms").

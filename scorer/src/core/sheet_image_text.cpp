@@ -88,8 +88,8 @@ SheetHeader SheetHeaderTexts(const EventModel& model, const QLocale& locale) {
   return header;
 }
 
-QStringList ResultRowTexts(const EventModel& model, std::size_t b, const QLocale& locale) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
+QStringList ResultRowTexts(const EventModel& model, int b, const QLocale& locale) {
+  const int r = model.CurrentRace;
   const QString& finish = model.BoatFinish[r][b];
   const QString& status = model.BoatStatus[r][b];
   const float elapsed = model.BoatElapsed[r][b];
@@ -115,7 +115,7 @@ QStringList ResultRowTexts(const EventModel& model, std::size_t b, const QLocale
           hasCorrected ? QString::number(model.BoatCorrectedPos[r][b]) : QString()};
 }
 
-QStringList ScratchRowTexts(const EventModel& model, std::size_t entry) {
+QStringList ScratchRowTexts(const EventModel& model, int entry) {
   QStringList texts = {model.EntryName[entry], model.EntrySailNo[entry], model.EntryClass[entry],
                        model.EntryGph[entry]};
   for (const QString& value : AllowanceValues(model.BoatVector[model.CurrentRace][entry])) texts << value;

@@ -45,10 +45,10 @@ SheetHeader SheetHeaderTexts(const EventModel& model, const QLocale& locale);
 // The nine texts of the result row of `entry`; a position only for a boat
 // with its time. A penalty that is not a number in `locale`, on a row with a
 // corrected time, throws EConvertError.
-QStringList ResultRowTexts(const EventModel& model, std::size_t entry, const QLocale& locale);
+QStringList ResultRowTexts(const EventModel& model, int entry, const QLocale& locale);
 // The eleven texts of the scratch row of `entry`: name, sail number, type,
 // GPH and the seven allowances as the module wrote them (AllowanceValues).
-QStringList ScratchRowTexts(const EventModel& model, std::size_t entry);
+QStringList ScratchRowTexts(const EventModel& model, int entry);
 
 // An allowance with one decimal ("812.345678901234" gives "812.3"); a field
 // that is no number comes back unchanged.

@@ -17,18 +17,18 @@ QString SheetBaseName(const EventModel& model) {
 }
 
 int SheetRowCount(const EventModel& model) {
-  const auto r = static_cast<std::size_t>(model.CurrentRace);
-  const int places = static_cast<int>(std::min({model.EntryName.size(), model.ResultOrder.size(),
-                                                model.BoatFinish[r].size(), model.BoatVector[r].size()})) - 1;
+  const int r = model.CurrentRace;
+  const int places = std::min({model.EntryName.size(), model.ResultOrder.size(), model.BoatFinish[r].size(),
+                               model.BoatVector[r].size()}) - 1;
   return std::clamp(model.RaceEntryCount[r], 0, places);
 }
 
-std::vector<std::size_t> ResultSheetEntries(const EventModel& model) {
+std::vector<int> ResultSheetEntries(const EventModel& model) {
   const int rows = SheetRowCount(model);
-  std::vector<std::size_t> entries;
+  std::vector<int> entries;
   for (int place = 1; place <= rows; ++place) {
-    const int entry = model.ResultOrder[static_cast<std::size_t>(place)];
-    if (entry >= 1 && entry <= rows) entries.push_back(static_cast<std::size_t>(entry));
+    const int entry = model.ResultOrder[place];
+    if (entry >= 1 && entry <= rows) entries.push_back(entry);
   }
   return entries;
 }

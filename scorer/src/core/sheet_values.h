@@ -30,7 +30,7 @@ int SheetRowCount(const EventModel& model);
 
 // The entries in the order of the result sheets: ResultOrder at places 1 ..
 // SheetRowCount, passing over a place that holds no entry of the race.
-std::vector<std::size_t> ResultSheetEntries(const EventModel& model);
+std::vector<int> ResultSheetEntries(const EventModel& model);
 
 // Lines as the sheets write them: CP932, each ended by CR LF.
 QByteArray AnsiLines(const QStringList& lines);

@@ -168,7 +168,7 @@ TEST_F(CsvSheetTest, TheSheetIsWrittenWholeInCp932) {
   model_.SheetKind = 1;
   const struct {
     const char* name;
-    std::size_t entry;
+    int entry;
     QString finish, penalty;
     const char* message;
   } failures[] = {

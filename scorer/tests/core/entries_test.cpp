@@ -21,8 +21,8 @@ EventModel BoatList(const std::vector<QByteArray>& names, int picked, int race =
   model.CurrentRace = race;
   model.RaceCount = race;
   model.ResetEventData();
-  for (std::size_t boat = 1; boat <= names.size(); ++boat)
-    model.RmsLines[boat] = SyntheticRecord(static_cast<int>(boat), names[boat - 1]);
+  for (int boat = 1; boat <= static_cast<int>(names.size()); ++boat)
+    model.RmsLines[boat] = SyntheticRecord(boat, names[boat - 1]);
   model.RmsLineCount = static_cast<int>(names.size());
   model.SelectedRmsBoat = picked;
   return model;
@@ -33,13 +33,13 @@ struct EntryTables {
   int entryCount;
   int raceEntryCount;
   int selectedEntry;
-  std::vector<QByteArray> records;
-  std::vector<QString> names, classes, sailNumbers;
+  Table<QByteArray> records;
+  Table<QString> names, classes, sailNumbers;
   bool operator==(const EntryTables&) const = default;
 };
 
 EntryTables TablesOf(const EventModel& m) {
-  return {m.EntryCount,   m.RaceEntryCount[static_cast<std::size_t>(m.CurrentRace)],
+  return {m.EntryCount,   m.RaceEntryCount[m.CurrentRace],
           m.SelectedEntry, m.EntryRecord, m.EntryName, m.EntryClass, m.EntrySailNo};
 }
 
@@ -98,7 +98,7 @@ TEST(AddEntry, RefusalsLeaveTheEntriesAsTheyWere) {
     EXPECT_EQ(answer.refusal, c.refusal);
     EXPECT_EQ(answer.record.has_value(), c.recordCut);
     if (c.recordCut) {
-      EXPECT_EQ(*answer.record, ParseRmsLine(model.RmsLines[static_cast<std::size_t>(c.picked)]));
+      EXPECT_EQ(*answer.record, ParseRmsLine(model.RmsLines[c.picked]));
     }
     EXPECT_TRUE(TablesOf(model) == before);
   }
@@ -126,19 +126,18 @@ EventModel ThreeEntries() {
   for (int boat = 1; boat <= 3; ++boat) {
     model.SelectedRmsBoat = boat;
     AddEntry(model);
-    const auto e = static_cast<std::size_t>(boat);
-    model.EntryGph[e] = QStringLiteral("%1.0").arg(600 + boat);
-    for (std::size_t race = 1; race <= 2; ++race) {
-      model.BoatFinish[race][e] = QStringLiteral("2017/07/01 12:0%1:00").arg(boat);
-      model.BoatStatus[race][e] = boat == 2 ? QStringLiteral("DNF") : QStringLiteral("ZFP");
-      model.BoatPenalty[race][e] = QString::number(10 * boat);
-      model.BoatRemarks[race][e] = QStringLiteral("remark %1").arg(boat);
-      model.BoatFinished[race][e] = 1;
-      model.BoatElapsed[race][e] = 9000.0f + static_cast<float>(boat);
-      model.BoatCorrected[race][e] = 8000.0f + static_cast<float>(boat);
-      model.BoatElapsedPos[race][e] = boat;
-      model.BoatCorrectedPos[race][e] = 4 - boat;
-      model.BoatVector[race][e] = QStringLiteral("vector %1").arg(boat);
+    model.EntryGph[boat] = QStringLiteral("%1.0").arg(600 + boat);
+    for (int race = 1; race <= 2; ++race) {
+      model.BoatFinish[race][boat] = QStringLiteral("2017/07/01 12:0%1:00").arg(boat);
+      model.BoatStatus[race][boat] = boat == 2 ? QStringLiteral("DNF") : QStringLiteral("ZFP");
+      model.BoatPenalty[race][boat] = QString::number(10 * boat);
+      model.BoatRemarks[race][boat] = QStringLiteral("remark %1").arg(boat);
+      model.BoatFinished[race][boat] = 1;
+      model.BoatElapsed[race][boat] = 9000.0f + static_cast<float>(boat);
+      model.BoatCorrected[race][boat] = 8000.0f + static_cast<float>(boat);
+      model.BoatElapsedPos[race][boat] = boat;
+      model.BoatCorrectedPos[race][boat] = 4 - boat;
+      model.BoatVector[race][boat] = QStringLiteral("vector %1").arg(boat);
     }
   }
   model.SelectedEntry = 2;
@@ -147,25 +146,24 @@ EventModel ThreeEntries() {
 
 // Whether place `place` of `model` holds everything that entry `boat` of
 // `original` held.
-void ExpectEntryAt(const EventModel& model, std::size_t place, const EventModel& original, int boat) {
+void ExpectEntryAt(const EventModel& model, int place, const EventModel& original, int boat) {
   SCOPED_TRACE(testing::Message() << "place " << place << ", boat " << boat);
-  const auto b = static_cast<std::size_t>(boat);
-  EXPECT_EQ(model.EntryRecord[place], original.EntryRecord[b]);
-  EXPECT_EQ(model.EntryName[place], original.EntryName[b]);
-  EXPECT_EQ(model.EntrySailNo[place], original.EntrySailNo[b]);
-  EXPECT_EQ(model.EntryClass[place], original.EntryClass[b]);
-  EXPECT_EQ(model.EntryGph[place], original.EntryGph[b]);
-  for (std::size_t race = 1; race <= 2; ++race) {
-    EXPECT_EQ(model.BoatFinish[race][place], original.BoatFinish[race][b]);
-    EXPECT_EQ(model.BoatStatus[race][place], original.BoatStatus[race][b]);
-    EXPECT_EQ(model.BoatPenalty[race][place], original.BoatPenalty[race][b]);
-    EXPECT_EQ(model.BoatRemarks[race][place], original.BoatRemarks[race][b]);
-    EXPECT_EQ(model.BoatFinished[race][place], original.BoatFinished[race][b]);
-    EXPECT_EQ(model.BoatElapsed[race][place], original.BoatElapsed[race][b]);
-    EXPECT_EQ(model.BoatCorrected[race][place], original.BoatCorrected[race][b]);
-    EXPECT_EQ(model.BoatElapsedPos[race][place], original.BoatElapsedPos[race][b]);
-    EXPECT_EQ(model.BoatCorrectedPos[race][place], original.BoatCorrectedPos[race][b]);
-    EXPECT_EQ(model.BoatVector[race][place], original.BoatVector[race][b]);
+  EXPECT_EQ(model.EntryRecord[place], original.EntryRecord[boat]);
+  EXPECT_EQ(model.EntryName[place], original.EntryName[boat]);
+  EXPECT_EQ(model.EntrySailNo[place], original.EntrySailNo[boat]);
+  EXPECT_EQ(model.EntryClass[place], original.EntryClass[boat]);
+  EXPECT_EQ(model.EntryGph[place], original.EntryGph[boat]);
+  for (int race = 1; race <= 2; ++race) {
+    EXPECT_EQ(model.BoatFinish[race][place], original.BoatFinish[race][boat]);
+    EXPECT_EQ(model.BoatStatus[race][place], original.BoatStatus[race][boat]);
+    EXPECT_EQ(model.BoatPenalty[race][place], original.BoatPenalty[race][boat]);
+    EXPECT_EQ(model.BoatRemarks[race][place], original.BoatRemarks[race][boat]);
+    EXPECT_EQ(model.BoatFinished[race][place], original.BoatFinished[race][boat]);
+    EXPECT_EQ(model.BoatElapsed[race][place], original.BoatElapsed[race][boat]);
+    EXPECT_EQ(model.BoatCorrected[race][place], original.BoatCorrected[race][boat]);
+    EXPECT_EQ(model.BoatElapsedPos[race][place], original.BoatElapsedPos[race][boat]);
+    EXPECT_EQ(model.BoatCorrectedPos[race][place], original.BoatCorrectedPos[race][boat]);
+    EXPECT_EQ(model.BoatVector[race][place], original.BoatVector[race][boat]);
   }
 }
 
@@ -183,12 +181,12 @@ TEST(RemoveEntry, LaterEntriesMoveUpWithAllTheirDataAndTheLastPlaceStartsClean) 
     EXPECT_EQ(model.EntryCount, 2);
     EXPECT_EQ(model.RaceEntryCount[1], 2);
     EXPECT_EQ(model.SelectedEntry, 0);
-    for (std::size_t place = 1; place <= 2; ++place) ExpectEntryAt(model, place, original, c.left[place - 1]);
+    for (int place = 1; place <= 2; ++place) ExpectEntryAt(model, place, original, c.left[place - 1]);
 
     EXPECT_TRUE(model.EntryRecord[3].isEmpty());
     EXPECT_TRUE(model.EntryName[3].isEmpty());
     EXPECT_TRUE(model.EntryGph[3].isEmpty());
-    for (std::size_t race = 1; race <= 2; ++race) {
+    for (int race = 1; race <= 2; ++race) {
       EXPECT_TRUE(model.BoatFinish[race][3].isEmpty());
       EXPECT_EQ(model.BoatStatus[race][3], QStringLiteral("OK"));
       EXPECT_EQ(model.BoatPenalty[race][3], QStringLiteral("0"));

@@ -1,5 +1,8 @@
 #include "core/event_model.h"
 
+#include <cstddef>
+#include <stdexcept>
+
 #include <gtest/gtest.h>
 
 namespace kivo {
@@ -48,6 +51,21 @@ TEST(EventModelTest, OtherCapacitiesSizeTheTables) {
   EXPECT_EQ(model.LegWindSpeed.size(), 3u);
   EXPECT_EQ(model.LegWindSpeed[2].size(), 4u);
   EXPECT_EQ(model.BoatElapsed[2].size(), 5u);
+}
+
+template <class Tables, class Number>
+concept IndexedBy = requires(Tables& tables, Number number) { tables[number]; };
+
+// A table is indexed by the int numbers the program counts with: an
+// unsigned or wider number would be narrowed unseen, so it does not compile.
+TEST(EventModelTest, TablesTakeIntNumbersOnly) {
+  static_assert(IndexedBy<Table<QString>, int> && IndexedBy<const Table2<float>, int>);
+  static_assert(IndexedBy<Table<float>, int> && IndexedBy<const Table<float>, int>);
+  static_assert(!IndexedBy<Table<QString>, std::size_t> && !IndexedBy<const Table<float>, qsizetype>);
+  EventModel model;
+  model.AllocateEventArrays();
+  EXPECT_THROW(model.EntryName.at(model.MaxEntries), std::out_of_range);
+  EXPECT_THROW(model.EntryName.at(-1), std::out_of_range);
 }
 
 TEST(EventModelTest, StatusCodesAndLegendLines) {

@@ -89,10 +89,8 @@ struct BoatFinishData {
 };
 
 BoatFinishData BoatOf(const EventModel& m, int race, int entry) {
-  const auto r = static_cast<std::size_t>(race);
-  const auto k = static_cast<std::size_t>(entry);
-  return {m.BoatStatus[r][k], m.BoatFinish[r][k], m.BoatPenalty[r][k], m.BoatFinished[r][k],
-          m.BoatRemarks[r][k]};
+  return {m.BoatStatus[race][entry], m.BoatFinish[race][entry], m.BoatPenalty[race][entry],
+          m.BoatFinished[race][entry], m.BoatRemarks[race][entry]};
 }
 
 std::ostream& operator<<(std::ostream& out, const BoatFinishData& b) {

@@ -131,7 +131,7 @@ TEST_F(RaceXmlTest, WritesTheLegsOfCourseType0WithPointsWhateverTheLocale) {
   model_.RaceLegCount[1] = 3;
   model_.CourseDistance[1] = 10.0f;
   const float legs[3][4] = {{1.5f, 45, 30, 8}, {2.25f, 180.5f, 30, 0}, {0.1f, 315, 12.3f, 10}};
-  for (std::size_t k = 1; k <= 3; ++k) {
+  for (int k = 1; k <= 3; ++k) {
     model_.LegDistance[1][k] = legs[k - 1][0];
     model_.LegCourse[1][k] = legs[k - 1][1];
     model_.LegWindDirection[1][k] = legs[k - 1][2];
@@ -418,7 +418,7 @@ TEST_F(RaceXmlTest, LegsComeBackInFileOrder) {
   ReadRaceResults(back);
   EXPECT_EQ(back.RaceType[1], 0);
   EXPECT_EQ(back.RaceLegCount[1], 2);
-  for (std::size_t k = 1; k <= 2; ++k) {
+  for (int k = 1; k <= 2; ++k) {
     EXPECT_EQ(back.LegDistance[1][k], model_.LegDistance[1][k]);
     EXPECT_EQ(back.LegCourse[1][k], model_.LegCourse[1][k]);
     EXPECT_EQ(back.LegWindDirection[1][k], model_.LegWindDirection[1][k]);

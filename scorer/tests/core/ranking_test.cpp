@@ -36,7 +36,7 @@ EventModel RaceOf(const std::vector<Boat>& boats) {
 }
 
 template <class T>
-std::vector<T> Column(const std::vector<T>& table, int n) {
+std::vector<T> Column(const Table<T>& table, int n) {
   return std::vector<T>(table.begin() + 1, table.begin() + 1 + n);
 }
 

@@ -14,7 +14,7 @@ QByteArray LineWithRest(const QByteArray& rest, const QByteArray& start = "JPN")
   return RecordBuilder().Put(1, start).Build().left(291) + rest;
 }
 
-std::vector<QString> EmptyHeaderNames() { return std::vector<QString>(200); }
+Table<QString> EmptyHeaderNames() { return Table<QString>(200); }
 
 struct SplitCase {
   const char* rest;
@@ -40,7 +40,7 @@ TEST(SplitDetailTokens, TakesTokensWhileMoreThanTenCharactersRemain) {
 }
 
 TEST(BoatDetails, AHeaderStoresItsNamesAndListsThemWithoutValues) {
-  std::vector<QString> names = EmptyHeaderNames();
+  Table<QString> names = EmptyHeaderNames();
   const QList<DetailPair> pairs = BoatDetails(LineWithRest("LOA GPH Beam Draft X", "NAT"), names);
   ASSERT_EQ(pairs.size(), 3);  // "Draft X" (7 characters) is left over
   EXPECT_EQ(names[1], "LOA");
@@ -51,7 +51,7 @@ TEST(BoatDetails, AHeaderStoresItsNamesAndListsThemWithoutValues) {
 }
 
 TEST(BoatDetails, ARecordListsItsValuesAgainstTheNames) {
-  std::vector<QString> names = EmptyHeaderNames();
+  Table<QString> names = EmptyHeaderNames();
   BoatDetails(LineWithRest("LOA GPH Beam Draft X", "NAT"), names);
   const QList<DetailPair> pairs = BoatDetails(LineWithRest(" 10.85 612.3 3.45 2.10 0.75 12345"), names);
   // Values past the last name show with an empty name.
@@ -61,7 +61,7 @@ TEST(BoatDetails, ARecordListsItsValuesAgainstTheNames) {
 }
 
 TEST(BoatDetails, AShorterHeaderLeavesTheNamesOfAnEarlierOneBehindIt) {
-  std::vector<QString> names = EmptyHeaderNames();
+  Table<QString> names = EmptyHeaderNames();
   BoatDetails(LineWithRest("AAA BBB CCC DDD EEEE", "NAT"), names);
   BoatDetails(LineWithRest("XXX YYY zzzzzzz", "NAT"), names);  // stores XXX and YYY
   EXPECT_EQ(names[1], "XXX");
@@ -98,7 +98,7 @@ TEST(BoatDetails, MoreTokensThanTheTablesHoldAreIgnored) {
   }
   manyNames += "THE_END_XYZ";
   manyValues += "THE_END_XYZ";
-  std::vector<QString> names = EmptyHeaderNames();
+  Table<QString> names = EmptyHeaderNames();
   EXPECT_EQ(BoatDetails(LineWithRest(manyNames, "NAT"), names).size(), 199);
   EXPECT_EQ(names.size(), 200u);
   EXPECT_EQ(names[199], "N199");
@@ -109,7 +109,7 @@ TEST(BoatDetails, MoreTokensThanTheTablesHoldAreIgnored) {
 }
 
 TEST(BoatDetails, LatinOneValuesShowAsQuestionMarks) {
-  std::vector<QString> names = EmptyHeaderNames();
+  Table<QString> names = EmptyHeaderNames();
   const QList<DetailPair> pairs = BoatDetails(LineWithRest("G\xE9 12.5 last_token"), names);
   ASSERT_EQ(pairs.size(), 2);
   EXPECT_EQ(pairs[0].value, "G?");

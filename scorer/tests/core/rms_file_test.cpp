@@ -250,7 +250,7 @@ TEST_F(RmsFolder, LoadWithoutAFileNameIsAQuietEmptyLoad) {
 }
 
 TEST(StoreRmsLines, FillsTheOneBasedTableAndGrowsIt) {
-  std::vector<QByteArray> table(150);
+  Table<QByteArray> table(150);
   table[5] = "old";
   StoreRmsLines(table, {"a", "b"});
   EXPECT_EQ(table.size(), 150u);

@@ -96,7 +96,7 @@ TEST_F(SampleRms, EveryRecordIsValidForTheModule) {
 }
 
 TEST_F(SampleRms, TheHeaderNamesEveryDetailValue) {
-  std::vector<QString> names(200);
+  Table<QString> names(200);
   const QList<DetailPair> header = BoatDetails(load_->headerLine, names);
   EXPECT_EQ(header.first().name, "LOA");
   for (const QByteArray& line : load_->lines) {

@@ -83,7 +83,7 @@ class SheetPageTest : public fixtures::SheetFixture {
 
 TEST_F(SheetPageTest, EveryAllowanceCellShowsOneDecimal) {
   model_.RaceEntryCount[1] = 7;
-  for (std::size_t entry = 3; entry <= 7; ++entry) {
+  for (int entry = 3; entry <= 7; ++entry) {
     SetBoat(entry, "Boat", "JPN", "Tern", "600");
     model_.BoatVector[1][entry] = QStringLiteral("%1,650,600,580.25,570.5,560.75,550.05").arg(700 + entry);
   }
