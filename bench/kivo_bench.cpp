@@ -85,8 +85,8 @@ int main() {
       xmlSaveFormatFileEnc(path.c_str(), doc, "UTF-8", 1);
       xmlFreeDoc(doc);
     });
-    std::printf("%8d %10.0f %12.2f %16.2f %8.2f %14.2f\n", boats, content.size() / 1024.0, kivo, bare, kivo / bare,
-                kivo * 1000 / boats);
+    std::printf("%8d %10.0f %12.2f %16.2f %8.2f %14.2f\n", boats, content.size() / 1024.0, kivo, bare,
+                kivo / bare, kivo * 1000 / boats);
   }
   std::filesystem::remove_all(folder);
   return status;

@@ -92,9 +92,10 @@ int main() {
   std::printf("%-26s %10s %10s\n", "", "best ms", "median ms");
   // Saving whole ends with the file flushed to the disk, which is most of
   // the time written; the texts alone show the program's own share.
-  for (const auto& [name, t] : {std::pair{"rank", rankOnly}, std::pair{"rank + HTML text", htmlText},
-                                std::pair{"rank + HTML page written", html}, std::pair{"rank + CSV text", csvText},
-                                std::pair{"rank + CSV sheet written", csv}})
+  for (const auto& [name, t] :
+       {std::pair{"rank", rankOnly}, std::pair{"rank + HTML text", htmlText},
+        std::pair{"rank + HTML page written", html}, std::pair{"rank + CSV text", csvText},
+        std::pair{"rank + CSV sheet written", csv}})
     std::printf("%-26s %10.3f %10.3f\n", name, t.best, t.median);
   return 0;
 }

@@ -46,7 +46,8 @@ QImage Logo(int width, int height, const QColor& colour) {
   font.setPixelSize(std::max(8, height / 4));
   font.setBold(true);
   painter.setFont(font);
-  painter.drawText(QRect(0, 0, width, height), Qt::AlignCenter, QStringLiteral("%1x%2").arg(width).arg(height));
+  painter.drawText(QRect(0, 0, width, height), Qt::AlignCenter,
+                   QStringLiteral("%1x%2").arg(width).arg(height));
   return logo;
 }
 
@@ -59,9 +60,16 @@ kivo::EventModel Fleet(int sheetKind, int language) {
   // characters, a race name of 34, a committee member of 36.
   model.EventClass = QStringLiteral("IRC-KIVO 混合艇 Cruiser Division A 2017 Spring Series");
   model.RaceName[1] = QStringLiteral("第45回 関東ミドルボート選手権 第1レース 下2周 (予備日使用)");
-  model.RaceJury[1] = QStringLiteral("公益社団法人日本セーリング連盟外洋関東支部レース委員会委員長 山田太郎様");
-  const char* names[] = {"海風", "SEA DRAGON III", "はやぶさ", "Blue Note", "ＳＡＭＵＲＡＩ　ＢＬＵＥ",
-                         "翔鶴丸", "KAZE NO KO", "Wind Spirit of the Northern Sea Yacht Club"};
+  model.RaceJury[1] =
+      QStringLiteral("公益社団法人日本セーリング連盟外洋関東支部レース委員会委員長 山田太郎様");
+  const char* names[] = {"海風",
+                         "SEA DRAGON III",
+                         "はやぶさ",
+                         "Blue Note",
+                         "ＳＡＭＵＲＡＩ　ＢＬＵＥ",
+                         "翔鶴丸",
+                         "KAZE NO KO",
+                         "Wind Spirit of the Northern Sea Yacht Club"};
   for (int b = 1; b <= 19; ++b) {
     model.EntryName[b] = QString::fromUtf8(names[(b - 1) % 8]) + (b > 8 ? QString::number(b) : QString());
     model.EntryClass[b] = b % 3 == 0 ? QStringLiteral("ヤマハ 33S カスタム仕様") : QStringLiteral("Tern 34");
@@ -71,8 +79,8 @@ kivo::EventModel Fleet(int sheetKind, int language) {
   model.BoatStatus[1][7] = QStringLiteral("DNF");
   model.BoatFinish[1][7] = QStringLiteral("0");
   model.BoatCorrected[1][7] = 0.0f;
-  model.BoatVector[1][2] = QStringLiteral(
-      "812.345678901234,701.123456789012,650.5,620.25,600,590.987654321098,585.1");
+  model.BoatVector[1][2] =
+      QStringLiteral("812.345678901234,701.123456789012,650.5,620.25,600,590.987654321098,585.1");
   model.BoatVector[1][5] = QStringLiteral("0");
   return model;
 }
@@ -97,26 +105,28 @@ int main(int argc, char** argv) {
   for (int kind : {kivo::kResultSheet, kivo::kScratchSheet}) {
     const kivo::EventModel model = Fleet(kind, 1);
     kivo::SheetImage sheet;
-    const double draw = BestMilliseconds(10, [&] {
-      sheet = kivo::DrawSheetImage(model, logos, platform::UserLocale());
-    });
+    const double draw =
+        BestMilliseconds(10, [&] { sheet = kivo::DrawSheetImage(model, logos, platform::UserLocale()); });
     QByteArray jpeg;
     const double encode = BestMilliseconds(10, [&] { jpeg = platform::EncodeJpeg(sheet.page, 90); });
     const QString path = temporary.filePath(kivo::SheetImageFileName(model, kind));
     const double write = BestMilliseconds(10, [&] { platform::WriteFileWhole(path, jpeg); });
     if (jpeg.isEmpty() || !sheet.TableFits()) return 1;
-    std::printf("%-8s %10.2f %10.2f %10.2f %10.2f %12lld\n", kind == kivo::kResultSheet ? "result" : "scratch",
-                draw, encode, write, draw + encode + write, static_cast<long long>(jpeg.size()));
+    std::printf("%-8s %10.2f %10.2f %10.2f %10.2f %12lld\n",
+                kind == kivo::kResultSheet ? "result" : "scratch", draw, encode, write, draw + encode + write,
+                static_cast<long long>(jpeg.size()));
   }
 
   if (!lookFolder.isEmpty()) {
     QDir().mkpath(lookFolder);
     for (int kind : {kivo::kResultSheet, kivo::kScratchSheet})
       for (int language : {1, 0}) {
-        const kivo::SheetImage sheet = kivo::DrawSheetImage(Fleet(kind, language), logos, platform::UserLocale());
-        const QString base = QDir(lookFolder).filePath(
-            QStringLiteral("%1_%2").arg(kind == kivo::kResultSheet ? "result" : "scratch",
-                                        language == 1 ? "en" : "ja"));
+        const kivo::SheetImage sheet =
+            kivo::DrawSheetImage(Fleet(kind, language), logos, platform::UserLocale());
+        const QString base =
+            QDir(lookFolder)
+                .filePath(QStringLiteral("%1_%2").arg(kind == kivo::kResultSheet ? "result" : "scratch",
+                                                      language == 1 ? "en" : "ja"));
         platform::EncodeJpegFile(sheet.page, base + ".jpg", 90);
         sheet.page.save(base + ".png");
       }

@@ -9,8 +9,8 @@
 
 #include "core/event_file.h"
 #include "core/event_model.h"
-#include "core/number_text.h"
 #include "core/file_io.h"
+#include "core/number_text.h"
 #include "core/rms_text.h"
 #include "core/tag_reader.h"
 #include "fuzz_support.h"
@@ -22,13 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const QString& text : {QString::fromUtf8(bytes), DecodeAnsi(bytes)}) {
     for (const QString& tag : SplitTags(text)) {
       TagName(tag);
-      for (const char* key : {"name=", "rms=", "locked=", "xml=", "Vector"}) UnescapeXml(GetXmlAttr(QLatin1String(key), tag));
+      for (const char* key : {"name=", "rms=", "locked=", "xml=", "Vector"})
+        UnescapeXml(GetXmlAttr(QLatin1String(key), tag));
     }
-    if (UnescapeXml(EscapeXmlAttr(text)) != text) kivofuzz::Finding("an escaped text does not come back whole");
+    if (UnescapeXml(EscapeXmlAttr(text)) != text)
+      kivofuzz::Finding("an escaped text does not come back whole");
     // The reader looks 2000 characters past the key for the closing quote.
     const QString attribute = XmlAttrText("name", text);
-    if (attribute.size() <= 2000 &&
-        GetXmlAttr(QStringLiteral("name="), QStringLiteral("<event") + attribute + QStringLiteral("/>")) != text)
+    if (attribute.size() <= 2000 && GetXmlAttr(QStringLiteral("name="), QStringLiteral("<event") + attribute +
+                                                                            QStringLiteral("/>")) != text)
       kivofuzz::Finding("an attribute written by the scorer does not read back");
   }
 

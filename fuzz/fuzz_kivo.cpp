@@ -15,11 +15,11 @@ namespace {
 
 // The module's result attributes of every boat hold finite numbers.
 void CheckResults(const std::string& saved) {
-  xmlDocPtr doc = xmlReadMemory(saved.data(), int(saved.size()), nullptr, nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR |
-                                                                                      XML_PARSE_NOWARNING);
+  xmlDocPtr doc = xmlReadMemory(saved.data(), int(saved.size()), nullptr, nullptr,
+                                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
   if (!doc) kivofuzz::Finding("the saved race file is not well-formed");
-  static const char* const kNumbers[] = {"impliedWind", "velocity", "correctedSeconds", "constructedCourseVector",
-                                         "correctedTime"};
+  static const char* const kNumbers[] = {"impliedWind", "velocity", "correctedSeconds",
+                                         "constructedCourseVector", "correctedTime"};
   xmlNodePtr root = xmlDocGetRootElement(doc);
   for (xmlNodePtr list = root ? root->children : nullptr; list; list = list->next) {
     if (list->type != XML_ELEMENT_NODE || !xmlStrEqual(list->name, BAD_CAST "boats")) continue;
@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (result.empty() || result.find(": ") == std::string::npos) {
     if (result != "OK") kivofuzz::Finding("a result that is neither OK nor a failure text: " + result);
   }
-  if (kivofuzz::EntriesIn(folder) != 1) kivofuzz::Finding("a file was left beside the race file after: " + result);
+  if (kivofuzz::EntriesIn(folder) != 1)
+    kivofuzz::Finding("a file was left beside the race file after: " + result);
   if (result == "OK") {
     CheckResults(kivofuzz::ReadFile(path));
   } else if (kivofuzz::ReadFile(path) != content) {

@@ -10,9 +10,9 @@
 #include <QLocale>
 
 #include "core/event_model.h"
+#include "core/file_io.h"
 #include "core/number_text.h"
 #include "core/race_xml.h"
-#include "core/file_io.h"
 #include "fuzz_support.h"
 #include "testing/one_race_model.h"
 
@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace kivo;
   EventModel model = fixtures::OneRaceModel();
   model.RaceXmlFile = QString::fromStdString(kivofuzz::ScratchFolder() + "/readback_R1.xml");
-  kivofuzz::WriteFile(model.RaceXmlFile.toStdString(), std::string(reinterpret_cast<const char*>(data), size));
+  kivofuzz::WriteFile(model.RaceXmlFile.toStdString(),
+                      std::string(reinterpret_cast<const char*>(data), size));
   try {
     ReadRaceResults(model);
   } catch (const ScorerFileError&) {

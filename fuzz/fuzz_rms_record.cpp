@@ -43,7 +43,8 @@ bool ModuleReadsRecord(const QByteArray& record) {
     m.RaceLimit[1] = QStringLiteral("2017/06/04 16:00:00");
     m.RaceType[1] = 1;
     m.CourseDistance[1] = 10;
-    for (int j = 1; j <= 2; ++j) fixtures::EnterBoat(m, {.finish = QStringLiteral("2017/06/04 12:0%1:00").arg(j)});
+    for (int j = 1; j <= 2; ++j)
+      fixtures::EnterBoat(m, {.finish = QStringLiteral("2017/06/04 12:0%1:00").arg(j)});
     m.RaceXmlFile = QString::fromStdString(kivofuzz::ScratchFolder() + "/record_R1.xml");
     return m;
   }();
@@ -51,7 +52,8 @@ bool ModuleReadsRecord(const QByteArray& record) {
   model.EntryRecord[2] = PartnerRecord();
   WriteRaceXml(model, QLocale(QLocale::Japanese, QLocale::Japan));
   const std::string result = Kivo(model.RaceXmlFile.toStdString().c_str());
-  if (result.rfind("EDOMParseError", 0) == 0) kivofuzz::Finding("the module cannot parse what the writer wrote: " + result);
+  if (result.rfind("EDOMParseError", 0) == 0)
+    kivofuzz::Finding("the module cannot parse what the writer wrote: " + result);
   return result.rfind("EConvertError", 0) != 0;
 }
 
@@ -60,14 +62,16 @@ bool ModuleReadsRecord(const QByteArray& record) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
   const RmsLoad load = RmsLoadFromContent(content, QStringLiteral("fuzz.rms"));
-  if (load.lines.size() != size_t(load.boatList.size())) kivofuzz::Finding("boat list and lines differ in length");
+  if (load.lines.size() != size_t(load.boatList.size()))
+    kivofuzz::Finding("boat list and lines differ in length");
   RefusedRmsLinesMessage(load);
 
   Table<QString> headerNames(EventModel::HeaderNameCapacity);
   DetailListItems(BoatDetails(load.headerLine, headerNames));
   for (const QByteArray& line : load.lines) {
     for (char c : line)
-      if (static_cast<unsigned char>(c) < 0x20 && c != '\t') kivofuzz::Finding("a boat line keeps a control byte");
+      if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+        kivofuzz::Finding("a boat line keeps a control byte");
     if (TrimmedBytes(line).isEmpty()) kivofuzz::Finding("a blank line became a boat");
     if (!IsReadableRatingRecord(line)) kivofuzz::Finding("an unreadable line became a boat");
     BoatSummaryText(ParseRmsLine(line));
@@ -81,8 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (TrimmedBytes(lines[k]).isEmpty()) continue;
     ++compared;
     if (IsReadableRatingRecord(lines[k]) != ModuleReadsRecord(lines[k]))
-      kivofuzz::Finding(std::string("the loader and the module disagree on line ") + std::to_string(k + 1) + ": " +
-                        (IsReadableRatingRecord(lines[k]) ? "offered but unreadable" : "refused but readable"));
+      kivofuzz::Finding(
+          std::string("the loader and the module disagree on line ") + std::to_string(k + 1) + ": " +
+          (IsReadableRatingRecord(lines[k]) ? "offered but unreadable" : "refused but readable"));
   }
   return 0;
 }

@@ -20,7 +20,9 @@ namespace kivofuzz {
 // removed with what it holds when the process ends normally.
 inline const std::string& ScratchFolder() {
   static const std::string folder = [] {
-    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : getenv("TMPDIR") ? getenv("TMPDIR") : "/tmp";
+    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm"
+                       : getenv("TMPDIR")            ? getenv("TMPDIR")
+                                                     : "/tmp";
     std::string pattern = std::string(base) + "/kivo_fuzz_XXXXXX";
     if (!mkdtemp(pattern.data())) {
       std::perror("kivo fuzz: no scratch folder");
@@ -44,7 +46,8 @@ inline const std::string& ScratchFolder() {
 }
 
 inline void WriteFile(const std::string& path, std::string_view content) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(content.data(), std::streamsize(content.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(content.data(), std::streamsize(content.size()));
 }
 
 inline std::string ReadFile(const std::string& path) {

@@ -38,8 +38,7 @@ void DrawMarker(QPainter& painter, QPoint centre, int number) {
   painter.drawEllipse(centre, 10, 10);
   painter.setPen(Qt::white);
   painter.setFont(Font(13, true));
-  painter.drawText(QRect(centre.x() - 10, centre.y() - 10, 20, 20), Qt::AlignCenter,
-                   QString::number(number));
+  painter.drawText(QRect(centre.x() - 10, centre.y() - 10, 20, 20), Qt::AlignCenter, QString::number(number));
   painter.restore();
 }
 
@@ -92,8 +91,8 @@ QImage MapSketch(QSize size) {
   land.lineTo(size.width(), 0);
   land.closeSubpath();
   QPainterPath island;
-  island.addEllipse(QRectF(size.width() * 0.12, size.height() * 0.55, size.width() * 0.18,
-                           size.height() * 0.12));
+  island.addEllipse(
+      QRectF(size.width() * 0.12, size.height() * 0.55, size.width() * 0.18, size.height() * 0.12));
   painter.setPen(QPen(QColor(150, 140, 110), 1));
   painter.setBrush(QColor(242, 239, 233));
   painter.drawPath(land);
@@ -173,8 +172,10 @@ int main(int argc, char** argv) {
   painter.drawText(QRect(24, 10, kWidth - 48, 40), Qt::AlignVCenter,
                    QStringLiteral("Drevlin　コース距離の計測"));
   painter.setFont(Font(15));
-  painter.drawText(QRect(24, 50, kWidth - 48, 24), Qt::AlignVCenter,
-                   QStringLiteral("地図上で点を取る「オフショア」と、マークの位置を入力する「インショア」の二つの使い方があります。"));
+  painter.drawText(
+      QRect(24, 50, kWidth - 48, 24), Qt::AlignVCenter,
+      QStringLiteral(
+          "地図上で点を取る「オフショア」と、マークの位置を入力する「インショア」の二つの使い方があります。"));
 
   // 1. Course type and mile unit: the two bars of the control panel.
   int y = DrawSectionTitle(painter, 84, QStringLiteral("1. コースタイプと距離の単位"));
@@ -186,12 +187,16 @@ int main(int argc, char** argv) {
   DrawMarker(painter, barsAt + QPoint(24 + 326 - 8, 8 + 2), 3);
   DrawMarker(painter, barsAt + QPoint(24 + 112 + 8, 46 + 31), 4);
   DrawMarker(painter, barsAt + QPoint(24 + 220 + 8, 46 + 31), 5);
-  y = DrawNotes(painter, 480, y, kWidth - 480 - 24,
-                {{1, QStringLiteral("Offshore：地図上をクリックしてコースの点を順に取り、各レグの針路と距離を求めます。")},
-                 {2, QStringLiteral("Inshore：マークの緯度・経度を入力して、ウィンドワード・リーワードのコースを計算します。")},
-                 {3, QStringLiteral("？：このヘルプを表示します。右上の X で閉じます。")},
-                 {4, QStringLiteral("1Mi = 1852m：1852 m を 1 マイルとし、ベッセル楕円体上の距離で計算します。km も表示します。")},
-                 {5, QStringLiteral("1Mi = 1' (Minute)：球面上の大円の角距離 1 分を 1 マイルとします。")}});
+  y = DrawNotes(
+      painter, 480, y, kWidth - 480 - 24,
+      {{1,
+        QStringLiteral("Offshore：地図上をクリックしてコースの点を順に取り、各レグの針路と距離を求めます。")},
+       {2, QStringLiteral(
+               "Inshore：マークの緯度・経度を入力して、ウィンドワード・リーワードのコースを計算します。")},
+       {3, QStringLiteral("？：このヘルプを表示します。右上の X で閉じます。")},
+       {4, QStringLiteral(
+               "1Mi = 1852m：1852 m を 1 マイルとし、ベッセル楕円体上の距離で計算します。km も表示します。")},
+       {5, QStringLiteral("1Mi = 1' (Minute)：球面上の大円の角距離 1 分を 1 マイルとします。")}});
 
   // 2. Offshore: the map and the point list.
   y = DrawSectionTitle(painter, y + 4, QStringLiteral("2. オフショア（地図で計測）"));
@@ -215,20 +220,28 @@ int main(int argc, char** argv) {
   const int column = (kWidth - 80 - 24) / 2;
   const int left = DrawNotes(
       painter, 40, y, column,
-      {{6, QStringLiteral("地図上でマークの位置を順にクリックすると、点が一覧に加わり、前の点からのレグが計算されます（地図の表示にはインターネット接続が必要です）。")},
+      {{6,
+        QStringLiteral(
+            "地図上でマークの位置を順にクリックすると、点が一覧に加わり、前の点からのレグが計算されます（地図の表示にはインターネット接続が必要です）。")},
        {7, QStringLiteral("LAT / LON：最後に取った点の緯度・経度（北緯・東経が正）。")},
        {8, QStringLiteral("N Points：取った点の数。")},
-       {9, QStringLiteral("MagVar.：磁気偏差（度、西偏が正）。最初の点で日本周辺の値が入ります。書き換えることもできます。")}});
+       {9,
+        QStringLiteral(
+            "MagVar.：磁気偏差（度、西偏が正）。最初の点で日本周辺の値が入ります。書き換えることもできます。")}});
   const int right = DrawNotes(
       painter, 40 + column + 24, y, column,
       {{10, QStringLiteral("Avg TWD：平均真風向（度）。TWA（真風角）の計算に使います。")},
        {11, QStringLiteral("再計算：Avg TWD を変えたあと、一覧の TWA を計算し直します。")},
-       {12, QStringLiteral("一覧の列：PT 点の番号、LAT 緯度、LON 経度、COt 真針路、COm 磁針路、TWA 真風角、Mi 距離（マイル）、( Km ) 距離（km）。")},
+       {12,
+        QStringLiteral(
+            "一覧の列：PT 点の番号、LAT 緯度、LON 経度、COt 真針路、COm 磁針路、TWA 真風角、Mi 距離（マイル）、( Km ) 距離（km）。")},
        {13, QStringLiteral("Clear　All：一覧を消して、地図を最初の表示に戻します。")},
-       {14, QStringLiteral("TOTAL Mi / TOTAL Km：全レグの合計距離。この値をスコアラーのコース距離に入力します。")}});
+       {14, QStringLiteral(
+                "TOTAL Mi / TOTAL Km：全レグの合計距離。この値をスコアラーのコース距離に入力します。")}});
 
   // 3. Inshore: the calculator after the test marks.
-  y = DrawSectionTitle(painter, std::max(left, right) + 4, QStringLiteral("3. インショア（マークの位置から計算）"));
+  y = DrawSectionTitle(painter, std::max(left, right) + 4,
+                       QStringLiteral("3. インショア（マークの位置から計算）"));
   const double scale = std::min(1.0, double(kHeight - 12 - y) / inshore.height());
   const QImage shore = inshore.scaled(inshore.size() * scale, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   const QPoint shoreAt(40, y);
@@ -245,19 +258,30 @@ int main(int argc, char** argv) {
   const int notesLeft = shoreAt.x() + shore.width() + 30;
   y = DrawNotes(
       painter, notesLeft, y, kWidth - notesLeft - 24,
-      {{15, QStringLiteral("入力形式：Deg は度（35.12345678）、DD:MM.MMMM は度:分（35:12.345）、DD:MM:SS.SSSS は度:分:秒（35:12:24.56789）。南緯・西経は先頭に「-」を付けます（例 -35:30）。")},
-       {16, QStringLiteral("LEE mk（風下マーク）と WEATHER mk（風上マーク）の LAT（緯度）と LON（経度）を入力します。Enter で次の欄へ進みます。")},
-       {17, QStringLiteral("SIDE mk（サイドマーク）：空欄のときは、風上マークから風下へのコースの 45° 右、レグ距離 × √2 / 2 の位置に置き、選んだ形式で書き込みます。")},
+      {{15,
+        QStringLiteral(
+            "入力形式：Deg は度（35.12345678）、DD:MM.MMMM は度:分（35:12.345）、DD:MM:SS.SSSS は度:分:秒（35:12:24.56789）。南緯・西経は先頭に「-」を付けます（例 -35:30）。")},
+       {16,
+        QStringLiteral(
+            "LEE mk（風下マーク）と WEATHER mk（風上マーク）の LAT（緯度）と LON（経度）を入力します。Enter で次の欄へ進みます。")},
+       {17,
+        QStringLiteral(
+            "SIDE mk（サイドマーク）：空欄のときは、風上マークから風下へのコースの 45° 右、レグ距離 × √2 / 2 の位置に置き、選んだ形式で書き込みます。")},
        {18, QStringLiteral("CALC で計算します。Clear All で入力と結果を消します。")},
-       {19, QStringLiteral("Dist と CO m：各レグの距離（マイル）と磁針路。L→W 風下から風上、W→L 風上から風下、W→S 風上からサイド、S→L サイドから風下。MagVar. は磁針路に使った磁気偏差（度、西偏が正）。")},
-       {20, QStringLiteral("Total Distance：Olympic = 4 × L→W + W→S + S→L、L-W-L-W-L = 4 × L→W、L-W-L-W-L-W = 5 × L→W。")}});
+       {19,
+        QStringLiteral(
+            "Dist と CO m：各レグの距離（マイル）と磁針路。L→W 風下から風上、W→L 風上から風下、W→S 風上からサイド、S→L サイドから風下。MagVar. は磁針路に使った磁気偏差（度、西偏が正）。")},
+       {20,
+        QStringLiteral(
+            "Total Distance：Olympic = 4 × L→W + W→S + S→L、L-W-L-W-L = 4 × L→W、L-W-L-W-L-W = 5 × L→W。")}});
 
   painter.setFont(Font(15));
   painter.setPen(kInk);
   painter.drawText(
       QRect(notesLeft, y + 6, kWidth - notesLeft - 24, kHeight - y - 12), Qt::TextWordWrap,
-      QStringLiteral("磁気偏差は日本周辺では風下マークの位置で求め、MagVar. に表示します。それ以外では、その海域の偏差を MagVar. に入力してから CALC を押してください。\n"
-                     "入力が足りないときは「Fill all value」、緯度・経度が 0 や範囲外のときは「Invalid value in 欄の名前」と表示されます。"));
+      QStringLiteral(
+          "磁気偏差は日本周辺では風下マークの位置で求め、MagVar. に表示します。それ以外では、その海域の偏差を MagVar. に入力してから CALC を押してください。\n"
+          "入力が足りないときは「Fill all value」、緯度・経度が 0 や範囲外のときは「Invalid value in 欄の名前」と表示されます。"));
   painter.end();
 
   QString error;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QResizeEvent>
@@ -88,8 +88,10 @@ void TForm1::BuildControlPanel() {
     return panel;
   };
   Panel3 = bar("Panel3", 8, "Label8", QStringLiteral("Course Type"), Label8);
-  RadioButton1 = PlaceCaptioned<QRadioButton>(Panel3, "RadioButton1", QStringLiteral("Offshore"), 112, 7, 90, 20);
-  RadioButton2 = PlaceCaptioned<QRadioButton>(Panel3, "RadioButton2", QStringLiteral("Inshore"), 208, 7, 90, 20);
+  RadioButton1 =
+      PlaceCaptioned<QRadioButton>(Panel3, "RadioButton1", QStringLiteral("Offshore"), 112, 7, 90, 20);
+  RadioButton2 =
+      PlaceCaptioned<QRadioButton>(Panel3, "RadioButton2", QStringLiteral("Inshore"), 208, 7, 90, 20);
   Label14 = Place<platform::Panel>(Panel3, "Label14", 326, 1, 28, 30);
   Label14->SetFlat(true);
   Label14->setAutoFillBackground(false);
@@ -99,9 +101,10 @@ void TForm1::BuildControlPanel() {
   Label14->setCursor(Qt::PointingHandCursor);
 
   Panel4 = bar("Panel4", 46, "Label29", QStringLiteral("Unit of NMI"), Label29);
-  RadioButton6 = PlaceCaptioned<QRadioButton>(Panel4, "RadioButton6", QStringLiteral("1Mi = 1852m"), 112, 7, 100, 20);
-  RadioButton7 =
-      PlaceCaptioned<QRadioButton>(Panel4, "RadioButton7", QStringLiteral("1Mi = 1' (Minute)"), 220, 7, 130, 20);
+  RadioButton6 =
+      PlaceCaptioned<QRadioButton>(Panel4, "RadioButton6", QStringLiteral("1Mi = 1852m"), 112, 7, 100, 20);
+  RadioButton7 = PlaceCaptioned<QRadioButton>(Panel4, "RadioButton7", QStringLiteral("1Mi = 1' (Minute)"),
+                                              220, 7, 130, 20);
 
   Label1 = PlaceLabel(Panel1, "Label1", QStringLiteral("LAT"), 17, 123, kWhite);
   Memo1 = PlaceMemo(Panel1, "Memo1", 55, 119, 74, 17);

@@ -133,7 +133,7 @@ class TForm1 : public QWidget {
   QLabel* Label6;
   QLineEdit* Memo5;  // magnetic variation, editable
   QLabel* Label7;
-  QLineEdit* Memo6;  // average true wind direction, editable
+  QLineEdit* Memo6;      // average true wind direction, editable
   QPushButton* Button2;  // 再計算
   QLabel* Label5;        // column header of the point list
   QLabel* Label28;       // "( Km )"
@@ -184,8 +184,8 @@ class TForm1 : public QWidget {
   QLineEdit* Memo8;
   QLabel* Label24;  // "L-W-L-W-L-W"
   QLineEdit* Memo9;
-  QLabel* Label30;   // "MagVar."
-  QLineEdit* Memo19;  // the variation of the magnetic courses, editable
+  QLabel* Label30;       // "MagVar."
+  QLineEdit* Memo19;     // the variation of the magnetic courses, editable
   QPushButton* Button5;  // test fill, hidden
   QLineEdit* Edit7;      // ellipsoid distance L→W in metres, hidden
 

@@ -21,10 +21,10 @@ void TForm1::BuildInshorePanel() {
 
   GroupBox1 = Place<QGroupBox>(Panel2, "GroupBox1", 16, 4, 377, 90);
   GroupBox1->setTitle(QStringLiteral(" Input Data Format "));
-  RadioButton3 =
-      PlaceCaptioned<QRadioButton>(GroupBox1, "RadioButton3", QStringLiteral("Deg (35.12345678)"), 14, 22, 340, 20);
-  RadioButton4 = PlaceCaptioned<QRadioButton>(GroupBox1, "RadioButton4", QStringLiteral("DD:MM.MMMM (35:12.345)"),
-                                           14, 44, 340, 20);
+  RadioButton3 = PlaceCaptioned<QRadioButton>(GroupBox1, "RadioButton3", QStringLiteral("Deg (35.12345678)"),
+                                              14, 22, 340, 20);
+  RadioButton4 = PlaceCaptioned<QRadioButton>(GroupBox1, "RadioButton4",
+                                              QStringLiteral("DD:MM.MMMM (35:12.345)"), 14, 44, 340, 20);
   RadioButton5 = PlaceCaptioned<QRadioButton>(
       GroupBox1, "RadioButton5", QStringLiteral("DD:MM:SS.SSSS (35:12:24.56789)"), 14, 66, 340, 20);
   RadioButton3->setChecked(true);
@@ -33,8 +33,7 @@ void TForm1::BuildInshorePanel() {
   Label12 = PlaceLabel(Panel2, "Label12", QStringLiteral("LAT"), 152, 100, text);
   Label13 = PlaceLabel(Panel2, "Label13", QStringLiteral("LON"), 305, 100, text);
   const auto markRow = [&](const char* labelName, const char* caption, int top, QLabel*& label,
-                           const char* latName, QLineEdit*& lat, const char* lonName,
-                           QLineEdit*& lon) {
+                           const char* latName, QLineEdit*& lat, const char* lonName, QLineEdit*& lon) {
     label = PlaceLabel(Panel2, labelName, QString::fromUtf8(caption), 16, top + 4, text);
     lat = Place<QLineEdit>(Panel2, latName, 100, top, 140, 22);
     lon = Place<QLineEdit>(Panel2, lonName, 250, top, 143, 22);
@@ -85,8 +84,8 @@ void TForm1::BuildInshorePanel() {
 }
 
 void TForm1::ClearInshoreFields() {
-  for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Memo7, Memo8, Memo9, Memo10,
-                           Memo11, Memo12, Memo13, Memo14, Memo15, Memo16, Memo17})
+  for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Memo7, Memo8, Memo9, Memo10, Memo11,
+                           Memo12, Memo13, Memo14, Memo15, Memo16, Memo17})
     field->clear();
   Marks = InshoreMarks();
 }

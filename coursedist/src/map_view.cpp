@@ -4,8 +4,8 @@
 
 #include <QCoreApplication>
 #include <QUrl>
-#include <QWebEngineHistory>
 #include <QVBoxLayout>
+#include <QWebEngineHistory>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -27,9 +27,9 @@ const QString kClickToken = QStringLiteral("drevlin:page-click");
 
 // Listens on the document, below the map's own handlers, so that the inputs
 // are set when it reports. It runs apart from the page's scripts.
-const QString kClickListener = QStringLiteral(
-    "document.addEventListener('click', function () { console.log('%1'); }, false);")
-    .arg(kClickToken);
+const QString kClickListener =
+    QStringLiteral("document.addEventListener('click', function () { console.log('%1'); }, false);")
+        .arg(kClickToken);
 
 // The last "input" under the body whose id is the name, ASCII letters in
 // either case, gives the value; [lat, lng], or null without a body.
@@ -78,9 +78,8 @@ const QString kShowMarkersAt = QStringLiteral(R"((function (points) {
 })(%1))");
 
 bool IsLocalScheme(const QString& scheme) {
-  static const QStringList local = {QStringLiteral("qrc"), QStringLiteral("file"),
-                                    QStringLiteral("data"), QStringLiteral("blob"),
-                                    QStringLiteral("about")};
+  static const QStringList local = {QStringLiteral("qrc"), QStringLiteral("file"), QStringLiteral("data"),
+                                    QStringLiteral("blob"), QStringLiteral("about")};
   return local.contains(scheme);
 }
 
@@ -135,11 +134,10 @@ MapPage::MapPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(p
   scripts().insert(listener);
 
   // The attribution links open in the desktop's browser, never in the map.
-  connect(this, &QWebEnginePage::newWindowRequested, this,
-          [](QWebEngineNewWindowRequest& request) {
-            if (IsWebAddress(request.requestedUrl()))
-              platform::CurrentShell().OpenDocument(request.requestedUrl().toString());
-          });
+  connect(this, &QWebEnginePage::newWindowRequested, this, [](QWebEngineNewWindowRequest& request) {
+    if (IsWebAddress(request.requestedUrl()))
+      platform::CurrentShell().OpenDocument(request.requestedUrl().toString());
+  });
 }
 
 void MapPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,

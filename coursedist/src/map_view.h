@@ -67,8 +67,8 @@ class MapPage : public QWebEnginePage {
   void clicked();
 
  protected:
-  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
-                                int lineNumber, const QString& sourceId) override;
+  void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int lineNumber,
+                                const QString& sourceId) override;
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
 };
 

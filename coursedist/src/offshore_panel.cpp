@@ -53,9 +53,9 @@ void TForm1::WebBrowser1CommandStateChange() {
 void TForm1::CapturePoint(const PagePosition& position) {
   std::optional<CaptureResult> taken;
   platform::Guarded([&] {
-    taken = TakePoint(Course,
-                      CaptureInput{position.lat, position.lng, Memo5->text(), Memo6->text(), MileUnit},
-                      platform::UserLocale());
+    taken =
+        TakePoint(Course, CaptureInput{position.lat, position.lng, Memo5->text(), Memo6->text(), MileUnit},
+                  platform::UserLocale());
   });
   // Whatever became of the click, the map shows the listed points and no
   // others: a refused click leaves no marker.
@@ -91,8 +91,7 @@ void TForm1::MarkListedPoints() {
 void TForm1::Button2Click() {
   platform::Guarded([this] {
     // Fields that are no valid numbers leave the list as it is shown.
-    const QStringList rows =
-        RebuildPointList(Course, Memo5->text(), Memo6->text(), platform::UserLocale());
+    const QStringList rows = RebuildPointList(Course, Memo5->text(), Memo6->text(), platform::UserLocale());
     ListBox1->clear();
     ListBox1->addItems(rows);
     repaint();

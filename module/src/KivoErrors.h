@@ -10,8 +10,8 @@ namespace kivo {
 
 // The base and the conversion error are the runtime's, shared with the
 // scorer; the others are the module's alone.
-using platform::Exception;
 using platform::EConvertError;
+using platform::Exception;
 
 KIVO_EXCEPTION_CLASS(EListError, Exception);
 KIVO_EXCEPTION_CLASS(EDOMParseError, Exception);

@@ -31,16 +31,16 @@ std::string_view ColumnField(std::string_view text, int column, int width) {
 double StrToFloat(std::string_view text) {
   double value = 0;
   if (!TryTextToFloat(text, value))
-    throw EConvertError(Format("'%.*s' is not a valid floating point value",
-                               static_cast<int>(text.size()), text.data()));
+    throw EConvertError(
+        Format("'%.*s' is not a valid floating point value", static_cast<int>(text.size()), text.data()));
   return value;
 }
 
 int StrToInt(std::string_view text) {
   int value = 0;
   if (!TryStrToInt(text, value))
-    throw EConvertError(Format("'%.*s' is not a valid integer value",
-                               static_cast<int>(text.size()), text.data()));
+    throw EConvertError(
+        Format("'%.*s' is not a valid integer value", static_cast<int>(text.size()), text.data()));
   return value;
 }
 
@@ -49,24 +49,24 @@ int StrToIntDef(std::string_view text, int fallback) {
   return TryStrToInt(text, value) ? value : fallback;
 }
 
-double EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
-                      int millisecond, std::string_view text) {
+double EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond,
+                      std::string_view text) {
   static const int kDaysInMonth[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
                                           {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
   bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
   bool valid_date = year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
                     day <= kDaysInMonth[leap][month - 1];
-  bool valid_time = hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 &&
-                    second < 60 && millisecond >= 0 && millisecond < 1000;
+  bool valid_time = hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60 &&
+                    millisecond >= 0 && millisecond < 1000;
   if (!valid_date || !valid_time)
-    throw EConvertError(Format("'%.*s' is not a valid date and time",
-                               static_cast<int>(text.size()), text.data()));
+    throw EConvertError(
+        Format("'%.*s' is not a valid date and time", static_cast<int>(text.size()), text.data()));
   int day_of_year = day;
   for (int m = 0; m < month - 1; ++m) day_of_year += kDaysInMonth[leap][m];
   int y = year - 1;
   double date = static_cast<double>(y * 365 + y / 4 - y / 100 + y / 400 + day_of_year - 693594);
-  double time = static_cast<double>(hour * 3600000 + minute * 60000 + second * 1000 + millisecond) /
-                86400000.0;
+  double time =
+      static_cast<double>(hour * 3600000 + minute * 60000 + second * 1000 + millisecond) / 86400000.0;
   // Before 30 December 1899 the time of day counts away from zero.
   return date >= 0 ? date + time : date - time;
 }
@@ -74,8 +74,8 @@ double EncodeDateTime(int year, int month, int day, int hour, int minute, int se
 namespace {
 
 bool IsNanText(std::string_view text) {
-  return text.size() == 3 && (text[0] == 'n' || text[0] == 'N') &&
-         (text[1] == 'a' || text[1] == 'A') && (text[2] == 'n' || text[2] == 'N');
+  return text.size() == 3 && (text[0] == 'n' || text[0] == 'N') && (text[1] == 'a' || text[1] == 'A') &&
+         (text[2] == 'n' || text[2] == 'N');
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ int StrToIntDef(std::string_view text, int fallback);
 
 // Days since 30 December 1899 (the time of day as the fraction); raises
 // EConvertError naming `text` when the parts form no valid date and time.
-double EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
-                      int millisecond, std::string_view text);
+double EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond,
+                      std::string_view text);
 
 double ReadFloatAttr(const AttrValue& value, double fallback);
 int ReadIntegerAttr(const AttrValue& value, int fallback);

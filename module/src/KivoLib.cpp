@@ -170,7 +170,8 @@ const TKivoSpline& TKivoCurve::GetSpline() {
       }
     };
     thread_local TWorkspace work;
-    for (size_t k = 0; k < velocities.size(); ++k) work.Velocities[static_cast<alglib::ae_int_t>(k)] = velocities[k];
+    for (size_t k = 0; k < velocities.size(); ++k)
+      work.Velocities[static_cast<alglib::ae_int_t>(k)] = velocities[k];
     alglib::spline1dbuildcubic(work.Winds, work.Velocities, 9, 0, 0.0, 0, 0.0, work.Interpolant);
     alglib::ae_int_t n = 0;
     alglib::spline1dunpack(work.Interpolant, n, work.Table);
@@ -255,7 +256,8 @@ const TScanTable& ScanTable() {
 // c0 + t(c1 + t(c2 + t c3)) for each offset t: the library's polynomial,
 // operation for operation (the wider vectors of a newer processor change
 // how many are done at once, not the values).
-__attribute__((target_clones("avx2", "default"))) void EvaluateInterval(const double* c, const double* offsets,
+__attribute__((target_clones("avx2", "default"))) void EvaluateInterval(const double* c,
+                                                                        const double* offsets,
                                                                         double* velocities, size_t count) {
   const double c0 = c[0], c1 = c[1], c2 = c[2], c3 = c[3];
   for (size_t j = 0; j < count; ++j) {
@@ -284,7 +286,8 @@ void TKivoCurve::CheckMonotonic() {
   for (const TScanTable::TGroup& group : table.Groups)
     EvaluateInterval(spline.Coefficients.data() + 4 * group.Interval, table.Offset.data() + group.Begin,
                      velocity.data() + group.Begin, group.End - group.Begin);
-  if (velocity[0] > -std::numeric_limits<double>::infinity() && StrictlyRising(velocity.data(), kScanCount)) return;
+  if (velocity[0] > -std::numeric_limits<double>::infinity() && StrictlyRising(velocity.data(), kScanCount))
+    return;
   double previous = -std::numeric_limits<double>::infinity();
   for (size_t j = 0; j < kScanCount; ++j) {
     // Formatted with the user's number settings (the process locale).
@@ -328,7 +331,8 @@ double InterpolatePolar(const TKivoPolar& polar, double x) {
 
 double LagrangeValue(std::span<const double> xs, std::span<const double> ys, double x) {
   double result = 0;
-  for (size_t k = 0; k < xs.size(); ++k) result = trap::Add(result, trap::Mul(LagrangeBasis(k, xs, x), ys[k]));
+  for (size_t k = 0; k < xs.size(); ++k)
+    result = trap::Add(result, trap::Mul(LagrangeBasis(k, xs, x), ys[k]));
   return result;
 }
 
@@ -426,7 +430,8 @@ void TKivoBoat::WriteResults() const {
   Node.SetAttribute("velocity", number(Velocity));
   Node.SetAttribute("correctedTime", FormatCorrectedTime(Corrected));
   Node.SetAttribute("correctedSeconds", number(Corrected));
-  Node.SetAttribute("constructedCourseVector", CourseCurvePtr ? CourseCurvePtr->AsText() : TKivoCurve().AsText());
+  Node.SetAttribute("constructedCourseVector",
+                    CourseCurvePtr ? CourseCurvePtr->AsText() : TKivoCurve().AsText());
 }
 
 TKivoCurve* TKivoBoat::AngleCurve(int angle) {
@@ -502,7 +507,8 @@ TKivoPolar TKivoBoat::BuildPolar(int wind_speed) {
   polar.AddPoint(u - 2, trap::Div(beat_speed, CosDegrees(u - 2)));
   polar.AddPoint(u, trap::Div(beat_speed, CosDegrees(u)));
   for (size_t p = 0; p < Angles.size(); ++p)
-    if (u < Angles[p] && Angles[p] < d) polar.AddPoint(Angles[p], Curves[FirstAngleCurve + p].VelocityAt(idx));
+    if (u < Angles[p] && Angles[p] < d)
+      polar.AddPoint(Angles[p], Curves[FirstAngleCurve + p].VelocityAt(idx));
   polar.AddPoint(d, trap::Div(run_speed, CosDegrees(180 - d)));
   polar.AddPoint(d + 2, trap::Div(run_speed, CosDegrees(180 - (d + 2))));
   return polar;
@@ -511,8 +517,8 @@ TKivoPolar TKivoBoat::BuildPolar(int wind_speed) {
 namespace {
 
 // Which of the boat's curves serves course types 1 to 5.
-constexpr std::array<int, 6> kCourseTypeCurve = {-1, WindwardLeewardCurve, OceanCurve, OlympicCurve,
-                                                 CircularRandomCurve, NonSpinnakerCurve};
+constexpr std::array<int, 6> kCourseTypeCurve = {-1,           WindwardLeewardCurve, OceanCurve,
+                                                 OlympicCurve, CircularRandomCurve,  NonSpinnakerCurve};
 
 std::string LegCodeMessage(size_t leg, int code) {
   return Format("Leg %zu has the predefined course %d; it must be a course type 0 to 5", leg + 1, code);
@@ -541,7 +547,8 @@ std::unique_ptr<TKivoCurve> TKivoBoat::BuildConstructedCurve(const std::vector<T
       try {
         FillCurveForAngle(leg_curve, angle, polars);
       } catch (const EKivoZeroAllowance& e) {
-        throw EKivoZeroAllowance(static_cast<int>(l) + 1, Format("the curve for leg %zu %s", l + 1, e.what()));
+        throw EKivoZeroAllowance(static_cast<int>(l) + 1,
+                                 Format("the curve for leg %zu %s", l + 1, e.what()));
       }
     } else if (leg.predefinedCourse <= 5) {
       leg_curve.Assign(Curve(kCourseTypeCurve[leg.predefinedCourse])->GetValues());
@@ -550,15 +557,16 @@ std::unique_ptr<TKivoCurve> TKivoBoat::BuildConstructedCurve(const std::vector<T
     }
     // An allowance of 0 is an infinite speed: no sound curve can be mixed.
     if (leg_curve.HoldsZeroAllowance())
-      throw EKivoZeroAllowance(static_cast<int>(l) + 1,
-                               Format("the curve for leg %zu holds an allowance of 0 (an infinite speed)", l + 1));
+      throw EKivoZeroAllowance(
+          static_cast<int>(l) + 1,
+          Format("the curve for leg %zu holds an allowance of 0 (an infinite speed)", l + 1));
 
     if (has_wind) {
       double wind = std::max(6.0, std::min(20.0, leg.windSpeed));
       double allowance = trap::Div(3600, leg_curve.SplineVelocity(wind));
       for (int i = 0; i < 7; ++i)
-        result->SetAllowance(i, trap::Add(result->Allowance(i),
-                                          trap::Div(trap::Mul(allowance, leg.distance), total)));
+        result->SetAllowance(
+            i, trap::Add(result->Allowance(i), trap::Div(trap::Mul(allowance, leg.distance), total)));
       result->FixedWind = trap::Add(result->FixedWind, trap::Div(trap::Mul(wind, leg.distance), total));
     } else {
       for (int i = 0; i < 7; ++i)
@@ -654,7 +662,8 @@ void TKivoRace::Calculate() {
       try {
         boat.SetCourseCurve(boat.BuildConstructedCurve(Legs));
       } catch (const EKivoZeroAllowance& e) {
-        throw EKivoException(Format("Boat at list position %d: %s; check its rating record", i + 1, e.what()));
+        throw EKivoException(
+            Format("Boat at list position %d: %s; check its rating record", i + 1, e.what()));
       }
     } else {
       boat.SetCourseCurve(boat.Curve(kCourseTypeCurve[CourseType]));
@@ -662,9 +671,10 @@ void TKivoRace::Calculate() {
     }
     TKivoCurve& curve = *boat.CourseCurve();
     if (curve.HoldsZeroAllowance())
-      throw EKivoException(Format("Boat at list position %d: the course curve %s holds an allowance of 0 "
-                                  "(an infinite speed)%s; check its rating record",
-                                  i + 1, curve_name, CourseType == 0 && Legs.empty() ? ", the course has no legs" : ""));
+      throw EKivoException(
+          Format("Boat at list position %d: the course curve %s holds an allowance of 0 "
+                 "(an infinite speed)%s; check its rating record",
+                 i + 1, curve_name, CourseType == 0 && Legs.empty() ? ", the course has no legs" : ""));
 
     boat.Velocity = trap::Div(race_distance, trap::Mul(trap::Sub(boat.Finish, Start), 24));
 

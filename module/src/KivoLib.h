@@ -23,9 +23,9 @@ inline constexpr std::array<int, 7> WindSpeeds = {6, 8, 10, 12, 14, 16, 20};
 inline constexpr std::array<int, 8> Angles = {52, 60, 75, 90, 110, 120, 135, 150};
 inline constexpr double Tolerance = 1e-5;
 inline constexpr int MaxIterations = 100;
-inline constexpr std::array<const char*, 6> CourseTypeNames = {
-    "Constructed/Calculated", "Windward - Leeward", "Ocean Course",
-    "Olympic Triangle",       "Circular Random",    "Non Spinnaker"};
+inline constexpr std::array<const char*, 6> CourseTypeNames = {"Constructed/Calculated", "Windward - Leeward",
+                                                               "Ocean Course",           "Olympic Triangle",
+                                                               "Circular Random",        "Non Spinnaker"};
 inline constexpr const char* KivoModuleVersion = "1.3.0.5";
 
 using TKivoValues = std::array<double, 7>;
@@ -134,8 +134,14 @@ class EKivoZeroAllowance : public EKivoException {
 
 // Indices of Curves.
 enum TKivoCurveIndex : int {
-  BeatCurve = 0, RunCurve = 1, WindwardLeewardCurve = 2, CircularRandomCurve = 3,
-  OceanCurve = 4, NonSpinnakerCurve = 5, OlympicCurve = 6, FirstAngleCurve = 7
+  BeatCurve = 0,
+  RunCurve = 1,
+  WindwardLeewardCurve = 2,
+  CircularRandomCurve = 3,
+  OceanCurve = 4,
+  NonSpinnakerCurve = 5,
+  OlympicCurve = 6,
+  FirstAngleCurve = 7
 };
 
 class TKivoBoat {

@@ -9,10 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 
 #include "KivoErrors.h"
 
@@ -110,8 +110,8 @@ std::string SourceLine(int fd, int number) {
 }
 
 [[noreturn]] void RaiseParseError(const std::string& reason, int line, int fd) {
-  throw EDOMParseError(Format("%s%s%s: %d%s%s", reason.c_str(), "\r\n", "Line", line, "\r\n",
-                              SourceLine(fd, line).c_str()));
+  throw EDOMParseError(
+      Format("%s%s%s: %d%s%s", reason.c_str(), "\r\n", "Line", line, "\r\n", SourceLine(fd, line).c_str()));
 }
 
 // The serializer writes through these; the first error is kept.

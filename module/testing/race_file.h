@@ -56,8 +56,8 @@ inline std::string RmsAttribute(const RatingRecord& record) {
 
 inline std::string RaceXml(const RaceSpec& race) {
   const std::string eol = "\r\n";
-  std::string xml = "<race start=\"" + race.start + "\" distance=\"" + race.distance + "\" type=\"" + race.type +
-                    "\" name=\"" + race.name + "\" limit=\"" + race.limit + "\">" + eol;
+  std::string xml = "<race start=\"" + race.start + "\" distance=\"" + race.distance + "\" type=\"" +
+                    race.type + "\" name=\"" + race.name + "\" limit=\"" + race.limit + "\">" + eol;
   if (race.type == "0") {
     xml += "<legs>" + eol;
     for (const LegSpec& leg : race.legs) {
@@ -72,8 +72,8 @@ inline std::string RaceXml(const RaceSpec& race) {
   for (const BoatSpec& boat : race.boats)
     xml += "<boat finish=\"" + boat.finish +
            "\" correctedSeconds=\"0\" impliedWind=\"0\" velocity=\"0\" constructedCourseVector=\"0\" rms=\"" +
-           boat.rms + "\" abbr=\"" + boat.abbr + "\" rmks=\"" + boat.rmks + "\" pnlty=\"" + boat.pnlty + "\"/>" +
-           eol;
+           boat.rms + "\" abbr=\"" + boat.abbr + "\" rmks=\"" + boat.rmks + "\" pnlty=\"" + boat.pnlty +
+           "\"/>" + eol;
   xml += "</boats>" + eol + "</race>" + eol;
   return xml;
 }

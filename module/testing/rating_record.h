@@ -12,8 +12,8 @@ namespace kivotest {
 using Seven = std::array<double, 7>;
 
 namespace column {
-inline constexpr int Nat = 1, CertNumber = 4, SailNumber = 18, Boatname = 30, YachtClass = 54,
-                     Designer = 90, AgeYear = 108, RecordDateTime = 273, Gph = 340;
+inline constexpr int Nat = 1, CertNumber = 4, SailNumber = 18, Boatname = 30, YachtClass = 54, Designer = 90,
+                     AgeYear = 108, RecordDateTime = 273, Gph = 340;
 // Curve blocks of seven fields (width 7; UA and DA width 6).
 inline constexpr int WindwardLeeward = 374, Olympic = 423, CircularRandom = 472, NonSpinnaker = 521,
                      Ocean = 570, BeatAngle = 619, GybeAngle = 661, Beat = 703, Run = 1144;

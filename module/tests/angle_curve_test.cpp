@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "KivoLib.h"
-#include "testing/rating_record.h"
 #include "failure_text.h"
+#include "testing/rating_record.h"
 
 using kivotest::FailureText;
 using namespace kivo;
@@ -13,7 +13,9 @@ namespace {
 
 double Cos(double degrees) { return std::cos(degrees * (M_PI / 180)); }
 
-std::unique_ptr<TKivoBoat> TypicalBoat() { return TKivoBoat::CreateFromRecord(kivotest::RatingRecord::Typical().Line()); }
+std::unique_ptr<TKivoBoat> TypicalBoat() {
+  return TKivoBoat::CreateFromRecord(kivotest::RatingRecord::Typical().Line());
+}
 
 void SetAngles(TKivoBoat& boat, double beat, double gybe) {
   for (int i = 0; i < 7; ++i) {
@@ -45,7 +47,8 @@ TEST(AngleCurves, BeatAndRunBranchesScaleByTheCosine) {
     double angle;
     int curve;
     double degrees;
-  } cases[] = {{40, BeatCurve, 40}, {30, BeatCurve, 30}, {0, BeatCurve, 0}, {150, RunCurve, 30}, {180, RunCurve, 0}};
+  } cases[] = {
+      {40, BeatCurve, 40}, {30, BeatCurve, 30}, {0, BeatCurve, 0}, {150, RunCurve, 30}, {180, RunCurve, 0}};
   for (const Case& c : cases) {
     boat->FillCurveForAngle(target, c.angle);
     for (int i = 0; i < 7; ++i)
@@ -60,8 +63,7 @@ TEST(AngleCurves, EachWindIndexDecidesItsOwnBranch) {
   TKivoCurve target;
   boat->FillCurveForAngle(target, 45);
   EXPECT_EQ(target.Allowance(3), boat->Curve(BeatCurve)->Allowance(3) * Cos(45));
-  EXPECT_EQ(target.Allowance(2),
-            3600 / InterpolatePolar(boat->BuildPolar(10), 45));
+  EXPECT_EQ(target.Allowance(2), 3600 / InterpolatePolar(boat->BuildPolar(10), 45));
 }
 
 TEST(AngleCurves, PolarAngleLists) {
@@ -93,7 +95,8 @@ TEST(AngleCurves, LagrangeWindowsOfAtMostFourPoints) {
   } cases[] = {{30, 0, 1}, {38, 0, 1}, {39, 0, 2}, {40, 0, 2}, {55, 1, 4}, {89, 3, 5}, {90, 3, 5}};
   for (const Case& c : cases) {
     std::span<const double> xs(polar.Angle.data(), polar.Count), ys(polar.Speed.data(), polar.Count);
-    double expected = LagrangeValue(xs.subspan(c.lo, c.hi - c.lo + 1), ys.subspan(c.lo, c.hi - c.lo + 1), c.x);
+    double expected =
+        LagrangeValue(xs.subspan(c.lo, c.hi - c.lo + 1), ys.subspan(c.lo, c.hi - c.lo + 1), c.x);
     EXPECT_EQ(InterpolatePolar(polar, c.x), expected) << c.x;
   }
   EXPECT_NEAR(InterpolatePolar(polar, 30), line(30), 1e-12);
@@ -119,7 +122,9 @@ TEST(AngleCurves, BetweenBeatAndGybeTheAllowanceComesFromThePolar) {
   for (int i = 0; i < 7; ++i) EXPECT_NEAR(target.Allowance(i), boat->AngleCurve(90)->Allowance(i), 1e-9);
   boat->FillCurveForAngle(target, 100);
   for (int i = 0; i < 7; ++i) {
-    EXPECT_LT(target.Allowance(i), std::max(boat->AngleCurve(90)->Allowance(i), boat->AngleCurve(110)->Allowance(i)) + 5);
-    EXPECT_GT(target.Allowance(i), std::min(boat->AngleCurve(90)->Allowance(i), boat->AngleCurve(110)->Allowance(i)) - 5);
+    EXPECT_LT(target.Allowance(i),
+              std::max(boat->AngleCurve(90)->Allowance(i), boat->AngleCurve(110)->Allowance(i)) + 5);
+    EXPECT_GT(target.Allowance(i),
+              std::min(boat->AngleCurve(90)->Allowance(i), boat->AngleCurve(110)->Allowance(i)) - 5);
   }
 }

@@ -3,8 +3,8 @@
 
 #include "KivoLib.h"
 #include "ansi/ansi.h"
-#include "testing/rating_record.h"
 #include "failure_text.h"
+#include "testing/rating_record.h"
 
 using kivotest::FailureText;
 using namespace kivo;
@@ -21,7 +21,7 @@ std::string ParseFailure(const RatingRecord& record) {
 
 TEST(TKivoBoat, CreateNamesEveryTable) {
   TKivoBoat boat;
-  const char* names[15] = {"Beat", "Run",  "W/L",  "C/R",  "Ocean", "N/S",  "Olympic", "R52",
+  const char* names[15] = {"Beat", "Run", "W/L", "C/R",  "Ocean", "N/S",  "Olympic", "R52",
                            "R60",  "R75", "R90", "R110", "R120",  "R135", "R150"};
   for (int i = 0; i < 15; ++i) {
     EXPECT_EQ(boat.Curve(i)->GetName(), names[i]);

@@ -1,17 +1,20 @@
 #include <gtest/gtest.h>
 
 #include "KivoLib.h"
-#include "testing/rating_record.h"
 #include "failure_text.h"
+#include "testing/rating_record.h"
 
 using kivotest::FailureText;
 using namespace kivo;
 
 namespace {
 
-std::unique_ptr<TKivoBoat> TypicalBoat() { return TKivoBoat::CreateFromRecord(kivotest::RatingRecord::Typical().Line()); }
+std::unique_ptr<TKivoBoat> TypicalBoat() {
+  return TKivoBoat::CreateFromRecord(kivotest::RatingRecord::Typical().Line());
+}
 
-TKivoLegData Leg(double distance, uint8_t code, double wind_speed = 0, double course = 0, double direction = 0) {
+TKivoLegData Leg(double distance, uint8_t code, double wind_speed = 0, double course = 0,
+                 double direction = 0) {
   TKivoLegData leg;
   leg.distance = distance;
   leg.predefinedCourse = code;
@@ -31,9 +34,14 @@ TEST(ConstructedCourse, OneLegOfACourseTypeCopiesThatCurve) {
   struct Case {
     uint8_t code;
     int curve;
-  } codes[] = {{1, WindwardLeewardCurve}, {2, OceanCurve}, {3, OlympicCurve}, {4, CircularRandomCurve}, {5, NonSpinnakerCurve}};
+  } codes[] = {{1, WindwardLeewardCurve},
+               {2, OceanCurve},
+               {3, OlympicCurve},
+               {4, CircularRandomCurve},
+               {5, NonSpinnakerCurve}};
   for (const Case& c : codes)
-    EXPECT_EQ(boat->BuildConstructedCurve({Leg(3, c.code)})->AsText(), boat->Curve(c.curve)->AsText()) << int(c.code);
+    EXPECT_EQ(boat->BuildConstructedCurve({Leg(3, c.code)})->AsText(), boat->Curve(c.curve)->AsText())
+        << int(c.code);
 }
 
 TEST(ConstructedCourse, WithoutLegWindsTheLegCurvesMixByDistance) {
@@ -82,13 +90,21 @@ TEST(ConstructedCourse, EdgesAndRefusals) {
   auto boat = TypicalBoat();
   auto none = boat->BuildConstructedCurve({});
   EXPECT_EQ(none->AsText(), "0,0,0,0,0,0,0");
-  EXPECT_EQ(FailureText([&] { boat->BuildConstructedCurve({Leg(0, 1), Leg(0, 2)}); }),
+  EXPECT_EQ(FailureText([&] {
+              boat->BuildConstructedCurve({Leg(0, 1), Leg(0, 2)});
+            }),
             "EInvalidOp: Invalid floating point operation");
-  EXPECT_EQ(FailureText([&] { boat->BuildConstructedCurve({Leg(2, 1), Leg(-2, 2)}); }),
+  EXPECT_EQ(FailureText([&] {
+              boat->BuildConstructedCurve({Leg(2, 1), Leg(-2, 2)});
+            }),
             "EZeroDivide: Floating point division by zero");
-  EXPECT_EQ(FailureText([&] { boat->BuildConstructedCurve({Leg(1, 1), Leg(1, 9)}); }),
+  EXPECT_EQ(FailureText([&] {
+              boat->BuildConstructedCurve({Leg(1, 1), Leg(1, 9)});
+            }),
             "EKivoException: Leg 2 has the predefined course 9; it must be a course type 0 to 5");
   boat->Curve(RunCurve)->SetAllowance(3, 0);
-  EXPECT_EQ(FailureText([&] { boat->BuildConstructedCurve({Leg(1, 1), Leg(1, 0, 0, 0, 180)}); }),
+  EXPECT_EQ(FailureText([&] {
+              boat->BuildConstructedCurve({Leg(1, 1), Leg(1, 0, 0, 0, 180)});
+            }),
             "EKivoException: the curve for leg 2 holds an allowance of 0 (an infinite speed)");
 }

@@ -82,7 +82,8 @@ TEST(TKivoCurve, VelocitiesFromAllowances) {
   EXPECT_FALSE(curve->IsConstant());
   EXPECT_TRUE(curve->HoldsZeroAllowance());
   EXPECT_EQ(FailureText([&] { curve->SplineVelocity(10); }), "EInvalidOp: Invalid floating point operation");
-  EXPECT_EQ(FailureText([&] { MakeCurve({})->SplineVelocity(10); }), "EInvalidOp: Invalid floating point operation");
+  EXPECT_EQ(FailureText([&] { MakeCurve({})->SplineVelocity(10); }),
+            "EInvalidOp: Invalid floating point operation");
 }
 
 TEST(TKivoCurve, ConstantCurveIsFlatFromZeroAndNeedsNoScan) {
@@ -107,8 +108,11 @@ TEST(TKivoCurve, SplineValuesAreTheLibrarysToTheBit) {
   // The curve evaluates the library's coefficient table itself; its values
   // must equal the library's everywhere, or the monotonic scan's strict
   // comparison and the printed digits could change.
-  const TKivoValues curves[] = {kTypical, {800, 660, 590, 550, 525, 505, 480}, {1500, 1000, 800, 700, 650, 630, 629},
-                                {2000, 1200, 900, 500, 480, 470, 460}, {450, 450, 450, 450, 450, 450, 450},
+  const TKivoValues curves[] = {kTypical,
+                                {800, 660, 590, 550, 525, 505, 480},
+                                {1500, 1000, 800, 700, 650, 630, 629},
+                                {2000, 1200, 900, 500, 480, 470, 460},
+                                {450, 450, 450, 450, 450, 450, 450},
                                 {720, 360, 600, 655, 667, 679, 692}};
   std::vector<double> winds = {0, 6, 8, 10, 12, 14, 16, 20, 10000, 12000, -3, 6.000000001, 19.99999999};
   for (int h = 600; h <= 2000; ++h) winds.push_back(h / 100.0);
@@ -126,7 +130,9 @@ TEST(TKivoCurve, SplineValuesAreTheLibrarysToTheBit) {
 TEST(TKivoCurve, MonotonicCheckMessages) {
   EXPECT_NO_THROW(MakeCurve(kTypical)->CheckMonotonic());
   // Velocity falls from 8 to 10 knots.
-  EXPECT_EQ(FailureText([] { MakeCurve({1020, 850, 900, 675, 630, 600, 575})->CheckMonotonic(); }),
+  EXPECT_EQ(FailureText([] {
+              MakeCurve({1020, 850, 900, 675, 630, 600, 575})->CheckMonotonic();
+            }),
             "Exception: Curve is not monotonic");
   // Equal knot velocities at 16 and 20 knots: the spline bulges between them.
   std::string text = FailureText([] { MakeCurve({1020, 850, 740, 675, 630, 575, 575})->CheckMonotonic(); });

@@ -147,9 +147,10 @@ TEST_F(KivoExport, ScoresTheRaceAndWritesEveryResultAttribute) {
   EXPECT_TRUE(saved.legs.empty());
   ASSERT_EQ(saved.boats.size(), 3u);
   for (const Element& boat : saved.boats)
-    EXPECT_EQ(boat.Names(), (std::vector<std::string>{"finish", "correctedSeconds", "impliedWind", "velocity",
-                                                      "constructedCourseVector", "rms", "abbr", "rmks", "pnlty",
-                                                      "warning", "error", "errorMessage", "correctedTime"}));
+    EXPECT_EQ(boat.Names(),
+              (std::vector<std::string>{"finish", "correctedSeconds", "impliedWind", "velocity",
+                                        "constructedCourseVector", "rms", "abbr", "rmks", "pnlty", "warning",
+                                        "error", "errorMessage", "correctedTime"}));
   const Element& first = saved.boats[0];
   EXPECT_EQ(first.Attr("velocity"), "5");
   EXPECT_EQ(first.Attr("constructedCourseVector"), "1020,850,740,675,630,600,575");
@@ -208,10 +209,11 @@ TEST_F(KivoExport, ConstructedCourseWithAndWithoutLegWinds) {
 
 TEST_F(KivoExport, BoatsAreChildrenOfBoatsInAnyLetterCase) {
   std::string rms = RmsAttribute(RatingRecord::Typical());
-  std::string xml = "<race start=\"2017-06-04T10:00:00\" distance=\"21\" type=\"258\">\r\n"
-                    "<boat finish=\"2017-06-04T12:00:00\" rms=\"\"/>\r\n"
-                    "<boats><Boat finish=\"2017-06-04T13:00:00\" rms=\"" + rms +
-                    "\"/><note/><BOAT finish=\"2017-06-04T13:30:00\" rms=\"" + rms + "\"/></boats></race>";
+  std::string xml =
+      "<race start=\"2017-06-04T10:00:00\" distance=\"21\" type=\"258\">\r\n"
+      "<boat finish=\"2017-06-04T12:00:00\" rms=\"\"/>\r\n"
+      "<boats><Boat finish=\"2017-06-04T13:00:00\" rms=\"" +
+      rms + "\"/><note/><BOAT finish=\"2017-06-04T13:30:00\" rms=\"" + rms + "\"/></boats></race>";
   ASSERT_EQ(RunOn(xml), "OK");
   SavedRace saved = ReadSaved(path_);
   ASSERT_EQ(saved.boats.size(), 3u);
@@ -285,8 +287,9 @@ TEST_F(KivoExport, DocumentTypeDeclarationsAreRefused) {
       "<?xml version=\"1.0\"?>\n<!DOCTYPE race [\n<!ENTITY a \"aaaaaaaaaa\">\n"
       "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">\n<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">\n]>\n"
       "<race name=\"&c;\"><boats/></race>\n";
-  EXPECT_EQ(RunOn(laughs), "EDOMParseError: A document type declaration is not allowed in a race file\r\n"
-                           "Line: 2\r\n<!DOCTYPE race [");
+  EXPECT_EQ(RunOn(laughs),
+            "EDOMParseError: A document type declaration is not allowed in a race file\r\n"
+            "Line: 2\r\n<!DOCTYPE race [");
   std::string external = "<!DOCTYPE race SYSTEM \"http://example.invalid/race.dtd\">\n<race/>";
   EXPECT_EQ(RunOn(external).rfind("EDOMParseError: A document type declaration is not allowed", 0), 0u);
   EXPECT_EQ(RunOn("<race name=\"&undeclared;\"/>").rfind("EDOMParseError: ", 0), 0u);
@@ -300,29 +303,50 @@ TEST_F(KivoExport, EveryFailureOfTheCallLeavesTheFileAsItWas) {
   };
   const std::string record_number = "EConvertError: '7a0.0' is not a valid floating point value";
   std::vector<Case> cases = {
-      {"record number", [](RaceSpec& r) { r.boats[1].rms = RmsAttribute(RatingRecord::Typical().Text(column::Beat, 7, "7a0.0")); },
+      {"record number",
+       [](RaceSpec& r) {
+         r.boats[1].rms = RmsAttribute(RatingRecord::Typical().Text(column::Beat, 7, "7a0.0"));
+       },
        record_number},
-      {"short record", [](RaceSpec& r) { r.boats[0].rms = RmsAttribute(RatingRecord::Typical().Truncate(1185)); },
+      {"short record",
+       [](RaceSpec& r) { r.boats[0].rms = RmsAttribute(RatingRecord::Typical().Truncate(1185)); },
        "EConvertError: '' is not a valid floating point value"},
-      {"record date part", [](RaceSpec& r) { r.boats[0].rms = RmsAttribute(RatingRecord::Typical().Text(column::RecordDateTime, 2, "3x")); },
+      {"record date part",
+       [](RaceSpec& r) {
+         r.boats[0].rms = RmsAttribute(RatingRecord::Typical().Text(column::RecordDateTime, 2, "3x"));
+       },
        "EConvertError: '3x' is not a valid integer value"},
-      {"record date", [](RaceSpec& r) { r.boats[0].rms = RmsAttribute(RatingRecord::Typical().Text(column::RecordDateTime, 5, "30/02")); },
+      {"record date",
+       [](RaceSpec& r) {
+         r.boats[0].rms = RmsAttribute(RatingRecord::Typical().Text(column::RecordDateTime, 5, "30/02"));
+       },
        "EConvertError: '30/02/2017 10:30:00' is not a valid date and time"},
       {"start date", [](RaceSpec& r) { r.start = "2017-02-30T10:00:00"; },
        "EConvertError: '2017-02-30T10:00:00' is not a valid date and time"},
       {"finish date", [](RaceSpec& r) { r.boats[1].finish = "2017-04-31T10:00:00"; },
        "EConvertError: '2017-04-31T10:00:00' is not a valid date and time"},
-      {"distance", [](RaceSpec& r) { r.distance = "12,5"; }, "EConvertError: '12,5' is not a valid floating point value"},
+      {"distance", [](RaceSpec& r) { r.distance = "12,5"; },
+       "EConvertError: '12,5' is not a valid floating point value"},
       {"type", [](RaceSpec& r) { r.type = "one"; }, "EConvertError: 'one' is not a valid integer value"},
-      {"leg number", [](RaceSpec& r) { r.type = "0"; r.legs = {Leg("2", "x")}; },
+      {"leg number",
+       [](RaceSpec& r) {
+         r.type = "0";
+         r.legs = {Leg("2", "x")};
+       },
        "EConvertError: 'x' is not a valid floating point value"},
       {"no boat", [](RaceSpec& r) { r.boats.clear(); }, "EListError: List index out of bounds (0)"},
       {"finish at the start", [](RaceSpec& r) { r.boats[1].finish = r.start; },
        "EZeroDivide: Floating point division by zero"},
-      {"finish at the start, no distance", [](RaceSpec& r) { r.boats[1].finish = r.start; r.distance = "0"; },
+      {"finish at the start, no distance",
+       [](RaceSpec& r) {
+         r.boats[1].finish = r.start;
+         r.distance = "0";
+       },
        "EInvalidOp: Invalid floating point operation"},
-      {"no implied wind", [](RaceSpec& r) {
-         r.boats[0].rms = RmsAttribute(RatingRecord::Typical().Curve(column::WindwardLeeward, {450, 450, 450, 450, 450, 450, 450}));
+      {"no implied wind",
+       [](RaceSpec& r) {
+         r.boats[0].rms = RmsAttribute(
+             RatingRecord::Typical().Curve(column::WindwardLeeward, {450, 450, 450, 450, 450, 450, 450}));
          r.boats[1].rms = RmsAttribute(RatingRecord::Typical().Curve(column::WindwardLeeward, kNoSolution));
          r.boats[1].finish = "2017-06-04T11:52:30";
        },
@@ -334,7 +358,11 @@ TEST_F(KivoExport, EveryFailureOfTheCallLeavesTheFileAsItWas) {
       {"empty record", [](RaceSpec& r) { r.boats[1].rms = "  "; },
        "EKivoException: Boat at list position 2: the course curve W/L holds an allowance of 0 (an infinite speed); "
        "check its rating record"},
-      {"leg code", [](RaceSpec& r) { r.type = "0"; r.legs = {Leg("2"), Leg("2", "0", "0", "0", "9")}; },
+      {"leg code",
+       [](RaceSpec& r) {
+         r.type = "0";
+         r.legs = {Leg("2"), Leg("2", "0", "0", "0", "9")};
+       },
        "EKivoException: Leg 2 has the predefined course 9; it must be a course type 0 to 5"},
   };
   for (const Case& c : cases) {
@@ -412,8 +440,9 @@ std::string KivoInChild(const std::string& path, int seconds = 10) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   bool answered = false;
   while (std::chrono::steady_clock::now() < deadline) {
-    int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                    deadline - std::chrono::steady_clock::now()).count());
+    int left = static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+            .count());
     if (poll(&wait, 1, std::max(left, 1)) <= 0) continue;
     char buffer[4096];
     ssize_t got = read(out[0], buffer, sizeof buffer);
@@ -448,8 +477,8 @@ TEST_F(KivoExport, OnlyARegularFileIsOpened) {
   ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   ASSERT_EQ(listen(listener, 1), 0);
 
-  for (const std::string& path : {fifo, std::string("/dev/zero"), std::string("/dev/tty"), folder_, loop, to_fifo,
-                                  socket_path}) {
+  for (const std::string& path :
+       {fifo, std::string("/dev/zero"), std::string("/dev/tty"), folder_, loop, to_fifo, socket_path}) {
     EXPECT_EQ(KivoInChild(path), "EFOpenError: File \"" + path + "\" not found") << path;
   }
   close(listener);

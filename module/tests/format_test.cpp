@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <random>
 #include <limits>
+#include <random>
 
 #include "KivoErrors.h"
 #include "KivoFormat.h"
@@ -68,7 +68,8 @@ TEST(FloatText, AgreesWithTheExactRoundingOnManyValues) {
     std::string digits;
     bool negative = text[0] == '-';
     size_t e = text.find('E');
-    std::string body = text.substr(negative ? 1 : 0, e == std::string::npos ? std::string::npos : e - (negative ? 1 : 0));
+    std::string body =
+        text.substr(negative ? 1 : 0, e == std::string::npos ? std::string::npos : e - (negative ? 1 : 0));
     int exponent;
     if (e != std::string::npos) {
       exponent = std::atoi(text.c_str() + e + 1);
@@ -91,8 +92,10 @@ TEST(FloatText, AgreesWithTheExactRoundingOnManyValues) {
     return std::make_pair(exponent, (negative ? "-" : "") + digits);
   };
   std::mt19937_64 random(20170604);
-  std::vector<double> values = {1.000000000000005, 1.0000000000000049, 0.1234567890123455, 9.999999999999995,
-                                99999999999999.95, 0.30000000000000004, 123456789012345.5, 5e-324, 2.2250738585072014e-308, 2.225073858507201e-308, 1.7976931348623157e308};
+  std::vector<double> values = {
+      1.000000000000005,       1.0000000000000049,     0.1234567890123455,    9.999999999999995,
+      99999999999999.95,       0.30000000000000004,    123456789012345.5,     5e-324,
+      2.2250738585072014e-308, 2.225073858507201e-308, 1.7976931348623157e308};
   for (int i = 0; i < 200000; ++i) {
     uint64_t bits = random();
     double value;
@@ -109,25 +112,28 @@ TEST(FormatCorrectedTime, DaysAndClockOfTheRoundedSeconds) {
     double seconds;
     const char* text;
   } cases[] = {
-      {93784.6, "01:02:03:05"},  {3725.2, "00:01:02:05"},   {90061, "01:01:01:01"},
-      {0, "00:00:00:00"},        {86399.5, "01:00:00:00"},  {8640000, "100:00:00:00"},
-      {-90000, "-01:00:59:59"},  {-3600, "00:00:59:59"},    {-0.4, "00:00:00:00"},
-      {-172800.2, "-01:23:59:59"},
+      {93784.6, "01:02:03:05"}, {3725.2, "00:01:02:05"},     {90061, "01:01:01:01"},   {0, "00:00:00:00"},
+      {86399.5, "01:00:00:00"}, {8640000, "100:00:00:00"},   {-90000, "-01:00:59:59"}, {-3600, "00:00:59:59"},
+      {-0.4, "00:00:00:00"},    {-172800.2, "-01:23:59:59"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatCorrectedTime(c.seconds), c.text) << c.seconds;
-  EXPECT_EQ(FailureText([] { FormatCorrectedTime(std::nan("")); }), "EInvalidOp: Invalid floating point operation");
+  EXPECT_EQ(FailureText([] { FormatCorrectedTime(std::nan("")); }),
+            "EInvalidOp: Invalid floating point operation");
 }
 
 TEST(ReadFloatAttr, DefaultsAndStrictConversion) {
   EXPECT_EQ(ReadFloatAttr(std::nullopt, 7), 7);
-  for (const char* text : {"", "NaN", "nan", "NAN", "nAn"}) EXPECT_EQ(ReadFloatAttr(std::string(text), 3), 3) << text;
+  for (const char* text : {"", "NaN", "nan", "NAN", "nAn"})
+    EXPECT_EQ(ReadFloatAttr(std::string(text), 3), 3) << text;
   struct Case {
     const char* text;
     double value;
-  } good[] = {{"12.5", 12.5}, {"-3", -3}, {"+4.", 4}, {".5", 0.5}, {"1e3", 1000}, {"2.5E-2", 0.025},
-              {" 7 ", 7},     {"12.3000001907349", 12.3000001907349}, {"1e-400", 0}};
+  } good[] = {{"12.5", 12.5}, {"-3", -3},        {"+4.", 4}, {".5", 0.5},
+              {"1e3", 1000},  {"2.5E-2", 0.025}, {" 7 ", 7}, {"12.3000001907349", 12.3000001907349},
+              {"1e-400", 0}};
   for (const Case& c : good) EXPECT_EQ(ReadFloatAttr(std::string(c.text), 0), c.value) << c.text;
-  for (const char* text : {"12,5", "abc", "INF", "nan1", "0x10", "1e", "1e400", ".", "-", "+-5", "--5", "1 2", "1.2.3"})
+  for (const char* text :
+       {"12,5", "abc", "INF", "nan1", "0x10", "1e", "1e400", ".", "-", "+-5", "--5", "1 2", "1.2.3"})
     EXPECT_EQ(FailureText([&] { ReadFloatAttr(std::string(text), 0); }),
               std::string("EConvertError: '") + text + "' is not a valid floating point value");
 }
@@ -150,30 +156,32 @@ TEST(ParseDateTimeText, FixedPositionsAndRangeDefaults) {
     double value;
   } cases[] = {
       {"2017-06-04T10:30:00", june4 + 37800000 / day},
-      {"2017-06-04 10:30:00", june4 + 37800000 / day},   // separators are not looked at
+      {"2017-06-04 10:30:00", june4 + 37800000 / day},  // separators are not looked at
       {"2017x06x04x10x30x00", june4 + 37800000 / day},
       {"2017-06-04T10:30:00.250", june4 + 37800250 / day},
       {"2017-06-04", june4},
-      {"0", 2},                                           // 1 January 1900
-      {"2017-13-05T10:00:00", 42740 + 36000000 / day},    // month out of range becomes 1
-      {"2017-06-00T10:00:00", 42887 + 36000000 / day},    // day 0 becomes 1
-      {"2017-06-04T25:61:75", june4},                     // hour, minute, second become 0
-      {"0000-06-04T10:00:00", 156 + 36000000 / day},      // year 0 becomes 1900
-      {"2017-ab-04T10:00:00", 42739 + 36000000 / day},    // a part that is no number counts as 0
+      {"0", 2},                                         // 1 January 1900
+      {"2017-13-05T10:00:00", 42740 + 36000000 / day},  // month out of range becomes 1
+      {"2017-06-00T10:00:00", 42887 + 36000000 / day},  // day 0 becomes 1
+      {"2017-06-04T25:61:75", june4},                   // hour, minute, second become 0
+      {"0000-06-04T10:00:00", 156 + 36000000 / day},    // year 0 becomes 1900
+      {"2017-ab-04T10:00:00", 42739 + 36000000 / day},  // a part that is no number counts as 0
       {"1899-12-30T00:00:00", 0},
-      {"1899-12-29T06:00:00", -1.25},                     // before day 0 the time counts away from zero
+      {"1899-12-29T06:00:00", -1.25},  // before day 0 the time counts away from zero
   };
   for (const Case& c : cases) EXPECT_EQ(ParseDateTimeText(c.text), c.value) << c.text;
   EXPECT_EQ(FailureText([] { ParseDateTimeText("2017-02-30T10:00:00"); }),
             "EConvertError: '2017-02-30T10:00:00' is not a valid date and time");
-  EXPECT_EQ(FailureText([] { ParseDateTimeText("2017-06-04T10:00:00.-12"); }).substr(0, 15), "EConvertError: ");
+  EXPECT_EQ(FailureText([] { ParseDateTimeText("2017-06-04T10:00:00.-12"); }).substr(0, 15),
+            "EConvertError: ");
   EXPECT_EQ(ParseDateTimeText("2016-02-29"), 42429);
   EXPECT_NE(FailureText([] { ParseDateTimeText("2017-02-29"); }), "no failure");
 }
 
 TEST(ReadDateTimeAttr, DefaultsForAbsentEmptyAndNan) {
   EXPECT_EQ(ReadDateTimeAttr(std::nullopt, 5), 5);
-  for (const char* text : {"", "Nan", "NAN", "nan"}) EXPECT_EQ(ReadDateTimeAttr(std::string(text), 5), 5) << text;
+  for (const char* text : {"", "Nan", "NAN", "nan"})
+    EXPECT_EQ(ReadDateTimeAttr(std::string(text), 5), 5) << text;
   EXPECT_EQ(ReadDateTimeAttr(std::string("0"), 5), 2);
 }
 

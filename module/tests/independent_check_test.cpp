@@ -15,8 +15,8 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstdarg>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -298,7 +298,8 @@ class Record {
     return *this;
   }
   void Block(int column, int width, const Seven& values) {
-    for (int k = 0; k < 7; ++k) Put(column + k * width, Printf("%*.1f", width, values[static_cast<size_t>(k)]));
+    for (int k = 0; k < 7; ++k)
+      Put(column + k * width, Printf("%*.1f", width, values[static_cast<size_t>(k)]));
   }
   const std::string& Line() const { return line_; }
 
@@ -308,11 +309,16 @@ class Record {
 
 Seven CourseTable(const Tables& t, int type) {
   switch (type) {
-    case 1: return t.wl;
-    case 2: return t.ocean;
-    case 3: return t.olympic;
-    case 4: return t.cr;
-    case 5: return t.ns;
+    case 1:
+      return t.wl;
+    case 2:
+      return t.ocean;
+    case 3:
+      return t.olympic;
+    case 4:
+      return t.cr;
+    case 5:
+      return t.ns;
   }
   return Seven{};
 }
@@ -388,7 +394,8 @@ PlainCurve ConstructedByHand(const Tables& b, const std::vector<PlainLeg>& legs)
       for (double& r : result.allowance) r = r + a * leg.distance / total;
       result.fixed_wind = result.fixed_wind + ws * leg.distance / total;
     } else {
-      for (size_t i = 0; i < 7; ++i) result.allowance[i] = result.allowance[i] + leg_curve.allowance[i] * leg.distance / total;
+      for (size_t i = 0; i < 7; ++i)
+        result.allowance[i] = result.allowance[i] + leg_curve.allowance[i] * leg.distance / total;
     }
   }
   return result;
@@ -411,8 +418,8 @@ struct FileRace {
 };
 
 std::string RaceText(const FileRace& race) {
-  std::string xml = "<race start=\"" + race.start + "\" distance=\"" + race.distance + "\" type=\"" + race.type +
-                    "\" name=\"Independent\" limit=\"2017/06/04 18:00:00\">\r\n";
+  std::string xml = "<race start=\"" + race.start + "\" distance=\"" + race.distance + "\" type=\"" +
+                    race.type + "\" name=\"Independent\" limit=\"2017/06/04 18:00:00\">\r\n";
   if (!race.legs.empty()) {
     xml += "<legs>\r\n";
     for (const std::string& leg : race.legs) xml += "<leg " + leg + "/>\r\n";
@@ -433,7 +440,8 @@ Attributes AttributesOf(xmlNodePtr node) {
   Attributes out;
   for (xmlAttrPtr a = node->properties; a; a = a->next) {
     xmlChar* value = xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(a));
-    out.emplace_back(reinterpret_cast<const char*>(a->name), value ? reinterpret_cast<const char*>(value) : "");
+    out.emplace_back(reinterpret_cast<const char*>(a->name),
+                     value ? reinterpret_cast<const char*>(value) : "");
     xmlFree(value);
   }
   return out;
@@ -596,10 +604,10 @@ TEST(IndependentNumberText, ReadsLikeStrtod) {
 
 TEST(IndependentCorrectedTime, DaysAndClock) {
   const std::pair<double, const char*> cases[] = {
-      {93784.6, "01:02:03:05"}, {3725.2, "00:01:02:05"},  {90061, "01:01:01:01"},
-      {-90000, "-01:00:59:59"}, {-3600, "00:00:59:59"},   {0, "00:00:00:00"},
-      {86399.5, "01:00:00:00"}, {86399.4, "00:23:59:59"}, {-0.6, "00:00:00:00"},
-      {-1.6, "00:00:00:01"},    {864000, "10:00:00:00"},  {8640000, "100:00:00:00"},
+      {93784.6, "01:02:03:05"},  {3725.2, "00:01:02:05"},    {90061, "01:01:01:01"},
+      {-90000, "-01:00:59:59"},  {-3600, "00:00:59:59"},     {0, "00:00:00:00"},
+      {86399.5, "01:00:00:00"},  {86399.4, "00:23:59:59"},   {-0.6, "00:00:00:00"},
+      {-1.6, "00:00:00:01"},     {864000, "10:00:00:00"},    {8640000, "100:00:00:00"},
       {-864000, "-09:23:59:59"}, {-86400.6, "-01:00:00:00"},
   };
   for (const auto& [seconds, text] : cases) EXPECT_EQ(kivo::FormatCorrectedTime(seconds), text) << seconds;
@@ -626,8 +634,8 @@ TEST(IndependentDateText, PositionsAndRangeDefaults) {
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(kivo::ParseDateTimeText(text), value) << text;
 
-  for (const char* bad : {"2017-02-30T10:00:00", "2017-04-31T10:00:00", "1900-02-29T00:00:00",
-                          "2017-06-04T10:30:00.-50"}) {
+  for (const char* bad :
+       {"2017-02-30T10:00:00", "2017-04-31T10:00:00", "1900-02-29T00:00:00", "2017-06-04T10:30:00.-50"}) {
     try {
       kivo::ParseDateTimeText(bad);
       ADD_FAILURE() << bad << " was read";
@@ -718,14 +726,16 @@ double OwnParabolicSpline(const std::array<double, 9>& x, const std::array<doubl
   int i = 0;
   while (i < n - 2 && at > x[i + 1]) ++i;
   double t = (at - x[i]) / h[i];
-  double h00 = 2 * t * t * t - 3 * t * t + 1, h10 = t * t * t - 2 * t * t + t, h01 = -2 * t * t * t + 3 * t * t,
-         h11 = t * t * t - t * t;
+  double h00 = 2 * t * t * t - 3 * t * t + 1, h10 = t * t * t - 2 * t * t + t,
+         h01 = -2 * t * t * t + 3 * t * t, h11 = t * t * t - t * t;
   return h00 * y[i] + h10 * h[i] * d[i] + h01 * y[i + 1] + h11 * h[i] * d[i + 1];
 }
 
 TEST(IndependentSpline, ParabolicEndsAndTheLibrarysValues) {
-  const Seven allowances[] = {{1000, 830, 730, 670, 630, 605, 580}, {900, 720, 720, 720, 600, 514.3, 450},
-                              {450, 450, 450, 450, 450, 450, 450}, {450, 800, 430, 420, 410, 400, 380}};
+  const Seven allowances[] = {{1000, 830, 730, 670, 630, 605, 580},
+                              {900, 720, 720, 720, 600, 514.3, 450},
+                              {450, 450, 450, 450, 450, 450, 450},
+                              {450, 800, 430, 420, 410, 400, 380}};
   for (const Seven& a : allowances) {
     kivo::TKivoCurve curve;
     curve.Assign(a);
@@ -742,15 +752,18 @@ TEST(IndependentSpline, ParabolicEndsAndTheLibrarysValues) {
     }
     for (double w : {100.0, 5000.0, 9999.0, 10000.0, 12000.0, -1.0}) {
       ASSERT_EQ(curve.SplineVelocity(w), plain.Spline(w)) << w;
-      ASSERT_NEAR(plain.Spline(w), OwnParabolicSpline(x, y, w), 1e-7 * std::max(1.0, std::fabs(plain.Spline(w))))
+      ASSERT_NEAR(plain.Spline(w), OwnParabolicSpline(x, y, w),
+                  1e-7 * std::max(1.0, std::fabs(plain.Spline(w))))
           << w;
     }
-    for (int k = 0; k < 7; ++k) EXPECT_NEAR(curve.SplineVelocity(kWinds[static_cast<size_t>(k)]), y[k + 1], 1e-12);
+    for (int k = 0; k < 7; ++k)
+      EXPECT_NEAR(curve.SplineVelocity(kWinds[static_cast<size_t>(k)]), y[k + 1], 1e-12);
   }
 }
 
 TEST(IndependentSpline, ImpliedWindAndMonotonicCheck) {
-  const Seven allowances[] = {{1000, 830, 730, 670, 630, 605, 580}, {900, 720, 720, 720, 600, 514.3, 450},
+  const Seven allowances[] = {{1000, 830, 730, 670, 630, 605, 580},
+                              {900, 720, 720, 720, 600, 514.3, 450},
                               {450, 900, 400, 900, 380, 370, 360}};
   for (const Seven& a : allowances) {
     kivo::TKivoCurve curve;
@@ -832,10 +845,11 @@ TEST(IndependentPolar, LagrangeWindows) {
   };
   // x at or below the first angle: points 0..1; up to the second: 0..2; the
   // last: f-2..f; otherwise f-2..f+1.
-  const Case cases[] = {{30, 0, 1}, {38, 0, 1}, {39, 0, 2}, {40, 0, 2}, {45, 0, 3},
+  const Case cases[] = {{30, 0, 1}, {38, 0, 1}, {39, 0, 2},   {40, 0, 2},   {45, 0, 3},
                         {60, 1, 4}, {61, 2, 5}, {151, 8, 10}, {152, 8, 10}, {136, 7, 10}};
   for (const Case& c : cases) {
-    std::vector<double> wx(x.begin() + c.lo, x.begin() + c.hi + 1), wy(y.begin() + c.lo, y.begin() + c.hi + 1);
+    std::vector<double> wx(x.begin() + c.lo, x.begin() + c.hi + 1),
+        wy(y.begin() + c.lo, y.begin() + c.hi + 1);
     EXPECT_EQ(kivo::InterpolatePolar(polar, c.at), Lagrange(wx, wy, c.at)) << c.at;
   }
   EXPECT_EQ(kivo::InterpolatePolar(polar, 90), 7.4);
@@ -862,11 +876,12 @@ struct CourseCase {
 };
 
 TEST_F(IndependentCheck, EveryPredefinedCourseType) {
-  const std::vector<std::string> finishes = {"2017-06-04T13:05:00", "2017-06-04T13:12:41", "2017-06-04T13:31:17",
-                                             "2017-06-04T12:41:09"};
+  const std::vector<std::string> finishes = {"2017-06-04T13:05:00", "2017-06-04T13:12:41",
+                                             "2017-06-04T13:31:17", "2017-06-04T12:41:09"};
   const std::vector<std::pair<double, double>> boats = {{1.0, 610}, {0.97, 580}, {1.04, 580}, {0.93, 612}};
   const std::vector<double> finish_days = {DayNumber(2017, 6, 4, 13, 5, 0), DayNumber(2017, 6, 4, 13, 12, 41),
-                                           DayNumber(2017, 6, 4, 13, 31, 17), DayNumber(2017, 6, 4, 12, 41, 9)};
+                                           DayNumber(2017, 6, 4, 13, 31, 17),
+                                           DayNumber(2017, 6, 4, 12, 41, 9)};
   for (int type = 1; type <= 5; ++type) {
     FileRace race;
     race.type = std::to_string(type);
@@ -889,7 +904,8 @@ TEST_F(IndependentCheck, EveryPredefinedCourseType) {
       ExpectBoat(saved.boats[b], expected[b], "type " + std::to_string(type) + " boat " + std::to_string(b));
     // The second boat (GPH 580, the first of the smallest) is the reference:
     // its corrected time is its elapsed time.
-    EXPECT_EQ(Value(saved.boats[1], "correctedSeconds"), GeneralText((finish_days[1] - kStart) * 24 * 60 * 60));
+    EXPECT_EQ(Value(saved.boats[1], "correctedSeconds"),
+              GeneralText((finish_days[1] - kStart) * 24 * 60 * 60));
   }
 }
 
@@ -903,7 +919,8 @@ TEST_F(IndependentCheck, HandWorkedVelocitiesAndReferenceBoat) {
   SavedRace saved = ReadSaved(path_);
   // The times are days as doubles, so 4 hours is 4/24 day only nearly: the
   // texts carry the difference in their last digits.
-  const double three = DayNumber(2017, 6, 4, 13, 0, 0) - kStart, four = DayNumber(2017, 6, 4, 14, 0, 0) - kStart;
+  const double three = DayNumber(2017, 6, 4, 13, 0, 0) - kStart,
+               four = DayNumber(2017, 6, 4, 14, 0, 0) - kStart;
   EXPECT_EQ(Value(saved.boats[0], "velocity"), GeneralText(21 / (three * 24)));
   EXPECT_EQ(Value(saved.boats[1], "velocity"), GeneralText(21 / (four * 24)));
   EXPECT_NEAR(std::stod(Value(saved.boats[0], "velocity")), 7, 1e-8);
@@ -942,13 +959,13 @@ TEST_F(IndependentCheck, BoatWithoutFinishAndAnUnreadableGph) {
 // ================================================ constructed courses
 
 const std::vector<PlainLeg> kLegs = {
-    {1.2, 350, 10, 0, 0},     // t = 20: beat branch
-    {0.8, 0, 100, 0, 0},      // t = 100: polar
-    {1.5, 200, 20, 0, 0},     // t = 180: run branch
-    {0.9, 60, 0, 0, 0},       // t = 60: polar, at a fixed angle
-    {1.1, 10, 160, 0, 0},     // t = 150: polar near the gybe angle
-    {0.7, 0, 0, 0, 1},        // W/L copy
-    {0.6, 0, 0, 0, 2},        // Ocean copy
+    {1.2, 350, 10, 0, 0},  // t = 20: beat branch
+    {0.8, 0, 100, 0, 0},   // t = 100: polar
+    {1.5, 200, 20, 0, 0},  // t = 180: run branch
+    {0.9, 60, 0, 0, 0},    // t = 60: polar, at a fixed angle
+    {1.1, 10, 160, 0, 0},  // t = 150: polar near the gybe angle
+    {0.7, 0, 0, 0, 1},     // W/L copy
+    {0.6, 0, 0, 0, 2},     // Ocean copy
 };
 
 std::string LegAttributes(const PlainLeg& leg, bool with_code) {
@@ -974,8 +991,9 @@ TEST_F(IndependentCheck, ConstructedCourseWithoutLegWinds) {
   for (size_t b = 0; b < boats.size(); ++b) {
     Tables t = TypicalBoat(boats[b].first, boats[b].second);
     int seconds = static_cast<int>(hours[b] * 3600);
-    race.boats.push_back({Printf("2017-06-04T%02d:%02d:%02d", 10 + seconds / 3600, seconds / 60 % 60, seconds % 60),
-                          Record(t).Line()});
+    race.boats.push_back(
+        {Printf("2017-06-04T%02d:%02d:%02d", 10 + seconds / 3600, seconds / 60 % 60, seconds % 60),
+         Record(t).Line()});
     PlainEntry e;
     e.curve = ConstructedByHand(t, kLegs);
     e.finish = DayNumber(2017, 6, 4, 10 + seconds / 3600, seconds / 60 % 60, seconds % 60);
@@ -985,12 +1003,13 @@ TEST_F(IndependentCheck, ConstructedCourseWithoutLegWinds) {
   ASSERT_EQ(Run(RaceText(race)), "OK");
   std::vector<BoatResult> expected = ScoreByHand(total, kStart, plain);
   SavedRace saved = ReadSaved(path_);
-  for (size_t b = 0; b < expected.size(); ++b) ExpectBoat(saved.boats[b], expected[b], "boat " + std::to_string(b));
+  for (size_t b = 0; b < expected.size(); ++b)
+    ExpectBoat(saved.boats[b], expected[b], "boat " + std::to_string(b));
 }
 
 TEST_F(IndependentCheck, ConstructedCourseWithLegWinds) {
   std::vector<PlainLeg> legs = kLegs;
-  legs[0].wind_speed = 4;   // counts as 6
+  legs[0].wind_speed = 4;  // counts as 6
   legs[1].wind_speed = 12.5;
   legs[2].wind_speed = 25;  // counts as 20
   legs[4].wind_speed = 9;
@@ -1020,10 +1039,12 @@ TEST_F(IndependentCheck, ConstructedCourseWithLegWinds) {
   ASSERT_EQ(Run(RaceText(race)), "OK");
   std::vector<BoatResult> expected = ScoreByHand(total, kStart, plain);
   SavedRace saved = ReadSaved(path_);
-  for (size_t b = 0; b < expected.size(); ++b) ExpectBoat(saved.boats[b], expected[b], "boat " + std::to_string(b));
+  for (size_t b = 0; b < expected.size(); ++b)
+    ExpectBoat(saved.boats[b], expected[b], "boat " + std::to_string(b));
   // The implied wind is the distance-weighted clamped wind of the legs.
   double fixed = 0;
-  for (const PlainLeg& leg : legs) fixed = fixed + std::max(6.0, std::min(20.0, leg.wind_speed)) * leg.distance / total;
+  for (const PlainLeg& leg : legs)
+    fixed = fixed + std::max(6.0, std::min(20.0, leg.wind_speed)) * leg.distance / total;
   EXPECT_EQ(Value(saved.boats[0], "impliedWind"), GeneralText(fixed));
 }
 
@@ -1040,7 +1061,8 @@ TEST_F(IndependentCheck, ConstructedCourseOfCodesOnlyMixesTheCurves) {
   for (size_t i = 0; i < 7; ++i) mix[i] = 0 + t.wl[i] * 1 / 4.0 + t.ocean[i] * 3 / 4.0;
   SavedRace saved = ReadSaved(path_);
   EXPECT_EQ(Value(saved.boats[0], "constructedCourseVector"), VectorText(mix));
-  EXPECT_EQ(Value(saved.boats[0], "velocity"), GeneralText(4 / ((DayNumber(2017, 6, 4, 10, 50, 0) - kStart) * 24)));
+  EXPECT_EQ(Value(saved.boats[0], "velocity"),
+            GeneralText(4 / ((DayNumber(2017, 6, 4, 10, 50, 0) - kStart) * 24)));
 }
 
 // ====================================== per-boat failures and warnings
@@ -1055,7 +1077,7 @@ TEST_F(IndependentCheck, PerBoatErrorAndWarning) {
   race.distance = "9";
   race.boats = {{"2017-06-04T12:40:00", Record(good).Line()},
                 {"2017-06-04T12:00:00", Record(falling).Line()},  // 4.5 knots
-                {"2017-06-04T11:30:00", Record(flat).Line()}};   // 6 knots
+                {"2017-06-04T11:30:00", Record(flat).Line()}};    // 6 knots
   ASSERT_EQ(Run(RaceText(race)), "OK");
   std::vector<PlainEntry> plain(3);
   plain[0].curve.allowance = good.wl;
@@ -1082,8 +1104,10 @@ TEST_F(IndependentCheck, AttributeOrderAndTheEmptyLegs) {
   FileRace race;
   race.type = "258";  // course type 2
   Tables t = TypicalBoat(1.0, 600);
-  race.boats = {{"2017-06-04T13:00:00", Record(t).Line()}, {"2017-06-04T13:10:00", Record(t).Line(), "Boat"},
-                {"2017-06-04T13:20:00", Record(t).Line(), "BOAT"}, {"2017-06-04T13:20:00", "", "note"}};
+  race.boats = {{"2017-06-04T13:00:00", Record(t).Line()},
+                {"2017-06-04T13:10:00", Record(t).Line(), "Boat"},
+                {"2017-06-04T13:20:00", Record(t).Line(), "BOAT"},
+                {"2017-06-04T13:20:00", "", "note"}};
   std::string text = RaceText(race);
   // A boat element outside boats is no boat.
   text.insert(text.find("<boats>"), "<boat finish=\"2017-06-04T13:00:00\" rms=\"\"/>\r\n");
@@ -1093,17 +1117,27 @@ TEST_F(IndependentCheck, AttributeOrderAndTheEmptyLegs) {
             (std::vector<std::string>{"start", "distance", "type", "name", "limit", "KivoModuleVersion"}));
   EXPECT_EQ(Value(saved.root, "KivoModuleVersion"), "1.3.0.5");
   EXPECT_EQ(saved.root_children, (std::vector<std::string>{"boat", "boats", "legs"}));
-  const std::vector<std::string> order = {"finish", "correctedSeconds", "impliedWind", "velocity",
-                                          "constructedCourseVector", "rms", "abbr", "rmks", "pnlty", "warning",
-                                          "error", "errorMessage", "correctedTime"};
+  const std::vector<std::string> order = {"finish",
+                                          "correctedSeconds",
+                                          "impliedWind",
+                                          "velocity",
+                                          "constructedCourseVector",
+                                          "rms",
+                                          "abbr",
+                                          "rmks",
+                                          "pnlty",
+                                          "warning",
+                                          "error",
+                                          "errorMessage",
+                                          "correctedTime"};
   ASSERT_EQ(saved.boats.size(), 4u);
   for (size_t b = 0; b < 3; ++b) {
     EXPECT_EQ(Names(saved.boats[b]), order) << b;
     EXPECT_EQ(Value(saved.boats[b], "constructedCourseVector"), VectorText(t.ocean));
   }
-  EXPECT_EQ(Names(saved.boats[3]), (std::vector<std::string>{"finish", "correctedSeconds", "impliedWind", "velocity",
-                                                             "constructedCourseVector", "rms", "abbr", "rmks",
-                                                             "pnlty"}));
+  EXPECT_EQ(Names(saved.boats[3]),
+            (std::vector<std::string>{"finish", "correctedSeconds", "impliedWind", "velocity",
+                                      "constructedCourseVector", "rms", "abbr", "rmks", "pnlty"}));
   // A second call finds every attribute in place and gives the same file.
   std::string first = ReadBytes(path_);
   ASSERT_EQ(Kivo(path_.c_str()), std::string("OK"));
@@ -1112,14 +1146,16 @@ TEST_F(IndependentCheck, AttributeOrderAndTheEmptyLegs) {
 
 TEST_F(IndependentCheck, NewAttributesFollowTheExistingOnesInWritingOrder) {
   Tables t = TypicalBoat(1.0, 600);
-  std::string text = "<Regatta start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"><boats><boat "
-                     "correctedTime=\"x\" rms=\"" +
-                     Record(t).Line() + "\" finish=\"2017-06-04T13:00:00\" error=\"old\"/></boats></Regatta>";
+  std::string text =
+      "<Regatta start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"><boats><boat "
+      "correctedTime=\"x\" rms=\"" +
+      Record(t).Line() + "\" finish=\"2017-06-04T13:00:00\" error=\"old\"/></boats></Regatta>";
   ASSERT_EQ(Run(text), "OK");
   SavedRace saved = ReadSaved(path_);
-  EXPECT_EQ(Names(saved.boats[0]),
-            (std::vector<std::string>{"correctedTime", "rms", "finish", "error", "warning", "errorMessage",
-                                      "impliedWind", "velocity", "correctedSeconds", "constructedCourseVector"}));
+  EXPECT_EQ(
+      Names(saved.boats[0]),
+      (std::vector<std::string>{"correctedTime", "rms", "finish", "error", "warning", "errorMessage",
+                                "impliedWind", "velocity", "correctedSeconds", "constructedCourseVector"}));
   EXPECT_EQ(Value(saved.boats[0], "error"), "");
   EXPECT_EQ(Names(saved.root), (std::vector<std::string>{"start", "distance", "type", "KivoModuleVersion"}));
 }
@@ -1132,7 +1168,7 @@ TEST_F(IndependentCheck, RecordIsCutByTheBytesOfItsCodePageForm) {
   // code page, three each in UTF-8.
   const std::string name_ansi = "\x93\xfa\x96\x7b\x8a\xdb \xb1\xb2\xb3";
   const std::string name_utf8 = "\xe6\x97\xa5\xe6\x9c\xac\xe4\xb8\xb8 \xef\xbd\xb1\xef\xbd\xb2\xef\xbd\xb3";
-  const std::string club_ansi = "\x83\x88\x83\x62\x83\x67";                     // ヨット
+  const std::string club_ansi = "\x83\x88\x83\x62\x83\x67";  // ヨット
   const std::string club_utf8 = "\xe3\x83\xa8\xe3\x83\x83\xe3\x83\x88";
   Record record(t);
   record.Put(30, name_ansi).Put(113, club_ansi);
@@ -1181,7 +1217,7 @@ struct FailureCase {
         ends(ends) {}
   const char* name;
   std::string content;
-  std::string text;      // the whole returned text, or its start when `prefix`
+  std::string text;  // the whole returned text, or its start when `prefix`
   bool prefix;
   std::string contains;  // more that the text must hold
   bool ends;             // and end with
@@ -1210,9 +1246,10 @@ std::vector<FailureCase> FailureCases() {
     for (int k = 0; k < 45; ++k) kanji += "\xe6\x97\xa5";  // 日
     std::string forty = "<boat rms=\"";
     for (int k = 0; k < 29; ++k) forty += "\xe6\x97\xa5";
-    cases.push_back({"not well-formed on line 3",
-                     "<race type=\"1\">\r\n<boats>\r\n<boat rms=\"" + kanji + " & x\"/>\r\n</boats>\r\n</race>\r\n",
-                     "EDOMParseError: ", true, "\r\nLine: 3\r\n" + forty, true});
+    cases.push_back(
+        {"not well-formed on line 3",
+         "<race type=\"1\">\r\n<boats>\r\n<boat rms=\"" + kanji + " & x\"/>\r\n</boats>\r\n</race>\r\n",
+         "EDOMParseError: ", true, "\r\nLine: 3\r\n" + forty, true});
   }
   cases.push_back({"declares a DTD",
                    "<!DOCTYPE race [<!ENTITY e \"x\">]>\r\n<race type=\"1\"><boats/></race>\r\n",
@@ -1230,14 +1267,17 @@ std::vector<FailureCase> FailureCases() {
                    "EConvertError: '4,5' is not a valid floating point value"});
   Record bad_parts(t);
   bad_parts.Put(273, "ab/06/2017 cd:30:00");  // the hour is read before the day
-  cases.push_back({"record date part", one_boat(bad_parts.Line()), "EConvertError: 'cd' is not a valid integer value"});
+  cases.push_back(
+      {"record date part", one_boat(bad_parts.Line()), "EConvertError: 'cd' is not a valid integer value"});
   Record no_date(t);
   no_date.Put(273, "30/02/2017 10:30:00");
   cases.push_back({"record date that does not exist", one_boat(no_date.Line()), "EConvertError: ", true});
 
-  cases.push_back({"start date that does not exist", one_boat(good, "2017-02-30T10:00:00"), "EConvertError: ", true});
+  cases.push_back(
+      {"start date that does not exist", one_boat(good, "2017-02-30T10:00:00"), "EConvertError: ", true});
   cases.push_back({"finish date that does not exist",
-                   one_boat(good, "2017-06-04T10:00:00", "15", "1", "2017-04-31T13:00:00"), "EConvertError: ", true});
+                   one_boat(good, "2017-06-04T10:00:00", "15", "1", "2017-04-31T13:00:00"),
+                   "EConvertError: ", true});
   cases.push_back({"distance with a comma", one_boat(good, "2017-06-04T10:00:00", "12,5"),
                    "EConvertError: '12,5' is not a valid floating point value"});
   cases.push_back({"type not a whole number", one_boat(good, "2017-06-04T10:00:00", "15", "x1"),
@@ -1249,7 +1289,8 @@ std::vector<FailureCase> FailureCases() {
     race.type = "0";
     race.legs = {"distance=\"1\" course=\"0\" windDirection=\"90\" windSpeed=\"fast\""};
     race.boats = {{"2017-06-04T13:00:00", good}};
-    cases.push_back({"leg number", RaceText(race), "EConvertError: 'fast' is not a valid floating point value"});
+    cases.push_back(
+        {"leg number", RaceText(race), "EConvertError: 'fast' is not a valid floating point value"});
   }
 
   cases.push_back({"empty file", "", "EDOMParseError: ", true});
@@ -1264,18 +1305,23 @@ std::vector<FailureCase> FailureCases() {
     cases.push_back({"record before legs and race", RaceText(race),
                      "EConvertError: 'abc' is not a valid floating point value"});
     race.boats = {{"2017-06-04T13:00:00", good}};
-    cases.push_back({"legs before race", RaceText(race), "EConvertError: 'x' is not a valid floating point value"});
+    cases.push_back(
+        {"legs before race", RaceText(race), "EConvertError: 'x' is not a valid floating point value"});
   }
-  cases.push_back({"overflow", one_boat(good, "2017-06-04T10:00:00", "1e308"), "EOverflow: Floating point overflow"});
-  cases.push_back({"no boat", "<race start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"><boats/></race>",
+  cases.push_back(
+      {"overflow", one_boat(good, "2017-06-04T10:00:00", "1e308"), "EOverflow: Floating point overflow"});
+  cases.push_back({"no boat",
+                   "<race start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"><boats/></race>",
                    "EListError: List index out of bounds (0)"});
-  cases.push_back({"boats in other letter case",
-                   "<race start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"><Boats><boat finish=\"0\"/>"
-                   "</Boats></race>",
-                   "EListError: List index out of bounds (0)"});
+  cases.push_back(
+      {"boats in other letter case",
+       "<race start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"><Boats><boat finish=\"0\"/>"
+       "</Boats></race>",
+       "EListError: List index out of bounds (0)"});
   cases.push_back({"no boats element", "<race start=\"2017-06-04T10:00:00\" distance=\"15\" type=\"1\"/>",
                    "EListError: List index out of bounds (0)"});
-  cases.push_back({"finish at the start", one_boat(good, "2017-06-04T10:00:00", "15", "1", "2017-06-04T10:00:00"),
+  cases.push_back({"finish at the start",
+                   one_boat(good, "2017-06-04T10:00:00", "15", "1", "2017-06-04T10:00:00"),
                    "EZeroDivide: Floating point division by zero"});
   cases.push_back({"finish at the start over no distance",
                    one_boat(good, "2017-06-04T10:00:00", "0", "1", "2017-06-04T10:00:00"),
@@ -1295,9 +1341,10 @@ std::vector<FailureCase> FailureCases() {
     cases.push_back({"legs of no distance", RaceText(race), "EInvalidOp: Invalid floating point operation"});
   }
 
-  cases.push_back({"course type 6", one_boat(good, "2017-06-04T10:00:00", "15", "6"), "EKivoException: ", true, "6"});
-  cases.push_back({"course type 255", one_boat(good, "2017-06-04T10:00:00", "15", "-1"), "EKivoException: ", true,
-                   "255"});
+  cases.push_back(
+      {"course type 6", one_boat(good, "2017-06-04T10:00:00", "15", "6"), "EKivoException: ", true, "6"});
+  cases.push_back({"course type 255", one_boat(good, "2017-06-04T10:00:00", "15", "-1"),
+                   "EKivoException: ", true, "255"});
   {
     FileRace race;
     race.type = "0";
@@ -1311,7 +1358,8 @@ std::vector<FailureCase> FailureCases() {
     zero.wl[3] = 0;
     FileRace race;
     race.boats = {{"2017-06-04T13:00:00", good}, {"2017-06-04T13:05:00", Record(zero).Line()}};
-    cases.push_back({"allowance 0 in the course curve", RaceText(race), "EKivoException: ", true, "position 2"});
+    cases.push_back(
+        {"allowance 0 in the course curve", RaceText(race), "EKivoException: ", true, "position 2"});
     FileRace blank;
     blank.boats = {{"2017-06-04T13:00:00", "  "}, {"2017-06-04T13:05:00", good}};
     cases.push_back({"blank record", RaceText(blank), "EKivoException: ", true, "position 1"});
@@ -1343,8 +1391,8 @@ std::vector<FailureCase> FailureCases() {
     race.boats[1].rms = Record(zero_angle).Line();
     cases.push_back({"allowance 0 at a fixed angle", RaceText(race), "EKivoException: ", true, "position 2"});
     race.legs = {"distance=\"1\" course=\"0\" windDirection=\"95\" windSpeed=\"10\""};
-    cases.push_back({"allowance 0 at a fixed angle, leg winds", RaceText(race), "EKivoException: ", true,
-                     "position 2"});
+    cases.push_back(
+        {"allowance 0 at a fixed angle, leg winds", RaceText(race), "EKivoException: ", true, "position 2"});
   }
   return cases;
 }

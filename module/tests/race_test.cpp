@@ -4,8 +4,8 @@
 
 #include "KivoFormat.h"
 #include "KivoLib.h"
-#include "testing/rating_record.h"
 #include "failure_text.h"
+#include "testing/rating_record.h"
 
 using kivotest::FailureText;
 using namespace kivo;
@@ -121,7 +121,8 @@ TEST(TKivoRace, PerBoatFailuresAreKeptWithTheBoat) {
 
 TEST(TKivoRace, WarningWhenOnlyTheSplineScanFails) {
   TKivoRace race = Race(1, 21);
-  race.Add(Boat(3, RatingRecord::Typical().Curve(column::WindwardLeeward, {1020, 850, 740, 675, 630, 600, 600})));
+  race.Add(
+      Boat(3, RatingRecord::Typical().Curve(column::WindwardLeeward, {1020, 850, 740, 675, 630, 600, 600})));
   race.Calculate();
   const TKivoBoat& boat = race.GetItem(0);
   EXPECT_EQ(boat.Error, "");
@@ -144,7 +145,8 @@ TEST(TKivoRace, FailuresThatEndTheCall) {
   {
     // No boat gets an implied wind above 0 while a curve is not constant.
     TKivoRace race = Race(1, 21);
-    race.Add(Boat(3, RatingRecord::Typical().Curve(column::WindwardLeeward, {450, 450, 450, 450, 450, 450, 450})));
+    race.Add(
+        Boat(3, RatingRecord::Typical().Curve(column::WindwardLeeward, {450, 450, 450, 450, 450, 450, 450})));
     race.Add(Boat(21.0 / 8, RatingRecord::Typical().Curve(column::WindwardLeeward, kNoSolution)));
     EXPECT_EQ(FailureText([&] { race.Calculate(); }), "EZeroDivide: Floating point division by zero");
   }
@@ -152,8 +154,10 @@ TEST(TKivoRace, FailuresThatEndTheCall) {
 
 TEST(TKivoRace, ConstantCurvesAtWindZeroAreComputed) {
   TKivoRace race = Race(1, 20);
-  race.Add(Boat(2.5, RatingRecord::Typical().Curve(column::WindwardLeeward, {450, 450, 450, 450, 450, 450, 450})));
-  race.Add(Boat(2.6, RatingRecord::Typical().Curve(column::WindwardLeeward, {400, 400, 400, 400, 400, 400, 400})));
+  race.Add(
+      Boat(2.5, RatingRecord::Typical().Curve(column::WindwardLeeward, {450, 450, 450, 450, 450, 450, 450})));
+  race.Add(
+      Boat(2.6, RatingRecord::Typical().Curve(column::WindwardLeeward, {400, 400, 400, 400, 400, 400, 400})));
   race.Calculate();
   EXPECT_EQ(race.RaceWind, 0);
   EXPECT_NEAR(race.GetItem(0).Corrected, 2.5 * 3600, 1e-6);

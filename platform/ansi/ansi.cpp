@@ -1,7 +1,7 @@
 #include "ansi.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 #include <stdexcept>
 
 namespace ansi {
@@ -39,9 +39,12 @@ std::string Convert(const char* to, const char* from, std::string_view in, SkipL
 // Length of the UTF-8 sequence that starts at p (1 for a stray byte).
 size_t Utf8SequenceLength(const unsigned char* p, size_t left) {
   size_t n = 1;
-  if (p[0] >= 0xF0) n = 4;
-  else if (p[0] >= 0xE0) n = 3;
-  else if (p[0] >= 0xC0) n = 2;
+  if (p[0] >= 0xF0)
+    n = 4;
+  else if (p[0] >= 0xE0)
+    n = 3;
+  else if (p[0] >= 0xC0)
+    n = 2;
   if (n > left) return 1;
   for (size_t i = 1; i < n; ++i)
     if ((p[i] & 0xC0) != 0x80) return 1;
@@ -50,9 +53,7 @@ size_t Utf8SequenceLength(const unsigned char* p, size_t left) {
 
 }  // namespace
 
-std::string FromUtf8(std::string_view utf8) {
-  return Convert("CP932", "UTF-8", utf8, Utf8SequenceLength);
-}
+std::string FromUtf8(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, Utf8SequenceLength); }
 
 std::string ToUtf8(std::string_view cp932) {
   return Convert("UTF-8", "CP932", cp932, [](const unsigned char*, size_t) { return size_t{1}; });

@@ -18,11 +18,11 @@ class Exception : public std::runtime_error {
 };
 
 // A class of the hierarchy: `Name` derived from `Base`, reporting "Name".
-#define KIVO_EXCEPTION_CLASS(Name, Base)                          \
-  class Name : public Base {                                      \
-   public:                                                        \
-    using Base::Base;                                             \
-    const char* ClassName() const override { return #Name; }      \
+#define KIVO_EXCEPTION_CLASS(Name, Base)                     \
+  class Name : public Base {                                 \
+   public:                                                   \
+    using Base::Base;                                        \
+    const char* ClassName() const override { return #Name; } \
   }
 
 // A text that does not convert to the number or date-time asked for:

@@ -159,12 +159,14 @@ bool IsLeftoverTemporaryName(const QString& name, const QStringList& extensions)
 QStringList RemoveLeftoverTemporaryFiles(const QString& folder, const QStringList& extensions) {
   QStringList removed;
   const QDir dir(folder);
-  const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+  const QFileInfoList entries =
+      dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
   for (const QFileInfo& entry : entries) {
     if (!IsLeftoverTemporaryName(entry.fileName(), extensions)) continue;
     struct stat info {};
     const QByteArray name = QFile::encodeName(entry.absoluteFilePath());
-    if (::lstat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) continue;
+    if (::lstat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+      continue;
     if (::unlink(name.constData()) == 0) removed.append(entry.absoluteFilePath());
   }
   return removed;

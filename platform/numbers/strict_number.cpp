@@ -1,11 +1,11 @@
 #include "strict_number.h"
 
+#include <locale.h>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace numbers {
@@ -91,8 +91,9 @@ bool TryTextToFloat(std::string_view text, double& value) {
   // exact doubles, so their one division is the correctly rounded value, the
   // same that from_chars gives.
   if (significant > 15 || decimals > 22) return TryTextToFloatSlow(text, begin, n, value);
-  static constexpr double kPowers[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  static constexpr double kPowers[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   double result = static_cast<double>(mantissa) / kPowers[decimals];
   value = negative ? -result : result;
   return true;

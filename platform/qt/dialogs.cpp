@@ -22,9 +22,7 @@ QPushButton* AddAnswerButton(QMessageBox& box, const QString& text, QMessageBox:
 
 class QtDialogs : public Dialogs {
  public:
-  void ShowMessage(const QString& text) override {
-    ShowTitledMessage(MessageTitle(), text);
-  }
+  void ShowMessage(const QString& text) override { ShowTitledMessage(MessageTitle(), text); }
   void ShowTitledMessage(const QString& title, const QString& text) override {
     BuildMessageBox(title, text, ActiveWindow())->exec();
   }
@@ -42,9 +40,7 @@ class QtDialogs : public Dialogs {
     return QFileDialog::getOpenFileName(ActiveWindow(), title, folder, filter);
   }
   QString OpenPicture(const QString& title, const QString& folder, const QString& filter) override {
-    const QString pictures = filter.isEmpty()
-        ? QStringLiteral("画像ファイル (*.jpg *.jpeg *.bmp)")
-        : filter;
+    const QString pictures = filter.isEmpty() ? QStringLiteral("画像ファイル (*.jpg *.jpeg *.bmp)") : filter;
     return QFileDialog::getOpenFileName(ActiveWindow(), title, folder, pictures);
   }
 };
@@ -54,28 +50,22 @@ QString messageTitle = QString::fromUtf8(kApplicationTitle);
 
 }  // namespace
 
-std::unique_ptr<QMessageBox> BuildMessageBox(const QString& title, const QString& text,
-                                             QWidget* parent) {
-  auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text,
-                                           QMessageBox::Ok, parent);
+std::unique_ptr<QMessageBox> BuildMessageBox(const QString& title, const QString& text, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
   box->setWindowModality(Qt::ApplicationModal);
   return box;
 }
 
-std::unique_ptr<QMessageBox> BuildQuestionBox(const QString& text, bool withCancel,
-                                              QWidget* parent) {
-  auto box = std::make_unique<QMessageBox>(QMessageBox::Question,
-                                           QString::fromUtf8(kQuestionTitle), text,
+std::unique_ptr<QMessageBox> BuildQuestionBox(const QString& text, bool withCancel, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QString::fromUtf8(kQuestionTitle), text,
                                            QMessageBox::NoButton, parent);
   box->setWindowModality(Qt::ApplicationModal);
-  QPushButton* yes = AddAnswerButton(*box, QStringLiteral("はい(&Y)"), QMessageBox::YesRole,
-                                     Answer::Yes);
-  QPushButton* no = AddAnswerButton(*box, QStringLiteral("いいえ(&N)"), QMessageBox::NoRole,
-                                    Answer::No);
+  QPushButton* yes = AddAnswerButton(*box, QStringLiteral("はい(&Y)"), QMessageBox::YesRole, Answer::Yes);
+  QPushButton* no = AddAnswerButton(*box, QStringLiteral("いいえ(&N)"), QMessageBox::NoRole, Answer::No);
   box->setDefaultButton(yes);
   if (withCancel) {
-    box->setEscapeButton(AddAnswerButton(*box, QStringLiteral("キャンセル"),
-                                         QMessageBox::RejectRole, Answer::Cancel));
+    box->setEscapeButton(
+        AddAnswerButton(*box, QStringLiteral("キャンセル"), QMessageBox::RejectRole, Answer::Cancel));
   } else {
     box->setEscapeButton(no);
   }

@@ -70,17 +70,16 @@ bool Decompress(const QByteArray& data, QImage* image, ErrorManager* manager) {
     jpeg_destroy_decompress(&info);
     return false;
   }
-  JSAMPLE* cmykRow = cmyk ? static_cast<JSAMPLE*>((*info.mem->alloc_sarray)(
-                                reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                info.output_width * 4, 1)[0])
-                          : nullptr;
+  JSAMPLE* cmykRow =
+      cmyk ? static_cast<JSAMPLE*>((*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info),
+                                                             JPOOL_IMAGE, info.output_width * 4, 1)[0])
+           : nullptr;
   while (info.output_scanline < info.output_height) {
     const int y = static_cast<int>(info.output_scanline);
     if (cmyk) {
       jpeg_read_scanlines(&info, &cmykRow, 1);
       auto* line = reinterpret_cast<QRgb*>(image->scanLine(y));
-      for (JDIMENSION x = 0; x < info.output_width; ++x)
-        line[x] = RgbFromInvertedCmyk(cmykRow + 4 * x);
+      for (JDIMENSION x = 0; x < info.output_width; ++x) line[x] = RgbFromInvertedCmyk(cmykRow + 4 * x);
     } else {
       JSAMPROW row = image->scanLine(y);
       jpeg_read_scanlines(&info, &row, 1);
@@ -140,8 +139,7 @@ QImage DecodeJpegFile(const QString& path, QString* error) {
 
 QImage LoadPicture(const QString& path, QString* error) {
   const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
-    return DecodeJpegFile(path, error);
+  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return DecodeJpegFile(path, error);
   QImageReader reader(path);
   QImage image = reader.read();
   if (image.isNull()) SetError(error, reader.errorString());
@@ -158,9 +156,9 @@ QByteArray EncodeJpeg(const QImage& image, int quality, QString* error) {
   unsigned long size = 0;
   ErrorManager manager;
   const bool compressed = Compress(rgb, quality, &buffer, &size, &manager);
-  const QByteArray data = compressed
-      ? QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size))
-      : QByteArray();
+  const QByteArray data =
+      compressed ? QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size))
+                 : QByteArray();
   std::free(buffer);
   if (!compressed) SetError(error, QString::fromLocal8Bit(manager.message));
   return data;

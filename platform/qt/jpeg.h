@@ -20,7 +20,6 @@ QByteArray EncodeJpeg(const QImage& image, int quality = 90, QString* error = nu
 
 // Writes `image` as EncodeJpeg encodes it. The file is replaced whole or not
 // at all; false on failure, reason in `error`.
-bool EncodeJpegFile(const QImage& image, const QString& path, int quality = 90,
-                    QString* error = nullptr);
+bool EncodeJpegFile(const QImage& image, const QString& path, int quality = 90, QString* error = nullptr);
 
 }  // namespace platform

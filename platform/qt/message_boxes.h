@@ -14,12 +14,10 @@ inline constexpr char kApplicationTitle[] = "MORSUND KIVO SCORER 2017";
 inline constexpr char kQuestionTitle[] = "確認";
 
 // A plain box with an OK button.
-std::unique_ptr<QMessageBox> BuildMessageBox(const QString& title, const QString& text,
-                                             QWidget* parent);
+std::unique_ptr<QMessageBox> BuildMessageBox(const QString& title, const QString& text, QWidget* parent);
 // A question titled "確認" with "はい(&Y)" and "いいえ(&N)", and "キャンセル"
 // when `withCancel`. Escape answers No, or Cancel when there is one.
-std::unique_ptr<QMessageBox> BuildQuestionBox(const QString& text, bool withCancel,
-                                              QWidget* parent);
+std::unique_ptr<QMessageBox> BuildQuestionBox(const QString& text, bool withCancel, QWidget* parent);
 // The answer of a question box after it closed; a box closed without a
 // button counts as its escape answer.
 Answer AnswerOf(const QMessageBox& box);

@@ -19,8 +19,8 @@ W* Place(QWidget* parent, const char* name, int left, int top, int width, int he
 
 // Place, for a widget with a caption (label, push or radio button).
 template <class W>
-W* PlaceCaptioned(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                  int width, int height) {
+W* PlaceCaptioned(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                  int height) {
   W* widget = Place<W>(parent, name, left, top, width, height);
   widget->setText(caption);
   return widget;

@@ -25,12 +25,18 @@ QString UnescapeEntryValue(const QString& value) {
   for (qsizetype i = 0; i < value.size(); ++i) {
     if (value[i] == QLatin1Char('\\') && i + 1 < value.size()) {
       const QChar next = value[++i];
-      if (next == QLatin1Char('s')) out += QLatin1Char(' ');
-      else if (next == QLatin1Char('n')) out += QLatin1Char('\n');
-      else if (next == QLatin1Char('t')) out += QLatin1Char('\t');
-      else if (next == QLatin1Char('r')) out += QLatin1Char('\r');
-      else if (next == QLatin1Char('\\')) out += QLatin1Char('\\');
-      else out += QLatin1Char('\\') + next;
+      if (next == QLatin1Char('s'))
+        out += QLatin1Char(' ');
+      else if (next == QLatin1Char('n'))
+        out += QLatin1Char('\n');
+      else if (next == QLatin1Char('t'))
+        out += QLatin1Char('\t');
+      else if (next == QLatin1Char('r'))
+        out += QLatin1Char('\r');
+      else if (next == QLatin1Char('\\'))
+        out += QLatin1Char('\\');
+      else
+        out += QLatin1Char('\\') + next;
     } else {
       out += value[i];
     }
@@ -81,7 +87,8 @@ struct DesktopEntry {
 std::optional<DesktopEntry> FindDesktopEntry(const QString& id) {
   QStringList names{id};
   // "vendor-app.desktop" may live as vendor/app.desktop.
-  if (id.contains(QLatin1Char('-'))) names.append(QString(id).replace(id.indexOf(QLatin1Char('-')), 1, QLatin1Char('/')));
+  if (id.contains(QLatin1Char('-')))
+    names.append(QString(id).replace(id.indexOf(QLatin1Char('-')), 1, QLatin1Char('/')));
   for (const QString& name : names) {
     const QString path =
         QStandardPaths::locate(QStandardPaths::ApplicationsLocation, name, QStandardPaths::LocateFile);
@@ -109,7 +116,8 @@ std::optional<DesktopEntry> FindDesktopEntry(const QString& id) {
 // The default application for plain text, as xdg-mime names it.
 QString DefaultTextEditorId() {
   QProcess query;
-  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
+  query.start(QStringLiteral("xdg-mime"),
+              {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
   if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
     query.kill();
     return {};
@@ -147,9 +155,7 @@ class DesktopShell : public Shell {
   bool OpenInTextEditor(const QString& path) override {
     return StartTextEditor(path) || QDesktopServices::openUrl(QUrl::fromLocalFile(path));
   }
-  bool StartProgram(const QString& path) override {
-    return QProcess::startDetached(path, {});
-  }
+  bool StartProgram(const QString& path) override { return QProcess::startDetached(path, {}); }
 };
 
 Shell* installed = nullptr;

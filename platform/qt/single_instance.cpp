@@ -13,8 +13,7 @@ constexpr int kReplyMs = 2000;
 
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent)
-    : QObject(parent), name_(name) {}
+SingleInstance::SingleInstance(const QString& name, QObject* parent) : QObject(parent), name_(name) {}
 
 SingleInstance::~SingleInstance() {
   if (server_ != nullptr) server_->close();  // removes the socket file

@@ -14,13 +14,16 @@ TEST(Ansi, UndecodableBytesBecomeOneQuestionMarkEach) {
   // Latin-1 names as found in real rating files; 0xA0 and 0xFD are not CP932,
   // and 0xE9 is a lead byte that a blank cannot follow.
   EXPECT_EQ(ansi::ToUtf8("Ren\xE9 B"), "Ren? B");
-  EXPECT_EQ(ansi::ToUtf8(std::string("A\xA0" "B\xFD", 4)), "A?B?");
+  EXPECT_EQ(ansi::ToUtf8(std::string("A\xA0"
+                                     "B\xFD",
+                                     4)),
+            "A?B?");
   EXPECT_EQ(ansi::ToUtf8("end\x82"), "end?");  // lead byte cut off at the end
 }
 
 TEST(Ansi, UnmappableUtf8BecomesQuestionMark) {
-  EXPECT_EQ(ansi::FromUtf8("a\xC3\xA9z"), "a?z");   // é has no CP932 form
-  EXPECT_EQ(ansi::FromUtf8("a\xFFz"), "a?z");       // malformed UTF-8
+  EXPECT_EQ(ansi::FromUtf8("a\xC3\xA9z"), "a?z");  // é has no CP932 form
+  EXPECT_EQ(ansi::FromUtf8("a\xFFz"), "a?z");      // malformed UTF-8
   EXPECT_EQ(ansi::FromUtf8("plain ASCII"), "plain ASCII");
 }
 

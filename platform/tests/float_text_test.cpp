@@ -36,7 +36,7 @@ TEST(FloatText, GeneralFormatWithFifteenDigits) {
       {1e15, "1E15"},
       {999999999999999.0, "999999999999999"},
       {123456789012345678.0, "1.23456789012346E17"},
-      {1e15 - 0.01, "1E15"},             // rounds up to the next power of ten
+      {1e15 - 0.01, "1E15"},  // rounds up to the next power of ten
       {0.000099999999999999999, "0.0001"},
       {1.7976931348623157e308, "1.79769313486232E308"},
       {4.9e-324, "4.94065645841247E-324"},
@@ -86,7 +86,8 @@ TEST(ShortFloatText, IsTheShortestDecimalOfTheStoredValue) {
   for (const ShortCase& c : cases) EXPECT_EQ(ShortFloatText(c.value), QString::fromLatin1(c.text)) << c.text;
 
   EXPECT_EQ(ShortFloatText(12.3f, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("12,3"));
-  EXPECT_EQ(ShortFloatText(1234567.5f, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("1234567,5"));
+  EXPECT_EQ(ShortFloatText(1234567.5f, QLocale(QLocale::German, QLocale::Germany)),
+            QStringLiteral("1234567,5"));
   EXPECT_EQ(ShortFloatText(12.3f, QLocale(QLocale::Japanese, QLocale::Japan)), QStringLiteral("12.3"));
 }
 

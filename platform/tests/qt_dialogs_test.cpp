@@ -1,8 +1,8 @@
 #include <stdexcept>
 
+#include <gtest/gtest.h>
 #include <QMessageBox>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 #include "qt/guard.h"
 #include "qt/message_boxes.h"
@@ -53,8 +53,7 @@ TEST(ScriptedDialogs, FileDialogsReturnScriptedPathsAndEmptyMeansCancelled) {
   ScriptedDialogs dialogs;
   dialogs.QueueFile("/data/LOGO/Logo_A.JPG");
   dialogs.QueueFile("");
-  EXPECT_EQ(dialogs.OpenPicture("logo", "/data/LOGO", "画像ファイル (*.jpg *.bmp)"),
-            "/data/LOGO/Logo_A.JPG");
+  EXPECT_EQ(dialogs.OpenPicture("logo", "/data/LOGO", "画像ファイル (*.jpg *.bmp)"), "/data/LOGO/Logo_A.JPG");
   EXPECT_EQ(dialogs.OpenFile("event", "/data/RACEDATA", "*.kivo"), "");
   EXPECT_TRUE(dialogs.Unexpected().isEmpty());
 

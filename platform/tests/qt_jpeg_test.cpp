@@ -2,9 +2,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "qt/jpeg.h"
 
@@ -57,8 +57,8 @@ bool HasMarker(const QByteArray& jpeg, unsigned char marker) {
     const auto code = static_cast<unsigned char>(jpeg[i + 1]);
     if (code == marker) return true;
     if (code == 0xDA) return false;  // start of scan
-    const int length = (static_cast<unsigned char>(jpeg[i + 2]) << 8) |
-                       static_cast<unsigned char>(jpeg[i + 3]);
+    const int length =
+        (static_cast<unsigned char>(jpeg[i + 2]) << 8) | static_cast<unsigned char>(jpeg[i + 3]);
     i += 2 + length;
   }
   return false;

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <functional>
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -8,7 +9,6 @@
 #include <QLocalServer>
 #include <QProcess>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "qt/single_instance.h"
 
@@ -68,8 +68,7 @@ class SingleInstanceTest : public ::testing::Test {
   QProcess* StartChild() {
     auto* child = new QProcess;
     children_.push_back(child);
-    child->start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--single-instance-child"), name_});
+    child->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--single-instance-child"), name_});
     EXPECT_TRUE(child->waitForStarted());
     return child;
   }

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "qt/system.h"
 #include "qt/testing/doubles.h"
@@ -23,12 +23,9 @@ TEST(HasDefaultRoute, FindsAnUpRouteToDestinationZero) {
     QString table;
     bool expected;
   };
-  const QString lan =
-      "eth0\t0002A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0          \n";
-  const QString defaultRoute =
-      "wlan0\t00000000\t0102A8C0\t0003\t0\t0\t600\t00000000\t0\t0\t0          \n";
-  const QString downDefault =
-      "eth1\t00000000\t0102A8C0\t0002\t0\t0\t600\t00000000\t0\t0\t0\n";
+  const QString lan = "eth0\t0002A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0          \n";
+  const QString defaultRoute = "wlan0\t00000000\t0102A8C0\t0003\t0\t0\t600\t00000000\t0\t0\t0          \n";
+  const QString downDefault = "eth1\t00000000\t0102A8C0\t0002\t0\t0\t600\t00000000\t0\t0\t0\n";
   const Case cases[] = {
       {"default route after a local one", kHeader + lan + defaultRoute, true},
       {"default route without line end", kHeader + defaultRoute.trimmed(), true},

@@ -3,8 +3,8 @@
 // plays a second program copy for the single instance tests instead.
 #include <cstring>
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int RunSingleInstanceChild(int argc, char** argv);
 

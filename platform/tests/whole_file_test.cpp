@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -136,7 +136,8 @@ TEST_F(WholeFile, RemovesOnlyLeftoverTemporaryFiles) {
   for (const char* name : {".cup.kivo.a1B2c3", "cup.kivo", "cup.kivo.backup", ".notes.txt.abcdef"})
     Put(PathOf(QString::fromUtf8(name)), "x");
   ASSERT_TRUE(QDir(folder_.path()).mkdir(QStringLiteral(".old.kivo.qwerty")));
-  const QStringList removed = platform::RemoveLeftoverTemporaryFiles(folder_.path(), {QStringLiteral("kivo")});
+  const QStringList removed =
+      platform::RemoveLeftoverTemporaryFiles(folder_.path(), {QStringLiteral("kivo")});
   EXPECT_EQ(removed, QStringList{PathOf(QStringLiteral(".cup.kivo.a1B2c3"))});
   EXPECT_EQ(Names(folder_.path()),
             (QStringList{QStringLiteral(".notes.txt.abcdef"), QStringLiteral("cup.kivo"),

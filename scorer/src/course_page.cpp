@@ -10,8 +10,8 @@
 #include <QLocale>
 
 #include "core/number_text.h"
-#include "locale/user_locale.h"
 #include "form_building.h"
+#include "locale/user_locale.h"
 #include "qt/guard.h"
 #include "scorer_window.h"
 
@@ -29,7 +29,8 @@ void TForm1::BuildCoursePage() {
   constexpr int fieldLeft = 170;
   constexpr int rowHeight = 30;
 
-  CourseTypeLabel = PlaceLabel(pnlCOURSE, "CourseTypeLabel", QStringLiteral("コースの種類"), labelLeft, 50, 150, rowHeight);
+  CourseTypeLabel =
+      PlaceLabel(pnlCOURSE, "CourseTypeLabel", QStringLiteral("コースの種類"), labelLeft, 50, 150, rowHeight);
   ComboBox1 = Place<QComboBox>(pnlCOURSE, "ComboBox1", fieldLeft, 50, 240, rowHeight);
 
   // The distance field sits in the blanks of its caption, before "NMi".
@@ -37,8 +38,9 @@ void TForm1::BuildCoursePage() {
   const QFontMetrics metrics(WindowFont());
   const int captionStart = metrics.horizontalAdvance(QStringLiteral("コース距離"));
   const int blanksEnd = metrics.horizontalAdvance(QStringLiteral("コース距離　　　          "));
-  CourseDistanceLabel = PlaceLabel(pnlCOURSE, "CourseDistanceLabel", distanceCaption, labelLeft, 95,
-                                   blanksEnd + metrics.horizontalAdvance(QStringLiteral("NMi")) + 8, rowHeight);
+  CourseDistanceLabel =
+      PlaceLabel(pnlCOURSE, "CourseDistanceLabel", distanceCaption, labelLeft, 95,
+                 blanksEnd + metrics.horizontalAdvance(QStringLiteral("NMi")) + 8, rowHeight);
   Edit1 = Place<QLineEdit>(pnlCOURSE, "Edit1", labelLeft + captionStart + 6, 95,
                            blanksEnd - captionStart - 12, rowHeight);
   Edit1->setInputMethodHints(Qt::ImhPreferLatin);
@@ -49,17 +51,20 @@ void TForm1::BuildCoursePage() {
   Button13->setToolTip(QStringLiteral("ネット環境が必要です"));
   connect(Button13, &QPushButton::clicked, this, &TForm1::Button13Click);
 
-  StartLabel = PlaceLabel(pnlCOURSE, "StartLabel", QStringLiteral("スタート日時"), labelLeft, 145, 150, rowHeight);
+  StartLabel =
+      PlaceLabel(pnlCOURSE, "StartLabel", QStringLiteral("スタート日時"), labelLeft, 145, 150, rowHeight);
   DateTimePicker1 = Place<QDateEdit>(pnlCOURSE, "DateTimePicker1", fieldLeft, 145, 150, rowHeight);
   DateTimePicker2 = Place<TimePicker>(pnlCOURSE, "DateTimePicker2", fieldLeft + 160, 145, 120, rowHeight);
-  LimitLabel = PlaceLabel(pnlCOURSE, "LimitLabel", QStringLiteral("タイムリミット"), labelLeft, 190, 150, rowHeight);
+  LimitLabel =
+      PlaceLabel(pnlCOURSE, "LimitLabel", QStringLiteral("タイムリミット"), labelLeft, 190, 150, rowHeight);
   DateTimePicker3 = Place<QDateEdit>(pnlCOURSE, "DateTimePicker3", fieldLeft, 190, 150, rowHeight);
   DateTimePicker4 = Place<TimePicker>(pnlCOURSE, "DateTimePicker4", fieldLeft + 160, 190, 120, rowHeight);
   for (QDateEdit* date : {DateTimePicker1, DateTimePicker3}) date->setCalendarPopup(true);
   for (QTimeEdit* time : {DateTimePicker2, DateTimePicker4})
     time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
 
-  JuryLabel = PlaceLabel(pnlCOURSE, "JuryLabel", QStringLiteral("レース委員"), labelLeft, 235, 150, rowHeight);
+  JuryLabel =
+      PlaceLabel(pnlCOURSE, "JuryLabel", QStringLiteral("レース委員"), labelLeft, 235, 150, rowHeight);
   Edit5 = Place<QLineEdit>(pnlCOURSE, "Edit5", fieldLeft, 235, 280, rowHeight);
 
   Label22 = PlaceLabel(pnlCOURSE, "Label22", QStringLiteral("LEG数"), labelLeft, 280, 150, rowHeight);

@@ -165,8 +165,8 @@ void TForm1::ShowBoatDetails(QByteArrayView line) {
 
 void TForm1::Button3Click() {
   platform::Guarded([this] {
-    const QString chosen = platform::CurrentDialogs().OpenFile(QStringLiteral("開く"), Model.RmsFolder,
-                                                               RmsOpenDialogFilter());
+    const QString chosen =
+        platform::CurrentDialogs().OpenFile(QStringLiteral("開く"), Model.RmsFolder, RmsOpenDialogFilter());
     const std::optional<QString> file = RmsFileFromDialog(chosen);
     if (!file) return;
     // A file that cannot be read leaves the current one current, so the
@@ -191,9 +191,8 @@ void TForm1::Button17Click() {
 void TForm1::ListBox1Click() {
   platform::Guarded([this] {
     Model.SelectedRmsBoat = SelectedRow(ListBox1) + 1;
-    const QByteArray line = Model.SelectedRmsBoat <= Model.RmsLineCount
-                                ? Model.RmsLines[Model.SelectedRmsBoat]
-                                : QByteArray();
+    const QByteArray line =
+        Model.SelectedRmsBoat <= Model.RmsLineCount ? Model.RmsLines[Model.SelectedRmsBoat] : QByteArray();
     ParseRmsLine(line);
     ShowBoatSummary();
     ShowBoatDetails(line);
@@ -203,9 +202,8 @@ void TForm1::ListBox1Click() {
 void TForm1::ListBox2Click() {
   platform::Guarded([this] {
     Model.SelectedEntry = SelectedRow(ListBox2) + 1;
-    const QByteArray line = Model.SelectedEntry <= Model.EntryCount
-                                ? Model.EntryRecord[Model.SelectedEntry]
-                                : QByteArray();
+    const QByteArray line =
+        Model.SelectedEntry <= Model.EntryCount ? Model.EntryRecord[Model.SelectedEntry] : QByteArray();
     ParseRmsLine(line);
     ShowBoatSummary();
     ShowBoatDetails(line);

@@ -11,13 +11,13 @@
 #include <QPushButton>
 
 #include "core/event_file.h"
-#include "core/logo_files.h"
-#include "core/number_text.h"
-#include "locale/float_text.h"
-#include "core/race_xml.h"
 #include "core/file_io.h"
 #include "core/local_date_time.h"
+#include "core/logo_files.h"
+#include "core/number_text.h"
+#include "core/race_xml.h"
 #include "core/rms_text.h"
+#include "locale/float_text.h"
 #include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
@@ -37,7 +37,8 @@ void TForm1::SaveEventFile(const QString& failure) {
   kivo::SaveEventFile(Model);
   RememberEventFile(Model.EventFile);
   platform::CurrentSystem().Beep();
-  platform::CurrentDialogs().ShowMessage(failure.isEmpty() ? QStringLiteral("データが保存されました") : failure);
+  platform::CurrentDialogs().ShowMessage(failure.isEmpty() ? QStringLiteral("データが保存されました")
+                                                           : failure);
 }
 
 void TForm1::RememberEventFile(const QString& path) {
@@ -47,8 +48,9 @@ void TForm1::RememberEventFile(const QString& path) {
 bool TForm1::MayReplaceFilesUnderSaveName() {
   const QStringList others = FilesOfAnotherEvent(Model, eventFiles_);
   if (others.isEmpty()) return true;
-  if (!platform::CurrentDialogs().Confirm(QStringLiteral("別のイベントのファイルがあります。\n%1\n上書きしますか？")
-                                              .arg(others.join(QLatin1Char('\n')))))
+  if (!platform::CurrentDialogs().Confirm(
+          QStringLiteral("別のイベントのファイルがあります。\n%1\n上書きしますか？")
+              .arg(others.join(QLatin1Char('\n')))))
     return false;
   // Agreed once: the save that follows the calculation does not ask again.
   for (const QString& file : others) RememberEventFile(file);
@@ -278,7 +280,8 @@ void TForm1::RememberSavedEvent() {
 }
 
 bool TForm1::SaveChangedEvent() {
-  if (!EventChanged() || !platform::CurrentDialogs().Confirm(QStringLiteral("データを保存しますか？"))) return true;
+  if (!EventChanged() || !platform::CurrentDialogs().Confirm(QStringLiteral("データを保存しますか？")))
+    return true;
   bool saved = false;
   platform::Guarded([this, &saved] {
     CheckRaceData();

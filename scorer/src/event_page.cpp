@@ -23,16 +23,21 @@ void TForm1::BuildEventPage() {
   constexpr int fieldLeft = 230;
   constexpr int fieldWidth = 350;
   constexpr int rowHeight = 30;
-  EventNameLabel = PlaceLabel(pnlEVENT, "EventNameLabel", QStringLiteral("イベント名"), labelLeft, 30, 180, rowHeight);
+  EventNameLabel =
+      PlaceLabel(pnlEVENT, "EventNameLabel", QStringLiteral("イベント名"), labelLeft, 30, 180, rowHeight);
   Edit2 = Place<QLineEdit>(pnlEVENT, "Edit2", fieldLeft, 30, fieldWidth, rowHeight);
-  RaceNameLabel = PlaceLabel(pnlEVENT, "RaceNameLabel", QStringLiteral("レース名"), labelLeft, 85, 180, rowHeight);
+  RaceNameLabel =
+      PlaceLabel(pnlEVENT, "RaceNameLabel", QStringLiteral("レース名"), labelLeft, 85, 180, rowHeight);
   Edit4 = Place<QLineEdit>(pnlEVENT, "Edit4", fieldLeft, 85, fieldWidth, rowHeight);
-  ClassNameLabel = PlaceLabel(pnlEVENT, "ClassNameLabel", QStringLiteral("クラス名"), labelLeft, 140, 180, rowHeight);
+  ClassNameLabel =
+      PlaceLabel(pnlEVENT, "ClassNameLabel", QStringLiteral("クラス名"), labelLeft, 140, 180, rowHeight);
   Edit6 = Place<QLineEdit>(pnlEVENT, "Edit6", fieldLeft, 140, fieldWidth, rowHeight);
   Edit6->setText(QStringLiteral("TarvelC"));
-  ChairmanLabel = PlaceLabel(pnlEVENT, "ChairmanLabel", QStringLiteral("レース委員長"), labelLeft, 195, 180, rowHeight);
+  ChairmanLabel =
+      PlaceLabel(pnlEVENT, "ChairmanLabel", QStringLiteral("レース委員長"), labelLeft, 195, 180, rowHeight);
   Edit7 = Place<QLineEdit>(pnlEVENT, "Edit7", fieldLeft, 195, fieldWidth, rowHeight);
-  SaveNameLabel = PlaceLabel(pnlEVENT, "SaveNameLabel", QStringLiteral("保存ファイル名"), labelLeft, 250, 180, rowHeight);
+  SaveNameLabel =
+      PlaceLabel(pnlEVENT, "SaveNameLabel", QStringLiteral("保存ファイル名"), labelLeft, 250, 180, rowHeight);
   Edit3 = Place<QLineEdit>(pnlEVENT, "Edit3", fieldLeft, 250, fieldWidth, rowHeight);
 
   // textChanged: setting a field from code runs its handler, as the reset

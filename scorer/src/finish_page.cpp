@@ -11,8 +11,8 @@
 #include "core/finish_entry.h"
 #include "core/finish_lists.h"
 #include "core/local_date_time.h"
-#include "locale/user_locale.h"
 #include "form_building.h"
+#include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 #include "qt/system.h"
@@ -74,7 +74,8 @@ void TForm1::BuildFinishPage() {
   ListBox3 = Place<QListWidget>(pnlFINISH, "ListBox3", 10, 32, 300, 298);
   ListBox3->setFont(listFont);
   Label15 = PlaceLabel(pnlFINISH, "Label15", QStringLiteral("フィニッシュ艇"), 360, 4, 150, 26);
-  Label35 = PlaceLabel(pnlFINISH, "Label35", QStringLiteral("Time                Fin     Pen"), 505, 4, 320, 26);
+  Label35 =
+      PlaceLabel(pnlFINISH, "Label35", QStringLiteral("Time                Fin     Pen"), 505, 4, 320, 26);
   Label35->setFont(listFont);
   ListBox4 = Place<QListWidget>(pnlFINISH, "ListBox4", 360, 32, 470, 298);
   ListBox4->setFont(listFont);
@@ -290,8 +291,10 @@ void TForm1::UpdateFinishElapsed() {
   platform::CurrentSystem().Beep();
   const QLocale locale = platform::UserLocale();
   const int race = Model.CurrentRace;
-  Model.RaceStart[race] = platform::RaceDateTimeText(DateTimePicker1->date(), DateTimePicker2->time(), locale);
-  Model.RaceLimit[race] = platform::RaceDateTimeText(DateTimePicker3->date(), DateTimePicker4->time(), locale);
+  Model.RaceStart[race] =
+      platform::RaceDateTimeText(DateTimePicker1->date(), DateTimePicker2->time(), locale);
+  Model.RaceLimit[race] =
+      platform::RaceDateTimeText(DateTimePicker3->date(), DateTimePicker4->time(), locale);
   const QDateTime start = ReadRaceDateTime(Model.RaceStart[race]);
   const QDateTime limit = ReadRaceDateTime(Model.RaceLimit[race]);
   const QDateTime finish = FinishDateTime(datetimepicker5->date(), DateTimePicker6->time());
@@ -300,8 +303,7 @@ void TForm1::UpdateFinishElapsed() {
   Memo7->setText(QString::number(seconds));
   Memo6->setText(ElapsedText(seconds));
   ComboBox2->setCurrentText(finish > limit ? kDnf : kOk);
-  if (entryBeingFinished_ != 0)
-    Model.BoatStatus[race][entryBeingFinished_] = ComboBox2->currentText();
+  if (entryBeingFinished_ != 0) Model.BoatStatus[race][entryBeingFinished_] = ComboBox2->currentText();
 }
 
 QDateTime TForm1::ReadRaceDateTime(const QString& text) const {

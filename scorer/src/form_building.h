@@ -25,7 +25,7 @@ using platform::Place;
 using platform::PlaceCaptioned;
 
 // A label with its caption; left-aligned and vertically centred.
-QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                   int width, int height);
+QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                   int height);
 
 }  // namespace kivo

@@ -17,9 +17,9 @@
 #include "core/ranking.h"
 #include "core/rms_text.h"
 #include "core/sheet_values.h"
-#include "locale/user_locale.h"
 #include "form_building.h"
 #include "kivomod.h"
+#include "locale/user_locale.h"
 #include "qt/dialogs.h"
 #include "qt/guard.h"
 #include "qt/shell.h"
@@ -66,7 +66,8 @@ void TForm1::BuildResultPage() {
   Button18->setToolTip(waitHint);
   Button18->setEnabled(false);
   connect(Button18, &QPushButton::clicked, this, &TForm1::Button18Click);
-  ScratchIssuedLabel = PlaceLabel(pnlRESULT, "ScratchIssuedLabel", QStringLiteral("発行日"), 290, 217, 70, rowHeight);
+  ScratchIssuedLabel =
+      PlaceLabel(pnlRESULT, "ScratchIssuedLabel", QStringLiteral("発行日"), 290, 217, 70, rowHeight);
   DateTimePicker7 = Place<QDateEdit>(pnlRESULT, "DateTimePicker7", 360, 217, 160, rowHeight);
   DateTimePicker7->setCalendarPopup(true);
 
@@ -75,7 +76,8 @@ void TForm1::BuildResultPage() {
   Button19->setToolTip(waitHint);
   Button19->setEnabled(false);
   connect(Button19, &QPushButton::clicked, this, &TForm1::Button19Click);
-  ResultIssuedLabel = PlaceLabel(pnlRESULT, "ResultIssuedLabel", QStringLiteral("発行日"), 290, 263, 70, rowHeight);
+  ResultIssuedLabel =
+      PlaceLabel(pnlRESULT, "ResultIssuedLabel", QStringLiteral("発行日"), 290, 263, 70, rowHeight);
   DateTimePicker8 = Place<QDateEdit>(pnlRESULT, "DateTimePicker8", 360, 263, 160, rowHeight);
   DateTimePicker8->setCalendarPopup(true);
 
@@ -205,7 +207,8 @@ void TForm1::ProduceSheet(int sheetKind) {
   ReadRaceResults();
   if (sheetKind == kResultSheet) {
     if (Model.ResultsFlags < kResultsHaveCorrected) {
-      platform::CurrentDialogs().ShowMessage(QStringLiteral("データが不足しているか、または計算がされていません"));
+      platform::CurrentDialogs().ShowMessage(
+          QStringLiteral("データが不足しているか、または計算がされていません"));
       return;
     }
     RankRaceBoats();
@@ -249,7 +252,8 @@ void TForm1::WriteCsvSheet() {
 void TForm1::OpenSheet(const QString& path, bool inTextEditor) {
   platform::Shell& shell = platform::CurrentShell();
   const bool opened = inTextEditor ? shell.OpenInTextEditor(path) : shell.OpenDocument(path);
-  if (!opened) platform::CurrentDialogs().ShowMessage(QStringLiteral("ファイルを開けませんでした。\n") + path);
+  if (!opened)
+    platform::CurrentDialogs().ShowMessage(QStringLiteral("ファイルを開けませんでした。\n") + path);
 }
 
 }  // namespace kivo

@@ -49,14 +49,13 @@ constexpr int kLegGridRows = 14;  // rows 1 .. 14 are kept, 1 .. 10 shown
 TForm1::TForm1(const QString& programFolder, QWidget* parent) : QWidget(parent) {
   InstallFontSubstitutions();
   setObjectName(QStringLiteral("Form1"));
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setFont(WindowFont());
   setAutoFillBackground(true);
   platform::SetPaletteColor(this, QPalette::Window, kWhite);
 
-  Model.ProgramFolder = programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                : programFolder;
+  Model.ProgramFolder = programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
 
   BuildTopBar();
   BuildEventPage();
@@ -128,8 +127,8 @@ void TForm1::FormCreate() {
   if (!failed.isEmpty()) {
     // The start goes on: the pages work without the tree, and the files
     // that need a folder report it when they are written.
-    platform::CurrentDialogs().ShowMessage(
-        QStringLiteral("次のフォルダを作成できませんでした。\n") + failed.first());
+    platform::CurrentDialogs().ShowMessage(QStringLiteral("次のフォルダを作成できませんでした。\n") +
+                                           failed.first());
   }
 
   RemoveLeftoverSaveFiles(Model);
@@ -160,8 +159,7 @@ void TForm1::FormCreate() {
 void TForm1::PlacePages() {
   pnlCOVER->move(0, 0);
   Image1->move(0, 0);
-  for (ClickablePanel* page : {pnlEVENT, pnlCOURSE, pnlENTRY, pnlFINISH, pnlRESULT})
-    page->move(0, 124);
+  for (ClickablePanel* page : {pnlEVENT, pnlCOURSE, pnlENTRY, pnlFINISH, pnlRESULT}) page->move(0, 124);
   pnlDETAILS->move(16, 96);
   Memo11->setGeometry(0, 0, 840, 333);
   Panel10->move(0, 336);
@@ -190,7 +188,8 @@ void TForm1::ResetEventForm() {
     StringGrid1->SetCells(column, 0, QString::fromUtf8(headings[static_cast<std::size_t>(column)]));
 
   ComboBox2->clear();
-  for (int number = 1; number <= EventModel::StatusCodeCount; ++number) ComboBox2->addItem(StatusCodeAt(number));
+  for (int number = 1; number <= EventModel::StatusCodeCount; ++number)
+    ComboBox2->addItem(StatusCodeAt(number));
   ComboBox2->setCurrentText(QStringLiteral("OK"));
 
   ComboBox3->clear();
@@ -231,7 +230,7 @@ void TForm1::ResetEventForm() {
 
 void TForm1::ShowPage(int page) {
   if (page < 0 || page >= static_cast<int>(kPageSizes.size())) return;
-  const std::array<ClickablePanel*, 6> pages = {pnlCOVER, pnlEVENT, pnlCOURSE,
+  const std::array<ClickablePanel*, 6> pages = {pnlCOVER, pnlEVENT,  pnlCOURSE,
                                                 pnlENTRY, pnlFINISH, pnlRESULT};
   const std::array<ClickablePanel*, 5> tabs = {Panel1, Panel2, Panel3, Panel4, Panel6};
   for (ClickablePanel* panel : pages) panel->hide();
@@ -289,9 +288,15 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
-void TForm1::Panel1Click() { platform::Guarded([this] { ShowPage(1); }); }
-void TForm1::Panel2Click() { platform::Guarded([this] { ShowPage(2); }); }
-void TForm1::Panel3Click() { platform::Guarded([this] { ShowPage(3); }); }
+void TForm1::Panel1Click() {
+  platform::Guarded([this] { ShowPage(1); });
+}
+void TForm1::Panel2Click() {
+  platform::Guarded([this] { ShowPage(2); });
+}
+void TForm1::Panel3Click() {
+  platform::Guarded([this] { ShowPage(3); });
+}
 void TForm1::Panel4Click() { ShowGuardedPage(4); }
 void TForm1::Panel6Click() { ShowGuardedPage(5); }
 
@@ -309,6 +314,8 @@ void TForm1::ShowGuardedPage(int page) {
   });
 }
 
-void TForm1::Button14Click() { platform::Guarded([this] { ShowPage(1); }); }
+void TForm1::Button14Click() {
+  platform::Guarded([this] { ShowPage(1); });
+}
 
 }  // namespace kivo

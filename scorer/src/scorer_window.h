@@ -69,10 +69,10 @@ class TForm1 : public QWidget {
   bool IsInternetConnected();
 
   // ---- used by the start, provided by the pages that own them ----
-  void CheckRaceData();  // gather and check (check_race_data.cpp)
+  void CheckRaceData();                    // gather and check (check_race_data.cpp)
   kivo::RacePageFields RacePages() const;  // what the event and course pages hold
-  void FindNewestRmsFile();  // RmsFile := the newest rating data file (entries_page.cpp)
-  void LoadRmsFile();        // loads RmsFile into the entry page (entries_page.cpp)
+  void FindNewestRmsFile();                // RmsFile := the newest rating data file (entries_page.cpp)
+  void LoadRmsFile();                      // loads RmsFile into the entry page (entries_page.cpp)
 
   // ---- calculation and the event file (result_page.cpp, event_commands.cpp) ----
   // Writes the current race to RaceXmlFile, whole or not at all; throws a
@@ -168,7 +168,7 @@ class TForm1 : public QWidget {
   QLabel* CourseTypeLabel;
   QComboBox* ComboBox1;  // course type
   QLabel* CourseDistanceLabel;
-  QLineEdit* Edit1;  // course distance, NM
+  QLineEdit* Edit1;       // course distance, NM
   QPushButton* Button13;  // starts the course distance program
   QLabel* Label22;
   QLineEdit* Memo12;  // number of legs
@@ -179,23 +179,23 @@ class TForm1 : public QWidget {
   QDateEdit* DateTimePicker3;  // time-limit date
   QTimeEdit* DateTimePicker4;  // time-limit time
   QLabel* JuryLabel;
-  QLineEdit* Edit5;  // race committee member
+  QLineEdit* Edit5;               // race committee member
   kivo::StringGrid* StringGrid1;  // legs
 
   // ---- entries (page 3) ----
   QLabel* Label25;
   QLineEdit* Memo3;  // rating data file name
   QPushButton* Button3;
-  QLabel* Label21;  // rating data file date
+  QLabel* Label21;        // rating data file date
   QListWidget* ListBox1;  // boats of the rating data file
   QLabel* Label20;
-  QLineEdit* Memo2;  // number of boats
+  QLineEdit* Memo2;              // number of boats
   kivo::ClickablePanel* Panel9;  // the rating authority's web page
   kivo::ClickablePanel* Panel7;  // add
   kivo::ClickablePanel* Panel8;  // remove
   QLabel* Label33;
   QLabel* Label7;
-  QLineEdit* Memo5;  // number of entries
+  QLineEdit* Memo5;       // number of entries
   QListWidget* ListBox2;  // entries
   QLabel* Label6;
   QPlainTextEdit* Memo4;  // boat summary
@@ -203,34 +203,34 @@ class TForm1 : public QWidget {
   kivo::ClickablePanel* pnlDETAILS;
   kivo::ClickablePanel* Panel21;  // title of the details
   kivo::ClickablePanel* Panel22;  // "X"
-  QListWidget* ListBox7;  // details
+  QListWidget* ListBox7;          // details
 
   // ---- finishes (page 4) ----
   QLabel* Label10;
   QListWidget* ListBox3;  // racing
   QLabel* Label15;
   QLabel* Label35;
-  QListWidget* ListBox4;  // finished
+  QListWidget* ListBox4;          // finished
   kivo::ClickablePanel* Panel11;  // undo a finish
-  QPlainTextEdit* Memo11;  // status code legend
+  QPlainTextEdit* Memo11;         // status code legend
   kivo::ClickablePanel* Panel10;  // finish entry panel
   kivo::ClickablePanel* Panel12;  // boat being entered
-  QLineEdit* Memo8;  // corrected clock
-  QLineEdit* Memo13;  // clock correction, seconds
+  QLineEdit* Memo8;               // corrected clock
+  QLineEdit* Memo13;              // clock correction, seconds
   kivo::UpDown* UpDown2;
   QPushButton* Button6;  // NOW
   QLabel* Label8;
-  QDateEdit* datetimepicker5;  // finish date
+  QDateEdit* datetimepicker5;         // finish date
   kivo::TimePicker* DateTimePicker6;  // finish time
   QLabel* Label9;
   QLineEdit* Memo6;  // elapsed h:mm:ss
   QLineEdit* Memo7;  // elapsed seconds
   QLabel* Label14;
   QLabel* Label12;
-  QComboBox* ComboBox2;  // status code
+  QComboBox* ComboBox2;           // status code
   kivo::ClickablePanel* Panel14;  // "?" legend
-  QCheckBox* CheckBox2;  // penalty
-  QComboBox* ComboBox3;  // penalty percent
+  QCheckBox* CheckBox2;           // penalty
+  QComboBox* ComboBox3;           // penalty percent
   QLabel* Label34;
   QPushButton* Button4;  // decide
   QPushButton* Button5;  // cancel
@@ -247,11 +247,11 @@ class TForm1 : public QWidget {
   QGroupBox* GroupBox3;
   QRadioButton* RadioButton6;
   QRadioButton* RadioButton7;
-  QCheckBox* CheckBox1;  // provisional
+  QCheckBox* CheckBox1;   // provisional
   QPushButton* Button18;  // scratch sheet
   QLabel* ScratchIssuedLabel;
   QDateEdit* DateTimePicker7;  // scratch sheet issued
-  QPushButton* Button19;  // result sheet
+  QPushButton* Button19;       // result sheet
   QLabel* ResultIssuedLabel;
   QDateEdit* DateTimePicker8;  // result sheet issued
   kivo::ClickablePanel* LogoLeftPanel;

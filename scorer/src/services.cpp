@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "core/last_data.h"
 #include "core/file_io.h"
+#include "core/last_data.h"
 #include "core/logo_files.h"
 #include "files/whole_file.h"
 #include "form_building.h"
@@ -25,10 +25,10 @@ constexpr qint64 kLastDataReadLimit = 4096;
 // The lock keeps every page that edits the event's data, and the issued
 // dates, from the user's hands.
 void EnableEventData(TForm1& form, bool enabled) {
-  for (QWidget* part : {static_cast<QWidget*>(form.pnlEVENT), static_cast<QWidget*>(form.pnlCOURSE),
-                        static_cast<QWidget*>(form.pnlENTRY), static_cast<QWidget*>(form.pnlFINISH),
-                        static_cast<QWidget*>(form.DateTimePicker7),
-                        static_cast<QWidget*>(form.DateTimePicker8)})
+  for (QWidget* part :
+       {static_cast<QWidget*>(form.pnlEVENT), static_cast<QWidget*>(form.pnlCOURSE),
+        static_cast<QWidget*>(form.pnlENTRY), static_cast<QWidget*>(form.pnlFINISH),
+        static_cast<QWidget*>(form.DateTimePicker7), static_cast<QWidget*>(form.DateTimePicker8)})
     part->setEnabled(enabled);
 }
 
@@ -65,7 +65,8 @@ void TForm1::LoadLastData() {
 void TForm1::SaveLastData() {
   const QString rmsName = QFileInfo(Model.RmsFile).fileName();
   QString reason;
-  if (!platform::WriteFileWhole(Model.LastDataFile, FormatLastDataFile(rmsName, Model.ClockCorrection), &reason)) {
+  if (!platform::WriteFileWhole(Model.LastDataFile, FormatLastDataFile(rmsName, Model.ClockCorrection),
+                                &reason)) {
     platform::CurrentDialogs().ShowMessage(
         QStringLiteral("次のファイルに書き込めませんでした。\n%1\n%2").arg(Model.LastDataFile, reason));
   }
@@ -138,18 +139,25 @@ bool TForm1::TakeLogoIntoFolder(const QString& chosen, const QString& name) {
   const LogoIntake intake = LogoIntakeFor(Model.LogoFolder, name, chosen);
   if (intake.need == LogoIntake::Need::Nothing) return true;
   if (intake.need == LogoIntake::Need::Replace &&
-      !platform::CurrentDialogs().Confirm(QStringLiteral("LOGOフォルダには同じ名前の別の画像があります。\n%1\n"
-                                                         "選んだ画像で置き換えますか？")
-                                              .arg(intake.path)))
+      !platform::CurrentDialogs().Confirm(
+          QStringLiteral("LOGOフォルダには同じ名前の別の画像があります。\n%1\n"
+                         "選んだ画像で置き換えますか？")
+              .arg(intake.path)))
     return false;
   const QString what = QStringLiteral("ロゴ画像");
   SaveFileWhole(intake.path, ReadFileWhole(chosen, what), what);
   return true;
 }
 
-void TForm1::Image2Click() { platform::Guarded([this] { ChooseLogo(Image2, Model.LogoLeft); }); }
-void TForm1::Image3Click() { platform::Guarded([this] { ChooseLogo(Image3, Model.LogoMiddle); }); }
-void TForm1::Image4Click() { platform::Guarded([this] { ChooseLogo(Image4, Model.LogoRight); }); }
+void TForm1::Image2Click() {
+  platform::Guarded([this] { ChooseLogo(Image2, Model.LogoLeft); });
+}
+void TForm1::Image3Click() {
+  platform::Guarded([this] { ChooseLogo(Image3, Model.LogoMiddle); });
+}
+void TForm1::Image4Click() {
+  platform::Guarded([this] { ChooseLogo(Image4, Model.LogoRight); });
+}
 
 void TForm1::Panel20Click() {
   platform::Guarded([this] { platform::CurrentShell().OpenDocument(Model.HelpFile); });

@@ -15,15 +15,15 @@
 namespace kivo {
 namespace {
 
-constexpr int kLeft = 30;            // left margin
-constexpr int kContentWidth = 960;   // x 30 to 990
-constexpr int kSecondColumn = 520;   // header lines 1 and 2
-constexpr int kColumnGap = 10;       // between the two header columns
+constexpr int kLeft = 30;           // left margin
+constexpr int kContentWidth = 960;  // x 30 to 990
+constexpr int kSecondColumn = 520;  // header lines 1 and 2
+constexpr int kColumnGap = 10;      // between the two header columns
 constexpr int kLogoTop = 20;
 constexpr int kLineStep = 25;
 constexpr int kRowHeight = 35;
-constexpr int kCellIndent = 8;       // left-aligned cells
-constexpr int kCellMargin = 2;       // air between a cell's text and its lines
+constexpr int kCellIndent = 8;  // left-aligned cells
+constexpr int kCellMargin = 2;  // air between a cell's text and its lines
 const QColor kBandGrey(128, 128, 128);
 const QColor kRuleGrey(192, 192, 192);
 
@@ -117,9 +117,8 @@ int DrawLogos(SheetPainter& painter, const SheetLogos& logos) {
   const auto draw = [&](const QImage& logo, auto left) {
     if (logo.isNull()) return;
     const QSize size = FittedLogoSize(logo.size());
-    const QImage fitted = size == logo.size()
-        ? logo
-        : logo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage fitted =
+        size == logo.size() ? logo : logo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     painter.Image(left(size.width()), kLogoTop, fitted);
     tallest = std::max(tallest, size.height());
   };
@@ -132,8 +131,12 @@ int DrawLogos(SheetPainter& painter, const SheetLogos& logos) {
 // Returns the top of line 7. Lines 1 and 2 hold two texts, each kept to its
 // own column; the others take the content's width.
 int DrawHeader(SheetPainter& painter, const SheetHeader& header, int line1) {
-  const auto leftColumn = [](int y) { return QRect(kLeft, y, kSecondColumn - kColumnGap - kLeft, kLineStep); };
-  const auto rightColumn = [](int y) { return QRect(kSecondColumn, y, kLeft + kContentWidth - kSecondColumn, kLineStep); };
+  const auto leftColumn = [](int y) {
+    return QRect(kLeft, y, kSecondColumn - kColumnGap - kLeft, kLineStep);
+  };
+  const auto rightColumn = [](int y) {
+    return QRect(kSecondColumn, y, kLeft + kContentWidth - kSecondColumn, kLineStep);
+  };
   const auto wholeLine = [](int y) { return QRect(kLeft, y, kContentWidth, kLineStep); };
   LeftText(painter, leftColumn(line1), header.left[0], kHeaderSize);
   LeftText(painter, rightColumn(line1), header.issued, kHeaderSize);
@@ -150,8 +153,7 @@ int DrawHeader(SheetPainter& painter, const SheetHeader& header, int line1) {
   return y;
 }
 
-void DrawTableFrame(SheetPainter& painter, const std::vector<SheetColumn>& columns, int top,
-                    int rows) {
+void DrawTableFrame(SheetPainter& painter, const std::vector<SheetColumn>& columns, int top, int rows) {
   const int height = (rows + 1) * kRowHeight;
   painter.Fill(kLeft, top, kContentWidth, kRowHeight, kBandGrey);
   // The frame's right and bottom edges lie one pixel inside its corner
@@ -170,8 +172,8 @@ enum class Placement { Left, Centred, CentredTruncated };
 // One cell's text at `size` in the row whose top line is `rowTop`, fitted
 // between the cell's lines (after the indent of a left-aligned one). Returns
 // the text as drawn.
-QString DrawCell(SheetPainter& painter, const SheetColumn& column, int rowTop, const QString& text,
-                 int size, Placement placement) {
+QString DrawCell(SheetPainter& painter, const SheetColumn& column, int rowTop, const QString& text, int size,
+                 Placement placement) {
   const int cellLeft = kLeft + column.offset;
   const int indent = placement == Placement::Left ? kCellIndent : kCellMargin;
   const QRect room(cellLeft + indent, rowTop + 1, column.width - indent - kCellMargin, kRowHeight - 1);
@@ -186,8 +188,8 @@ QString DrawCell(SheetPainter& painter, const SheetColumn& column, int rowTop, c
   return shown;
 }
 
-QStringList DrawResultRow(SheetPainter& painter, const EventModel& model, int entry,
-                          int rowTop, const QLocale& locale) {
+QStringList DrawResultRow(SheetPainter& painter, const EventModel& model, int entry, int rowTop,
+                          const QLocale& locale) {
   const std::vector<SheetColumn>& columns = SheetColumns(kResultSheet);
   QStringList texts = ResultRowTexts(model, entry, locale);
   for (int c = 0; c < texts.size(); ++c)
@@ -196,8 +198,7 @@ QStringList DrawResultRow(SheetPainter& painter, const EventModel& model, int en
   return texts;
 }
 
-QStringList DrawScratchRow(SheetPainter& painter, const EventModel& model, int entry,
-                           int rowTop) {
+QStringList DrawScratchRow(SheetPainter& painter, const EventModel& model, int entry, int rowTop) {
   const std::vector<SheetColumn>& columns = SheetColumns(kScratchSheet);
   QStringList texts = ScratchRowTexts(model, entry);
   for (int c = 0; c < texts.size(); ++c) {
@@ -229,7 +230,8 @@ SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos, cons
   painter.SetColour(Qt::black);
   y += CentredLine(painter, y, model.EventName, kTitleSize) + 15;
   sheet.titlePixelSize = sheet.texts.back().pixelSize;
-  y += CentredLine(painter, y, SheetSubtitle(kind, model.Language, model.Provisional == 1), kSubtitleSize) + 30;
+  y += CentredLine(painter, y, SheetSubtitle(kind, model.Language, model.Provisional == 1), kSubtitleSize) +
+       30;
 
   const int line7 = DrawHeader(painter, SheetHeaderTexts(model, locale), y);
 

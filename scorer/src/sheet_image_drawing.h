@@ -60,7 +60,6 @@ QFont SheetFont(int pixelSize);
 // to its column, each cell to its cell; one that is wider shrinks a pixel at
 // a time down to its least size, and is cut with "…" only below that. A
 // penalty that is no number throws EConvertError.
-SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos,
-                          const QLocale& locale);
+SheetImage DrawSheetImage(const EventModel& model, const SheetLogos& logos, const QLocale& locale);
 
 }  // namespace kivo

@@ -4,8 +4,8 @@
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,14 +33,12 @@ void PictureBox::paintEvent(QPaintEvent*) {
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   QWidget::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-    emit clicked();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
 // ---- UpDown ----
 
-UpDown::UpDown(QWidget* parent)
-    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+UpDown::UpDown(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
   up_->setArrowType(Qt::UpArrow);
   down_->setArrowType(Qt::DownArrow);
   for (QToolButton* arrow : {up_, down_}) {
@@ -76,7 +74,9 @@ void UpDown::Click(Button button) {
 
 namespace {
 
-bool IsTimeSeparator(QChar c) { return c == QLatin1Char(':') || c == QLatin1Char('.') || c == QLatin1Char(' '); }
+bool IsTimeSeparator(QChar c) {
+  return c == QLatin1Char(':') || c == QLatin1Char('.') || c == QLatin1Char(' ');
+}
 bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 // The hour, minute and second parts that `typed` gives, each of up to two
@@ -147,10 +147,15 @@ void TimePicker::Clicked() {
 
 void TimePicker::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr:
       QTimeEdit::keyPressEvent(event);
       return;
-    case Qt::Key_Return: case Qt::Key_Enter:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
       entering_ = false;
       QTimeEdit::keyPressEvent(event);
       ConfirmTyped();

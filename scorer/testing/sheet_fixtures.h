@@ -2,11 +2,11 @@
 // A two-boat race as the read-back and the ranking leave it, for the sheet
 // tests: "Alpha" finished and ranked second, "Bravo" finished first with a
 // penalty, in folders of a temporary directory.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "core/event_model.h"
 #include "core/rms_text.h"

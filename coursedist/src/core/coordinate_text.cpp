@@ -34,10 +34,8 @@ double ParseDegMinSec(const QString& text, const QLocale& locale) {
   const double degrees = ReadInteger(degreesText);
   const double minutes = ReadInteger(minutesText);
   const double seconds = ReadFloat(secondsText, locale);
-  const bool negative =
-      HasMinusSign(degreesText) || HasMinusSign(minutesText) || HasMinusSign(secondsText);
-  return WithSign(negative,
-                  std::fabs(degrees) + std::fabs(minutes) / 60 + std::fabs(seconds) / 3600);
+  const bool negative = HasMinusSign(degreesText) || HasMinusSign(minutesText) || HasMinusSign(secondsText);
+  return WithSign(negative, std::fabs(degrees) + std::fabs(minutes) / 60 + std::fabs(seconds) / 3600);
 }
 
 double ReadCoordinate(CoordinateFormat format, const QString& text, const QLocale& locale) {
@@ -61,14 +59,13 @@ QString CoordinateText(CoordinateFormat format, double value, bool latitude, con
   const QString degreesText = sign + QString::number(static_cast<long long>(degrees)) + QLatin1Char(':');
   if (format == CoordinateFormat::DegreesMinutes) {
     const double minutes = (size - degrees) * 60;
-    return degreesText + (latitude ? FixedGeneralText(minutes, locale)
-                                   : FirstCharacters(minutes, 8, locale)).trimmed();
+    return degreesText +
+           (latitude ? FixedGeneralText(minutes, locale) : FirstCharacters(minutes, 8, locale)).trimmed();
   }
   const double minutes = std::trunc((size - degrees) * 60);
   const double seconds = std::trunc((size - degrees - minutes / 60) * 3600);
   const QString secondsText = FixedGeneralText(seconds, locale).left(6).trimmed().left(5);
-  return degreesText + QString::number(static_cast<long long>(minutes)) + QLatin1Char(':') +
-         secondsText;
+  return degreesText + QString::number(static_cast<long long>(minutes)) + QLatin1Char(':') + secondsText;
 }
 
 }  // namespace drevlin

@@ -72,9 +72,12 @@ GreatCircle GreatCircleCourseDistance(double lat1, double lon1, double lat2, dou
   // The quadrant follows from the eastward difference and the sign of the
   // sum.
   const double east = -d;
-  if (east < 0 && sum > 0) course += 180;
-  else if (east < 0 && sum < 0) course += 360;
-  else if (east > 0 && sum < 0) course += 180;
+  if (east < 0 && sum > 0)
+    course += 180;
+  else if (east < 0 && sum < 0)
+    course += 360;
+  else if (east > 0 && sum < 0)
+    course += 180;
   if (course > 360) course -= 360;
   if (east == 0) course = phi2 < phi1 ? 180 : 0;
   if (course == 360) course = 0;
@@ -83,8 +86,7 @@ GreatCircle GreatCircleCourseDistance(double lat1, double lon1, double lat2, dou
   result.trueCourse = Finite(course);
   if (phi1 == phi2 && d == 0.0) return result;
 
-  const double x = Clamped(std::sin(phi1) * std::sin(phi2) +
-                           std::cos(phi1) * std::cos(phi2) * std::cos(d));
+  const double x = Clamped(std::sin(phi1) * std::sin(phi2) + std::cos(phi1) * std::cos(phi2) * std::cos(d));
   const double arc = ArcCos(x);
   result.distMin = Finite(std::fabs(arc / kDegree * 60));
   result.distKm = Finite(std::fabs(arc / kDegree * 60 * 1.852));
@@ -117,9 +119,8 @@ bool HasMagneticVariation(double lat, double lon) {
 float MagneticVariationAt(double lat, double lon) {
   const double dPhi = lat - 37;
   const double dLambda = lon - 138;
-  const double value = 7.95335 + 0.3125 * dPhi - (6.761 / 60) * dLambda -
-                       (0.059 / 60) * (dPhi * dPhi) - (0.014 / 60) * dPhi * dLambda -
-                       0.00965 * (dLambda * dLambda);
+  const double value = 7.95335 + 0.3125 * dPhi - (6.761 / 60) * dLambda - (0.059 / 60) * (dPhi * dPhi) -
+                       (0.014 / 60) * dPhi * dLambda - 0.00965 * (dLambda * dLambda);
   return static_cast<float>(Finite(value));
 }
 
@@ -131,8 +132,8 @@ Position DestinationPoint(double lat1, double lon1, double distance, double bear
   const double x = Clamped(std::cos(c) * std::cos(b) + std::sin(c) * std::sin(b) * std::cos(theta));
   Position result;
   result.lat = 90 - ArcCos(x) / kDegree;
-  const double q = Clamped(Divided(std::cos(b) - x * std::cos(c),
-                                   std::sin(c) * std::sin((90 - result.lat) * kDegree)));
+  const double q =
+      Clamped(Divided(std::cos(b) - x * std::cos(c), std::sin(c) * std::sin((90 - result.lat) * kDegree)));
   const double delta = ArcCos(q) / kDegree;
   // A long leg west of the start can pass -180, east of it 180.
   result.lon = ReducedLongitude(Finite(bearing >= 180 ? lon1 - delta : lon1 + delta));

@@ -23,8 +23,7 @@ float MagneticCourse(double trueCourse, float magVar) {
   return value;
 }
 
-InshoreCourse ComputeInshoreCourse(const InshoreMarks& marks, bool sideTyped, int mileUnit,
-                                   float magVar) {
+InshoreCourse ComputeInshoreCourse(const InshoreMarks& marks, bool sideTyped, int mileUnit, float magVar) {
   InshoreCourse course;
   const GreatCircle leeToWeather =
       GreatCircleCourseDistance(marks.leeLat, marks.leeLon, marks.weatherLat, marks.weatherLon);

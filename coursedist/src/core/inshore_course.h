@@ -24,26 +24,25 @@ bool IsUsableLongitude(double value);
 float MagneticCourse(double trueCourse, float magVar);
 
 struct InshoreCourse {
-  float distance = 0;            // D: L→W and W→L, miles of the unit in force
-  bool hasMetres = false;        // with 1852-metre miles:
-  double ellipsoidMetres = 0;    //   the ellipsoid distance L→W in metres
-  float leeToWeather = 0;        // magnetic courses
+  float distance = 0;          // D: L→W and W→L, miles of the unit in force
+  bool hasMetres = false;      // with 1852-metre miles:
+  double ellipsoidMetres = 0;  //   the ellipsoid distance L→W in metres
+  float leeToWeather = 0;      // magnetic courses
   float weatherToLee = 0;
   float weatherToSide = 0;
   float sideToLee = 0;
-  float sideDistance = 0;        // W→S and S→L, minutes of arc on the sphere
-  bool sidePlaced = false;       // the side mark was computed, not typed:
-  Position side;                 //   where it was placed
-  float olympic = 0;             // 4·D + W→S + S→L
-  float lwlwl = 0;               // 4·D
-  float lwlwlw = 0;              // 5·D
+  float sideDistance = 0;   // W→S and S→L, minutes of arc on the sphere
+  bool sidePlaced = false;  // the side mark was computed, not typed:
+  Position side;            //   where it was placed
+  float olympic = 0;        // 4·D + W→S + S→L
+  float lwlwl = 0;          // 4·D
+  float lwlwlw = 0;         // 5·D
 };
 
 // `sideTyped`: the side mark of `marks` was typed; otherwise it is placed
 // from the weather mark, 45° off the run to the lee mark, at D·√2/2.
 // `mileUnit` 1: miles of 1852 m on the ellipsoid; 0: minutes of arc on the
 // sphere. `magVar`: the variation at the lee mark, west positive.
-InshoreCourse ComputeInshoreCourse(const InshoreMarks& marks, bool sideTyped, int mileUnit,
-                                   float magVar);
+InshoreCourse ComputeInshoreCourse(const InshoreMarks& marks, bool sideTyped, int mileUnit, float magVar);
 
 }  // namespace drevlin

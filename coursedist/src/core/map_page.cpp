@@ -130,9 +130,9 @@ QByteArray EndpointText(const QString& endpoint) { return endpoint.toUtf8(); }
 
 MapEndpoints BuiltInMapEndpoints() {
   return MapEndpoints{
-      QStringLiteral(KIVO_MAP_LIBRARY_ENDPOINT),  QStringLiteral(KIVO_MAP_GSI_TILE_ENDPOINT),
-      QStringLiteral(KIVO_MAP_GSI_SITE_ENDPOINT), QStringLiteral(KIVO_MAP_OSM_TILE_ENDPOINT),
-      QStringLiteral(KIVO_MAP_OSM_SITE_ENDPOINT), QStringLiteral(KIVO_MAP_CYCLE_TILE_ENDPOINT),
+      QStringLiteral(KIVO_MAP_LIBRARY_ENDPOINT),    QStringLiteral(KIVO_MAP_GSI_TILE_ENDPOINT),
+      QStringLiteral(KIVO_MAP_GSI_SITE_ENDPOINT),   QStringLiteral(KIVO_MAP_OSM_TILE_ENDPOINT),
+      QStringLiteral(KIVO_MAP_OSM_SITE_ENDPOINT),   QStringLiteral(KIVO_MAP_CYCLE_TILE_ENDPOINT),
       QStringLiteral(KIVO_MAP_CYCLE_SITE_ENDPOINT), QStringLiteral(KIVO_MAP_GOOGLE_TILE_ENDPOINT),
   };
 }

@@ -39,8 +39,7 @@ double ReadFloat(const QString& text, const QLocale& locale) {
   // two separators, which the reader refuses.
   QString typed = text;
   const QString separator = locale.decimalPoint();
-  if (!separator.isEmpty() && separator != QLatin1String("."))
-    typed.replace(separator, QStringLiteral("."));
+  if (!separator.isEmpty() && separator != QLatin1String(".")) typed.replace(separator, QStringLiteral("."));
   double value = 0;
   if (!numbers::TryTextToFloat(WithoutBlanks(typed), value)) ThrowNotFloat(text);
   return value;
@@ -52,9 +51,7 @@ int ReadInteger(const QString& text) {
   return value;
 }
 
-QString InvalidValueMessage(const QString& field) {
-  return QStringLiteral("Invalid value in ") + field;
-}
+QString InvalidValueMessage(const QString& field) { return QStringLiteral("Invalid value in ") + field; }
 
 void ThrowInvalidValue(const QString& field) {
   throw std::runtime_error(InvalidValueMessage(field).toStdString());

@@ -90,9 +90,7 @@ float OffshoreMagneticCourse(double trueCourse, float magVar) {
   return course;
 }
 
-float WindAngle(float avgTwd, float magneticCourse) {
-  return ReduceAngle<float>(avgTwd - magneticCourse);
-}
+float WindAngle(float avgTwd, float magneticCourse) { return ReduceAngle<float>(avgTwd - magneticCourse); }
 
 double WindAngle(double avgTwd, double magneticCourse) {
   return ReduceAngle<double>(avgTwd - magneticCourse);
@@ -121,8 +119,8 @@ CaptureResult TakePoint(OffshoreCourse& course, const CaptureInput& input, const
 
   result.kind = CaptureResult::Kind::Refused;
   if (course.PointCount >= kMaxPoints) {
-    result.message = QStringLiteral("The list is full (%1 points). Clear All starts a new one.")
-                         .arg(kMaxPoints);
+    result.message =
+        QStringLiteral("The list is full (%1 points). Clear All starts a new one.").arg(kMaxPoints);
     return result;
   }
   float magVar = 0;
@@ -143,8 +141,7 @@ CaptureResult TakePoint(OffshoreCourse& course, const CaptureInput& input, const
   // leg leaves the list as it was.
   const int n = course.PointCount + 1;
   QString row = PointNumber(n) + QStringLiteral("  ") +
-                PaddedCoordinate(lat.value, QStringLiteral("0000000"), 9, locale) +
-                QStringLiteral("  ") +
+                PaddedCoordinate(lat.value, QStringLiteral("0000000"), 9, locale) + QStringLiteral("  ") +
                 PaddedCoordinate(lng.value, QStringLiteral("0000000"), 10, locale);
   double trueCourse = 0;
   float magneticCourse = 0;
@@ -162,8 +159,8 @@ CaptureResult TakePoint(OffshoreCourse& course, const CaptureInput& input, const
     const GreatCircle leg = GreatCircleCourseDistance(lat1, lon1, lat.value, lng.value);
     trueCourse = leg.trueCourse;
     magneticCourse = OffshoreMagneticCourse(trueCourse, magVar);
-    miles = input.mileUnit == 0 ? leg.distMin
-                                : EllipsoidDistance(lat1, lon1, lat.value, lng.value).nauticalMiles;
+    miles =
+        input.mileUnit == 0 ? leg.distMin : EllipsoidDistance(lat1, lon1, lat.value, lng.value).nauticalMiles;
     const float windAngle = WindAngle(avgTwd, magneticCourse);
     row += QLatin1Char(' ') + RightAligned(RoundedText(trueCourse), 3) + QLatin1Char(' ') +
            RightAligned(RoundedText(magneticCourse), 3) + QLatin1Char(' ') +
@@ -197,8 +194,8 @@ CaptureResult TakePoint(OffshoreCourse& course, const CaptureInput& input, const
   return result;
 }
 
-QStringList RebuildPointList(const OffshoreCourse& course, const QString& magVar,
-                             const QString& avgTwd, const QLocale& locale) {
+QStringList RebuildPointList(const OffshoreCourse& course, const QString& magVar, const QString& avgTwd,
+                             const QLocale& locale) {
   const float windDirection = ReadWindDirection(avgTwd, locale);
   ReadVariation(magVar, locale);
   QStringList rows;
@@ -210,9 +207,9 @@ QStringList RebuildPointList(const OffshoreCourse& course, const QString& magVar
     if (i >= 2) {
       const double windAngle = WindAngle(static_cast<double>(windDirection), course.PointCOm[i]);
       row += QStringLiteral("   ") + RightAligned(RoundedText(course.PointCOt[i]), 3) +
-             QStringLiteral("   ") + RightAligned(RoundedText(course.PointCOm[i]), 3) +
-             QStringLiteral("  ") + RightAligned(RoundedText(windAngle), 5) +
-             QStringLiteral("  ") + RightAligned(TwoDecimalsText(course.PointMiles[i], locale), 7);
+             QStringLiteral("   ") + RightAligned(RoundedText(course.PointCOm[i]), 3) + QStringLiteral("  ") +
+             RightAligned(RoundedText(windAngle), 5) + QStringLiteral("  ") +
+             RightAligned(TwoDecimalsText(course.PointMiles[i], locale), 7);
     }
     rows.append(row);
   }

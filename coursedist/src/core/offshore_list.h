@@ -91,8 +91,8 @@ CaptureResult TakePoint(OffshoreCourse& course, const CaptureInput& input, const
 // from `avgTwd`; `magVar` must be a valid variation too. Throws
 // EConvertError or std::runtime_error("Invalid value in ..."); the stored points
 // and totals are not changed.
-QStringList RebuildPointList(const OffshoreCourse& course, const QString& magVar,
-                             const QString& avgTwd, const QLocale& locale);
+QStringList RebuildPointList(const OffshoreCourse& course, const QString& magVar, const QString& avgTwd,
+                             const QLocale& locale);
 
 // A leg's magnetic course: the true course plus the variation (west
 // positive), rounded to 32 bits, from 0 up to 360 (355 + 7.2 gives 2.2,

@@ -33,7 +33,8 @@ int MakeLock(const QString& folder) {
   if (lock < 0) return -1;
   const QByteArray pid = QByteArray::number(static_cast<qint64>(::getpid())) + '\n';
   if (::flock(lock, LOCK_EX | LOCK_NB) != 0 || ::write(lock, pid.constData(), pid.size()) != pid.size() ||
-      ::rename(Encoded(fresh).constData(), Encoded(folder + QLatin1Char('/') + QLatin1String(kLockName)).constData()) != 0) {
+      ::rename(Encoded(fresh).constData(),
+               Encoded(folder + QLatin1Char('/') + QLatin1String(kLockName)).constData()) != 0) {
     ::close(lock);
     ::unlink(Encoded(fresh).constData());
     return -1;
@@ -77,8 +78,8 @@ int RemoveStalePageFolders(const QString& parent) {
   static const QRegularExpression name(QStringLiteral("^drevlin-[A-Za-z0-9]{6}$"));
   const QDir folder(parent);
   int removed = 0;
-  const QStringList entries = folder.entryList(QDir::Dirs | QDir::NoSymLinks | QDir::Hidden |
-                                               QDir::NoDotAndDotDot);
+  const QStringList entries =
+      folder.entryList(QDir::Dirs | QDir::NoSymLinks | QDir::Hidden | QDir::NoDotAndDotDot);
   for (const QString& entry : entries) {
     const QString path = folder.filePath(entry);
     if (!name.match(entry).hasMatch() || !IsOwnFolder(path)) continue;
@@ -87,8 +88,7 @@ int RemoveStalePageFolders(const QString& parent) {
     if (lock < 0) continue;
     // Taken: no program holds it any more. Kept while the folder goes, so
     // that a second start cleaning at the same time finds it held.
-    if (::flock(lock, LOCK_EX | LOCK_NB) == 0 && IsStillAt(lock, lockPath) &&
-        QDir(path).removeRecursively())
+    if (::flock(lock, LOCK_EX | LOCK_NB) == 0 && IsStillAt(lock, lockPath) && QDir(path).removeRecursively())
       ++removed;
     ::close(lock);
   }

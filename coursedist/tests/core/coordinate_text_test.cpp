@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include <QLocale>
 #include <gtest/gtest.h>
+#include <QLocale>
 
 #include "core/coordinate_text.h"
 #include "core/errors.h"
@@ -32,10 +32,10 @@ TEST(ReadFloat, AcceptsTheTypedFormsWithEitherSeparator) {
     const QLocale& locale;
     double value;
   } const cases[] = {
-      {"35.5", kJapanese, 35.5},     {" -35.5 ", kJapanese, -35.5}, {"+139", kJapanese, 139},
-      {".5", kJapanese, 0.5},        {"5.", kJapanese, 5},          {"1.5e2", kJapanese, 150},
-      {"15E-1", kJapanese, 1.5},     {"2e+1", kJapanese, 20},       {"35,5", kGerman, 35.5},
-      {"35.5", kGerman, 35.5},       {"-0,25", kGerman, -0.25},     {"\t7.2", kJapanese, 7.2},
+      {"35.5", kJapanese, 35.5}, {" -35.5 ", kJapanese, -35.5}, {"+139", kJapanese, 139},
+      {".5", kJapanese, 0.5},    {"5.", kJapanese, 5},          {"1.5e2", kJapanese, 150},
+      {"15E-1", kJapanese, 1.5}, {"2e+1", kJapanese, 20},       {"35,5", kGerman, 35.5},
+      {"35.5", kGerman, 35.5},   {"-0,25", kGerman, -0.25},     {"\t7.2", kJapanese, 7.2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -48,10 +48,10 @@ TEST(ReadFloat, RefusesEverythingElseWithTheConversionMessage) {
     const char* text;
     const QLocale& locale;
   } const cases[] = {
-      {"", kJapanese},      {"  ", kJapanese},     {"inf", kJapanese},   {"-INF", kJapanese},
-      {"nan", kJapanese},   {"0x10", kJapanese},   {"1e400", kJapanese}, {"35,5", kJapanese},
-      {"35.5.5", kJapanese}, {"35,5.5", kGerman},  {"1e", kJapanese},    {"e5", kJapanese},
-      {"--5", kJapanese},   {"35 5", kJapanese},   {"３５", kJapanese},  {".", kJapanese},
+      {"", kJapanese},       {"  ", kJapanese},   {"inf", kJapanese},   {"-INF", kJapanese},
+      {"nan", kJapanese},    {"0x10", kJapanese}, {"1e400", kJapanese}, {"35,5", kJapanese},
+      {"35.5.5", kJapanese}, {"35,5.5", kGerman}, {"1e", kJapanese},    {"e5", kJapanese},
+      {"--5", kJapanese},    {"35 5", kJapanese}, {"３５", kJapanese},  {".", kJapanese},
       {"35:30", kJapanese},
   };
   for (const Case& c : cases) {
@@ -114,8 +114,7 @@ TEST(ParseCoordinates, BadPartsNameThemselves) {
       {CoordinateFormat::DegreesMinutes, "35:abc", "'abc' is not a valid floating point value"},
       {CoordinateFormat::DegreesMinutes, "35:inf", "'inf' is not a valid floating point value"},
       {CoordinateFormat::DegreesMinutesSeconds, "35:4.5:22", "'4.5' is not a valid integer value"},
-      {CoordinateFormat::DegreesMinutesSeconds, "35:41:nan",
-       "'nan' is not a valid floating point value"},
+      {CoordinateFormat::DegreesMinutesSeconds, "35:41:nan", "'nan' is not a valid floating point value"},
       {CoordinateFormat::Degrees, "35:41:22", "'35:41:22' is not a valid floating point value"},
   };
   for (const Case& c : cases) {
@@ -196,8 +195,8 @@ TEST(NumberTexts, CutsRoundsAndDecimals) {
   const struct {
     double value;
     const char* text;
-  } rounded[] = {{192.5, "192"}, {193.5, "194"}, {0.5, "0"}, {360.5, "360"}, {359.6, "360"},
-                 {-4.5, "-4"}, {-0.4, "0"}, {82.2, "82"}};
+  } rounded[] = {{192.5, "192"}, {193.5, "194"}, {0.5, "0"},  {360.5, "360"},
+                 {359.6, "360"}, {-4.5, "-4"},   {-0.4, "0"}, {82.2, "82"}};
   for (const auto& r : rounded) {
     SCOPED_TRACE(r.value);
     EXPECT_EQ(RoundedText(r.value), QString::fromUtf8(r.text));

@@ -59,8 +59,7 @@ TEST(GreatCircleCourseDistance, NearlyIdenticalPointsGiveATinyLegWithoutError) {
 TEST(GreatCircleCourseDistance, NoNumberInIsAnInvalidOperation) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   EXPECT_THROW(GreatCircleCourseDistance(nan, 139, 35, 140), EInvalidOp);
-  EXPECT_THROW(GreatCircleCourseDistance(35, 139, 35, std::numeric_limits<double>::infinity()),
-               EInvalidOp);
+  EXPECT_THROW(GreatCircleCourseDistance(35, 139, 35, std::numeric_limits<double>::infinity()), EInvalidOp);
 }
 
 TEST(EllipsoidDistance, WorkedAndMendedLegs) {
@@ -120,8 +119,7 @@ TEST(DestinationPoint, ALongitudePastTheDateLineIsBroughtWithinHalfACircle) {
     EXPECT_GT(p.lon, -180);
     EXPECT_LE(p.lon, 180);
   }
-  for (const double lon : {139.0, 180.0, -179.5})
-    EXPECT_EQ(ReducedLongitude(lon), lon);
+  for (const double lon : {139.0, 180.0, -179.5}) EXPECT_EQ(ReducedLongitude(lon), lon);
   EXPECT_EQ(ReducedLongitude(-180), 180);
   EXPECT_EQ(ReducedLongitude(499), 139);
   EXPECT_EQ(ReducedLongitude(-183.997657), 360 - 183.997657);
@@ -133,8 +131,7 @@ TEST(DestinationPoint, StartAtTheNorthPoleIsRefused) {
     ADD_FAILURE() << "no error";
   } catch (const std::runtime_error& e) {
     const std::string message = e.what();
-    EXPECT_TRUE(message == "Invalid floating point operation" ||
-                message == "Floating point division by zero")
+    EXPECT_TRUE(message == "Invalid floating point operation" || message == "Floating point division by zero")
         << message;
   }
 }

@@ -72,21 +72,17 @@ TEST(ComputeInshoreCourse, LegAcross180GoesTheShortWay) {
 }
 
 TEST(MagneticCourse, StaysOnTheCompass) {
-  EXPECT_NEAR(MagneticCourse(355, 7.2f), 2.2f, 1e-4);  // 362.2 less 360
-  EXPECT_FLOAT_EQ(MagneticCourse(3, -7.0f), 356.0f);   // -4 plus 360
+  EXPECT_NEAR(MagneticCourse(355, 7.2f), 2.2f, 1e-4);   // 362.2 less 360
+  EXPECT_FLOAT_EQ(MagneticCourse(3, -7.0f), 356.0f);    // -4 plus 360
   EXPECT_FLOAT_EQ(MagneticCourse(352.75, 7.25f), 360);  // exactly 360 stays
   EXPECT_FLOAT_EQ(MagneticCourse(100, 7.5f), 107.5f);
 }
 
 TEST(UsableMarks, ZeroPolesAndOutOfRangeAreRefused) {
-  for (const double lat : {35.0, -89.999, 89.999, -0.001})
-    EXPECT_TRUE(IsUsableLatitude(lat)) << lat;
-  for (const double lat : {0.0, 90.0, -90.0, 95.0, 1e300})
-    EXPECT_FALSE(IsUsableLatitude(lat)) << lat;
-  for (const double lon : {139.0, 180.0, -180.0, -0.5})
-    EXPECT_TRUE(IsUsableLongitude(lon)) << lon;
-  for (const double lon : {0.0, 180.001, -181.0, 1e300})
-    EXPECT_FALSE(IsUsableLongitude(lon)) << lon;
+  for (const double lat : {35.0, -89.999, 89.999, -0.001}) EXPECT_TRUE(IsUsableLatitude(lat)) << lat;
+  for (const double lat : {0.0, 90.0, -90.0, 95.0, 1e300}) EXPECT_FALSE(IsUsableLatitude(lat)) << lat;
+  for (const double lon : {139.0, 180.0, -180.0, -0.5}) EXPECT_TRUE(IsUsableLongitude(lon)) << lon;
+  for (const double lon : {0.0, 180.001, -181.0, 1e300}) EXPECT_FALSE(IsUsableLongitude(lon)) << lon;
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The map page's bytes and the writing of its file.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "core/map_page.h"
 #include "test_endpoints.h"
@@ -160,8 +160,9 @@ TEST(MapPage, IsTheNinetyEightLinesWithTheConfiguredHosts) {
 TEST(MapPage, JapaneseTextsAreUtf8) {
   const QByteArray page = MapPageText(TestEndpoints());
   // 地理院標準タイル, UTF-8 encoded.
-  EXPECT_TRUE(page.contains("\xE5\x9C\xB0\xE7\x90\x86\xE9\x99\xA2\xE6\xA8\x99\xE6\xBA\x96"
-                            "\xE3\x82\xBF\xE3\x82\xA4\xE3\x83\xAB"));
+  EXPECT_TRUE(
+      page.contains("\xE5\x9C\xB0\xE7\x90\x86\xE9\x99\xA2\xE6\xA8\x99\xE6\xBA\x96"
+                    "\xE3\x82\xBF\xE3\x82\xA4\xE3\x83\xAB"));
   EXPECT_EQ(QString::fromUtf8(page).toUtf8(), page);
 }
 
@@ -202,8 +203,8 @@ TEST(MapPage, AFileThatCannotBeWrittenIsReportedWithItsPath) {
     WriteMapPageFile(path, TestEndpoints());
     FAIL() << "no error";
   } catch (const std::runtime_error& e) {
-    EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(
-        QStringLiteral("Cannot write the map page ") + path + QStringLiteral(": ")))
+    EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QStringLiteral("Cannot write the map page ") + path +
+                                                       QStringLiteral(": ")))
         << e.what();
   }
 }

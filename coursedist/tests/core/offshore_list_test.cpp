@@ -2,8 +2,8 @@
 // that the page and the fields hold. Legs use the geodesy's worked examples:
 // (35, 139) to (35, 140) is 89.7132°, 49.1489' on the sphere and 91277.27 m
 // (49.2858 NM) on the ellipsoid; the variation at (35, 139) is 7.20255.
-#include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <QRegularExpression>
 
 #include "core/offshore_list.h"
 
@@ -15,10 +15,10 @@ const QLocale kGerman(QLocale::German, QLocale::Germany);
 
 using Kind = CaptureResult::Kind;
 
-CaptureInput Click(const char* lat, const char* lng, const char* magVar = "7.2",
-                   const char* avgTwd = "180", int mileUnit = 1) {
-  return CaptureInput{QString::fromLatin1(lat), QString::fromLatin1(lng),
-                      QString::fromLatin1(magVar), QString::fromLatin1(avgTwd), mileUnit};
+CaptureInput Click(const char* lat, const char* lng, const char* magVar = "7.2", const char* avgTwd = "180",
+                   int mileUnit = 1) {
+  return CaptureInput{QString::fromLatin1(lat), QString::fromLatin1(lng), QString::fromLatin1(magVar),
+                      QString::fromLatin1(avgTwd), mileUnit};
 }
 
 class OffshoreListTest : public ::testing::Test {
@@ -60,8 +60,7 @@ TEST_F(OffshoreListTest, LegRowsInBothUnitsAndTheirTotals) {
     SCOPED_TRACE(c.name);
     OffshoreCourse course;
     TakePoint(course, Click("35", "139", "7.2", "180", c.mileUnit), kJapanese);
-    const CaptureResult second =
-        TakePoint(course, Click("35", "140", "7.2", "180", c.mileUnit), kJapanese);
+    const CaptureResult second = TakePoint(course, Click("35", "140", "7.2", "180", c.mileUnit), kJapanese);
     ASSERT_EQ(second.kind, Kind::Taken);
     EXPECT_EQ(second.row, QString::fromLatin1(c.row));
     EXPECT_EQ(second.totalMilesText, QString::fromLatin1(c.totalMiles));
@@ -84,10 +83,9 @@ TEST_F(OffshoreListTest, OnlyANewPositionOfTheCutTextsIsTaken) {
   EXPECT_DOUBLE_EQ(course_.PointLat[1], 35.1234567);
   EXPECT_DOUBLE_EQ(course_.PointLon[1], 139.1234567);
   // The same texts again, texts that differ only after the cut, or no texts.
-  for (const CaptureInput& input : {Click("35.12345678", "139.12345678"),
-                                    Click("35.12345679", "139.12345679"),
-                                    Click(" 35.1234567 ", "139.1234567"), Click("", ""),
-                                    Click("36", "")}) {
+  for (const CaptureInput& input :
+       {Click("35.12345678", "139.12345678"), Click("35.12345679", "139.12345679"),
+        Click(" 35.1234567 ", "139.1234567"), Click("", ""), Click("36", "")}) {
     const CaptureResult again = Take(input);
     EXPECT_EQ(again.kind, Kind::Ignored) << input.lat.toStdString();
     EXPECT_TRUE(again.message.isEmpty());
@@ -100,8 +98,8 @@ TEST_F(OffshoreListTest, AShortLatitudeIsPaddedWithZerosInBothLayouts) {
   const CaptureResult second = Take(Click("5.5", "140.25"));
   EXPECT_TRUE(second.row.startsWith(QStringLiteral("  2  5.5000000  140.250000 ")))
       << second.row.toStdString();
-  const QStringList rebuilt = RebuildPointList(course_, QStringLiteral("7.2"),
-                                               QStringLiteral("180"), kJapanese);
+  const QStringList rebuilt =
+      RebuildPointList(course_, QStringLiteral("7.2"), QStringLiteral("180"), kJapanese);
   EXPECT_EQ(rebuilt.value(0), QStringLiteral("  1   5.500000   139.00000"));
 }
 
@@ -139,21 +137,20 @@ TEST(OffshoreCourses, MagneticCourseAndWindAngleStayInRange) {
     float windAngle;
   };
   const Case cases[] = {
-      {355, 7.2f, 180, 2.2f, 177.8f},   // past north
-      {3, -7.0f, 180, 356, -176},       // an east variation below north: not -4
+      {355, 7.2f, 180, 2.2f, 177.8f},  // past north
+      {3, -7.0f, 180, 356, -176},      // an east variation below north: not -4
       {192, 8, 180, 200, -20},
       {343, 7, 180, 350, -170},
-      {193, 7, 10, 200, 170},           // not -190
+      {193, 7, 10, 200, 170},  // not -190
       {0, 0, 0, 0, 0},
-      {180, 0, 0, 180, 180},            // the wind from straight ahead: 180, not -180
+      {180, 0, 0, 180, 180},  // the wind from straight ahead: 180, not -180
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.trueCourse << " + " << c.magVar << ", wind " << c.avgTwd);
     const float magnetic = OffshoreMagneticCourse(c.trueCourse, c.magVar);
     EXPECT_NEAR(magnetic, c.magnetic, 1e-4);
     EXPECT_NEAR(WindAngle(c.avgTwd, magnetic), c.windAngle, 1e-4);
-    EXPECT_NEAR(WindAngle(static_cast<double>(c.avgTwd), static_cast<double>(magnetic)),
-                c.windAngle, 1e-4);
+    EXPECT_NEAR(WindAngle(static_cast<double>(c.avgTwd), static_cast<double>(magnetic)), c.windAngle, 1e-4);
   }
 }
 
@@ -164,7 +161,7 @@ TEST(OffshoreTexts, TheVariationIsCutAfterItsFirstDecimal) {
     const char* text;
   };
   const Case cases[] = {
-      {7.20255, kJapanese, "7.2"}, {10.93, kJapanese, "10.9"}, {-0.7, kJapanese, "-0.7"},
+      {7.20255, kJapanese, "7.2"},  {10.93, kJapanese, "10.9"}, {-0.7, kJapanese, "-0.7"},
       {-12.99, kJapanese, "-12.9"}, {8, kJapanese, "8"},        {0.00001, kJapanese, "0.0"},
       {7.20255, kGerman, "7,2"},
   };
@@ -253,11 +250,12 @@ TEST_F(OffshoreListTest, ABadFieldRefusesThePointWithOneMessageAndTheClickCounts
 TEST_F(OffshoreListTest, TheHundredthPointIsRefusedAndTheListStays) {
   for (int i = 1; i <= kMaxPoints; ++i) {
     const QString lng = QString::number(130 + i * 0.1, 'f', 1);
-    ASSERT_EQ(TakePoint(course_, CaptureInput{QStringLiteral("35"), lng, QStringLiteral("7"),
-                                              QStringLiteral("180"), 1},
-                        kJapanese)
-                  .kind,
-              Kind::Taken);
+    ASSERT_EQ(
+        TakePoint(course_,
+                  CaptureInput{QStringLiteral("35"), lng, QStringLiteral("7"), QStringLiteral("180"), 1},
+                  kJapanese)
+            .kind,
+        Kind::Taken);
   }
   const double total = course_.TotalMiles;
   const CaptureResult hundredth = Take(Click("36", "140"));
@@ -316,9 +314,8 @@ TEST_F(OffshoreListTest, OutsideTheVariationsAreaTheFieldKeepsItsValue) {
   const CaptureResult first = Take(Click("37.8", "-122.4"));
   ASSERT_EQ(first.kind, Kind::Taken);
   EXPECT_TRUE(first.magVarText.isEmpty());
-  EXPECT_EQ(first.message, QStringLiteral(
-                               "Magnetic variation is known around Japan only. Type the local "
-                               "variation in MagVar."));
+  EXPECT_EQ(first.message, QStringLiteral("Magnetic variation is known around Japan only. Type the local "
+                                          "variation in MagVar."));
   EXPECT_EQ(first.magVar, 7.2f) << "the field's value stays in force";
 }
 

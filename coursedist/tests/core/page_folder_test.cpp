@@ -4,11 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "core/page_folder.h"
 
@@ -43,8 +43,8 @@ TEST_F(PageFolderTest, IsMadeForThisUserAloneAndGoesWithItsObject) {
     path = folder.Path();
     EXPECT_EQ(QFileInfo(path).absolutePath(), temp_.path());
     EXPECT_TRUE(QFileInfo(path).fileName().startsWith(QStringLiteral("drevlin-")));
-    EXPECT_EQ(QFileInfo(path).permissions() & 0x0777, QFileDevice::ReadUser | QFileDevice::WriteUser |
-                                                          QFileDevice::ExeUser);
+    EXPECT_EQ(QFileInfo(path).permissions() & 0x0777,
+              QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
     EXPECT_TRUE(QFileInfo::exists(path + QStringLiteral("/owner.lock")));
     // Its program is running: a start leaves it.
     EXPECT_EQ(RemoveStalePageFolders(Parent()), 0);
@@ -71,11 +71,8 @@ TEST_F(PageFolderTest, OnlyThisUsersFoldersWhoseProgramEndedGo) {
     bool withLock;
     bool goes;
   } cases[] = {
-      {"drevlin-a1B2c3", true, true},
-      {"drevlin-Zz9999", false, false},  // no lock: nothing tells whose it is
-      {"drevlin-abc12", true, false},
-      {"drevlin-abc1234", true, false},
-      {"drevlinxabc123", true, false},
+      {"drevlin-a1B2c3", true, true}, {"drevlin-Zz9999", false, false},  // no lock: nothing tells whose it is
+      {"drevlin-abc12", true, false}, {"drevlin-abc1234", true, false}, {"drevlinxabc123", true, false},
       {"other-abc123", true, false},
   };
   for (const auto& c : cases) Folder(c.name, c.withLock);

@@ -10,8 +10,8 @@
 //   }
 #include <memory>
 
-#include <QLocale>
 #include <gtest/gtest.h>
+#include <QLocale>
 
 #include "drevlin_window.h"
 #include "qt/testing/doubles.h"

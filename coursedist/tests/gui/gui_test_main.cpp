@@ -1,8 +1,8 @@
 // Test main for drevlin's window: one QApplication on the offscreen platform.
 // The map area stays empty here: the map in the real web engine has tests of
 // its own (tests/web).
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "map_view.h"
 

@@ -17,7 +17,6 @@ class OffshorePanelTest : public FormFixture {
  protected:
   OffshorePanelTest() { machine().SetTempPath(temp_.path()); }
 
-
   static void Click(TForm1& form, const char* lat, const char* lng) {
     form.CapturePoint(PagePosition{QString::fromLatin1(lat), QString::fromLatin1(lng)});
   }
@@ -57,8 +56,8 @@ TEST_F(OffshorePanelTest, WithoutAPlaceForThePageOneMessageNamesThePathAndTheRes
   machine().SetTempPath(missing);
   TForm1& form = StartForm();
   ASSERT_EQ(dialogs().Messages().size(), 1);
-  EXPECT_TRUE(dialogs().Messages()[0].startsWith(
-      QStringLiteral("Cannot make a folder for the map page in ") + missing + QStringLiteral("/: ")))
+  EXPECT_TRUE(dialogs().Messages()[0].startsWith(QStringLiteral("Cannot make a folder for the map page in ") +
+                                                 missing + QStringLiteral("/: ")))
       << dialogs().Messages()[0].toStdString();
   EXPECT_TRUE(form.PagePath.isEmpty());
   Click(form, "35", "139");
@@ -89,12 +88,13 @@ TEST_F(OffshorePanelTest, TakenPointsFillTheFieldsTheListAndTheTotals) {
   EXPECT_TRUE(form.Memo3->text().isEmpty());
 
   Click(form, "35", "140");
-  Click(form, "35", "140");  // the same position again: nothing
+  Click(form, "35", "140");             // the same position again: nothing
   form.RadioButton7->setChecked(true);  // minutes of arc from the next leg on
   Click(form, "35", "139");
-  EXPECT_EQ(Rows(form), (QStringList{QStringLiteral("  1  35.000000  139.000000"),
-                                     QStringLiteral("  2  35.000000  140.000000  90  97   83   49.29   91.28"),
-                                     QStringLiteral("  3  35.000000  139.000000 270 277  -97   49.15")}));
+  EXPECT_EQ(Rows(form),
+            (QStringList{QStringLiteral("  1  35.000000  139.000000"),
+                         QStringLiteral("  2  35.000000  140.000000  90  97   83   49.29   91.28"),
+                         QStringLiteral("  3  35.000000  139.000000 270 277  -97   49.15")}));
   EXPECT_EQ(form.Memo4->text(), QStringLiteral("3"));
   EXPECT_EQ(form.Memo3->text(), QStringLiteral("98.43 Mi"));
   EXPECT_EQ(form.Memo18->text(), QStringLiteral("182.30 Km"));

@@ -21,8 +21,7 @@ class WindowTest : public FormFixture {
   static QSize FrameSize(const TForm1& form) { return OuterSize(form) - form.size(); }
 
   static void PressChord(TForm1& form, Qt::Key key) {
-    QTest::keyClick(form.windowHandle(), key,
-                    Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    QTest::keyClick(form.windowHandle(), key, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
   }
 
   // Where `widget` lies in the window's client area.
@@ -55,8 +54,8 @@ TEST_F(WindowTest, FreshStartIsOffshoreWithItsStartValues) {
   EXPECT_EQ(form.Memo4->text(), QStringLiteral("0"));
   EXPECT_EQ(form.Memo5->text(), QStringLiteral("7.2"));
   EXPECT_EQ(form.Memo6->text(), QStringLiteral("180"));
-  for (const QLineEdit* empty : {form.Memo1, form.Memo2, form.Memo3, form.Memo18, form.Edit1,
-                                 form.Edit6, form.Memo7, form.Memo17})
+  for (const QLineEdit* empty :
+       {form.Memo1, form.Memo2, form.Memo3, form.Memo18, form.Edit1, form.Edit6, form.Memo7, form.Memo17})
     EXPECT_TRUE(empty->text().isEmpty()) << empty->objectName().toStdString();
   EXPECT_EQ(form.ListBox1->count(), 0);
   EXPECT_EQ(form.Course.PointCount, 0);
@@ -123,8 +122,7 @@ TEST_F(WindowTest, ComponentsCarryTheirNamesCaptionsAndPlaces) {
   EXPECT_EQ(form.Label5->y(), 220);
   EXPECT_EQ(form.Label28->y(), 220);
 
-  EXPECT_EQ(form.Label5->text(),
-            QStringLiteral(" PT     LAT        LON     COt COm  TWA      Mi"));
+  EXPECT_EQ(form.Label5->text(), QStringLiteral(" PT     LAT        LON     COt COm  TWA      Mi"));
   EXPECT_EQ(form.Label28->text(), QStringLiteral("( Km )"));
   EXPECT_EQ(form.Button1->text(), QStringLiteral("Clear\u3000All"));
   EXPECT_EQ(form.Button2->text(), QStringLiteral("再計算"));

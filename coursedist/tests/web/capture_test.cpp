@@ -70,11 +70,9 @@ TEST_F(CaptureTest, ClicksOnTheMapBecomeLegs) {
   // The same texts through the plain list give the same legs.
   OffshoreCourse expected;
   const CaptureResult firstPoint = TakePoint(
-      expected, {firstTexts[0], firstTexts[1], QStringLiteral("7.2"), QStringLiteral("180"), 1},
-      QLocale());
+      expected, {firstTexts[0], firstTexts[1], QStringLiteral("7.2"), QStringLiteral("180"), 1}, QLocale());
   const CaptureResult secondPoint = TakePoint(
-      expected, {secondTexts[0], secondTexts[1], firstPoint.magVarText, QStringLiteral("180"), 1},
-      QLocale());
+      expected, {secondTexts[0], secondTexts[1], firstPoint.magVarText, QStringLiteral("180"), 1}, QLocale());
   EXPECT_EQ(Rows(form), (QStringList{firstPoint.row, secondPoint.row}));
   EXPECT_EQ(form.Memo3->text(), secondPoint.totalMilesText);
   EXPECT_EQ(form.Memo18->text(), secondPoint.totalKmText);

@@ -2,11 +2,11 @@
 // program's own copy, what the page may reach, clicks and their signal.
 #include <memory>
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "qt/testing/doubles.h"
 #include "web_testing.h"
@@ -65,8 +65,7 @@ TEST_F(MapViewTest, TheLibraryComesFromTheProgramAndNothingLeavesTheMachine) {
   for (const QString& address : view_->Interceptor()->RefusedRequests()) {
     EXPECT_FALSE(address.startsWith(QStringLiteral("http://lib.test"))) << address.toStdString();
   }
-  EXPECT_EQ(RunScript(*view_, QStringLiteral("document.getElementById('lat').value")).toString(),
-            QString());
+  EXPECT_EQ(RunScript(*view_, QStringLiteral("document.getElementById('lat').value")).toString(), QString());
 }
 
 TEST_F(MapViewTest, AClickSetsTheInputsRaisesTheSignalAndShowsTheMarker) {
@@ -84,22 +83,21 @@ TEST_F(MapViewTest, AClickSetsTheInputsRaisesTheSignalAndShowsTheMarker) {
 
   // The marker's picture comes from the embedded style sheet's folder.
   ASSERT_TRUE(WaitFor([&] {
-    return RunScript(*view_, QStringLiteral(
-                                 "(function () { var m = document.querySelector('.leaflet-marker-icon');"
-                                 " return !!m && m.complete && m.naturalWidth > 0; })()"))
+    return RunScript(*view_,
+                     QStringLiteral("(function () { var m = document.querySelector('.leaflet-marker-icon');"
+                                    " return !!m && m.complete && m.naturalWidth > 0; })()"))
         .toBool();
   }));
-  EXPECT_EQ(RunScript(*view_, QStringLiteral("document.querySelector('.leaflet-marker-icon').src"))
-                .toString(),
-            QStringLiteral("qrc:/leaflet-0.7.3/images/marker-icon.png"));
+  EXPECT_EQ(
+      RunScript(*view_, QStringLiteral("document.querySelector('.leaflet-marker-icon').src")).toString(),
+      QStringLiteral("qrc:/leaflet-0.7.3/images/marker-icon.png"));
 }
 
 TEST_F(MapViewTest, TheInputsAreReadByIdIgnoringCaseAndTheLastOneWins) {
-  RunScript(*view_, QStringLiteral(
-                        "document.getElementById('lat').value = '35.1';"
-                        "document.getElementById('lng').value = '139.2';"
-                        "var extra = document.createElement('input'); extra.id = 'LNG';"
-                        "extra.value = '140.5'; document.body.appendChild(extra); true"));
+  RunScript(*view_, QStringLiteral("document.getElementById('lat').value = '35.1';"
+                                   "document.getElementById('lng').value = '139.2';"
+                                   "var extra = document.createElement('input'); extra.id = 'LNG';"
+                                   "extra.value = '140.5'; document.body.appendChild(extra); true"));
   const std::optional<PagePosition> position = ReadPosition();
   ASSERT_TRUE(position.has_value());
   EXPECT_EQ(position->lat, QStringLiteral("35.1"));
@@ -125,11 +123,10 @@ TEST_F(MapViewTest, APageScriptCannotReadTheUsersFiles) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("private");
   }
-  const QString read = RunScript(*view_, QStringLiteral(
-                                             "(function () { try { var r = new XMLHttpRequest();"
-                                             " r.open('GET', '%1', false); r.send();"
-                                             " return 'read:' + r.responseText; }"
-                                             " catch (e) { return 'refused'; } })()")
+  const QString read = RunScript(*view_, QStringLiteral("(function () { try { var r = new XMLHttpRequest();"
+                                                        " r.open('GET', '%1', false); r.send();"
+                                                        " return 'read:' + r.responseText; }"
+                                                        " catch (e) { return 'refused'; } })()")
                                              .arg(QUrl::fromLocalFile(secret).toString()))
                            .toString();
   EXPECT_EQ(read, QStringLiteral("refused"));
@@ -149,11 +146,10 @@ TEST_F(MapViewTest, AttributionLinksOpenInTheDesktopBrowser) {
     SCOPED_TRACE(link.selector);
     doubles_.shell.Clear();
     const QVariantList centre =
-        RunScript(*view_, QStringLiteral(
-                              "(function () { var a = document.querySelector("
-                              "'.leaflet-control-attribution %1'); if (!a) return null;"
-                              " var r = a.getBoundingClientRect();"
-                              " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+        RunScript(*view_, QStringLiteral("(function () { var a = document.querySelector("
+                                         "'.leaflet-control-attribution %1'); if (!a) return null;"
+                                         " var r = a.getBoundingClientRect();"
+                                         " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
                               .arg(QLatin1String(link.selector)))
             .toList();
     ASSERT_EQ(centre.size(), 2);
@@ -161,8 +157,7 @@ TEST_F(MapViewTest, AttributionLinksOpenInTheDesktopBrowser) {
     ASSERT_TRUE(WaitFor([&] { return !doubles_.shell.Calls().empty(); }));
     EXPECT_EQ(doubles_.shell.Calls(),
               (std::vector<platform::testing::ShellCall>{
-                  {platform::testing::ShellCall::Kind::OpenDocument,
-                   QString::fromLatin1(link.address)}}));
+                  {platform::testing::ShellCall::Kind::OpenDocument, QString::fromLatin1(link.address)}}));
     EXPECT_EQ(view_->Browser()->url(), QUrl::fromLocalFile(pagePath_));
     EXPECT_TRUE(testing::WaitForMap(*view_));
   }

@@ -1,8 +1,8 @@
 // Test main for the web engine's tests: one QApplication on the offscreen
 // platform, and no request ever leaves the machine: every map view refuses
 // and records them, and host names resolve nowhere.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "map_view.h"
 

@@ -15,9 +15,7 @@ QVariant RunScript(MapView& view, const QString& script) {
   return value;
 }
 
-bool WaitFor(const std::function<bool()>& condition) {
-  return QTest::qWaitFor(condition, kWebTimeoutMs);
-}
+bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, kWebTimeoutMs); }
 
 bool WaitForMap(MapView& view) {
   return WaitFor([&] {
@@ -50,8 +48,7 @@ std::pair<double, double> LatLngAt(MapView& view, QPoint point) {
 }
 
 void ClickAt(MapView& view, QPoint point) {
-  QWidget* target = view.Browser()->focusProxy() != nullptr ? view.Browser()->focusProxy()
-                                                            : view.Browser();
+  QWidget* target = view.Browser()->focusProxy() != nullptr ? view.Browser()->focusProxy() : view.Browser();
   QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, point);
 }
 

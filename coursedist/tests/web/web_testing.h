@@ -6,8 +6,8 @@
 #include <QString>
 #include <QVariant>
 
-#include "map_view.h"
 #include "core/test_endpoints.h"
+#include "map_view.h"
 
 namespace drevlin::testing {
 

@@ -22,8 +22,7 @@ QStringList ScriptedDialogs::Messages() const {
 QStringList ScriptedDialogs::Questions() const {
   QStringList texts;
   for (const DialogEvent& event : events_)
-    if (event.kind == DialogEvent::Kind::Confirm ||
-        event.kind == DialogEvent::Kind::ConfirmYesNoCancel)
+    if (event.kind == DialogEvent::Kind::Confirm || event.kind == DialogEvent::Kind::ConfirmYesNoCancel)
       texts << event.text;
   return texts;
 }
@@ -57,13 +56,11 @@ Answer ScriptedDialogs::ConfirmYesNoCancel(const QString& text) {
   return NextAnswer(DialogEvent::Kind::ConfirmYesNoCancel, text, Answer::Cancel);
 }
 
-QString ScriptedDialogs::OpenFile(const QString& title, const QString& folder,
-                                  const QString& filter) {
+QString ScriptedDialogs::OpenFile(const QString& title, const QString& folder, const QString& filter) {
   return NextFile(DialogEvent::Kind::OpenFile, title, folder, filter);
 }
 
-QString ScriptedDialogs::OpenPicture(const QString& title, const QString& folder,
-                                     const QString& filter) {
+QString ScriptedDialogs::OpenPicture(const QString& title, const QString& folder, const QString& filter) {
   return NextFile(DialogEvent::Kind::OpenPicture, title, folder, filter);
 }
 
@@ -76,8 +73,8 @@ Answer ScriptedDialogs::NextAnswer(DialogEvent::Kind kind, const QString& text, 
   return answer;
 }
 
-QString ScriptedDialogs::NextFile(DialogEvent::Kind kind, const QString& title,
-                                  const QString& folder, const QString& filter) {
+QString ScriptedDialogs::NextFile(DialogEvent::Kind kind, const QString& title, const QString& folder,
+                                  const QString& filter) {
   const bool expected = !files_.empty();
   events_.push_back({kind, title, folder, filter, expected});
   if (!expected) return {};
@@ -95,22 +92,15 @@ bool RecordingShell::OpenDocument(const QString& pathOrUrl) {
   return Record(ShellCall::Kind::OpenDocument, pathOrUrl);
 }
 
-bool RecordingShell::OpenImage(const QString& path) {
-  return Record(ShellCall::Kind::OpenImage, path);
-}
+bool RecordingShell::OpenImage(const QString& path) { return Record(ShellCall::Kind::OpenImage, path); }
 
 bool RecordingShell::OpenInTextEditor(const QString& path) {
   return Record(ShellCall::Kind::OpenInTextEditor, path);
 }
 
-bool RecordingShell::StartProgram(const QString& path) {
-  return Record(ShellCall::Kind::StartProgram, path);
-}
+bool RecordingShell::StartProgram(const QString& path) { return Record(ShellCall::Kind::StartProgram, path); }
 
-FakeSystem::FakeSystem()
-    : now_(QDate(2017, 7, 1), QTime(10, 0, 0)) {
-  SetTempPath(QDir::tempPath());
-}
+FakeSystem::FakeSystem() : now_(QDate(2017, 7, 1), QTime(10, 0, 0)) { SetTempPath(QDir::tempPath()); }
 
 void FakeSystem::SetTempPath(const QString& path) {
   tempPath_ = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');

@@ -34,9 +34,9 @@ class ScriptedDialogs : public Dialogs {
   void QueueFile(const QString& path);
 
   const std::vector<DialogEvent>& Events() const { return events_; }
-  QStringList Messages() const;   // texts of plain messages, titled or not
-  QStringList Questions() const;  // texts of both kinds of question
-  QStringList Unexpected() const; // texts of questions and dialogs with no scripted answer
+  QStringList Messages() const;    // texts of plain messages, titled or not
+  QStringList Questions() const;   // texts of both kinds of question
+  QStringList Unexpected() const;  // texts of questions and dialogs with no scripted answer
   bool AllScriptUsed() const { return answers_.empty() && files_.empty(); }
   void Clear();
 

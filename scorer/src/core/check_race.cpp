@@ -28,7 +28,8 @@ float LegValue(const QString& cell, int row, std::size_t column, const QLocale& 
   const QString trimmed = TrimBlanksAndControls(cell);
   const std::optional<double> value = ReadLocaleNumber(trimmed, locale);
   if (!value) {
-    const QString field = QStringLiteral("(P2)LEG%1 %2").arg(row).arg(QString::fromUtf8(kLegColumnNames[column]));
+    const QString field =
+        QStringLiteral("(P2)LEG%1 %2").arg(row).arg(QString::fromUtf8(kLegColumnNames[column]));
     throw CheckConversionError(NotAFloatMessage(field, trimmed).toStdString());
   }
   return static_cast<float>(*value);

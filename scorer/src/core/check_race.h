@@ -17,16 +17,16 @@ namespace kivo {
 
 // What the two pages hold, as the user typed it.
 struct RacePageFields {
-  QString eventName;  // Edit2
-  QString raceName;   // Edit4
-  QString eventClass; // Edit6
-  QString chairman;   // Edit7
-  QString saveName;   // Edit3
-  QDate startDate;    // DateTimePicker1
-  QTime startTime;    // DateTimePicker2
-  QDate limitDate;    // DateTimePicker3
-  QTime limitTime;    // DateTimePicker4
-  QString jury;       // Edit5
+  QString eventName;       // Edit2
+  QString raceName;        // Edit4
+  QString eventClass;      // Edit6
+  QString chairman;        // Edit7
+  QString saveName;        // Edit3
+  QDate startDate;         // DateTimePicker1
+  QTime startTime;         // DateTimePicker2
+  QDate limitDate;         // DateTimePicker3
+  QTime limitTime;         // DateTimePicker4
+  QString jury;            // Edit5
   int courseType = -1;     // ComboBox1's index
   QString courseTypeText;  // ComboBox1's text
   // The leg grid's rows 1 .. 14 (place 0 is row 1), columns 1 .. 4:

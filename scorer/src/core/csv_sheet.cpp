@@ -19,7 +19,8 @@ QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLa
 // "yy/MM/dd" and "HH:mm:ss" with the locale's separators.
 QString ShortFinishDate(const QDate& date, const QLocale& locale) {
   const QString separator = platform::DateSeparator(locale);
-  return TwoDigits(date.year() % 100) + separator + TwoDigits(date.month()) + separator + TwoDigits(date.day());
+  return TwoDigits(date.year() % 100) + separator + TwoDigits(date.month()) + separator +
+         TwoDigits(date.day());
 }
 QString FinishTime(const QTime& time, const QLocale& locale) {
   const QString separator = platform::TimeSeparator(locale);
@@ -49,12 +50,32 @@ struct HeaderTexts {
   const char* scoringSystem;
   const char* courseTypeLabel;
 };
-const HeaderTexts kEnglish = {"Result", "Scratch Sheet", "  （Provisional）", "Class: ", "Issued: ", "Race Name: ",
-                              "Chief Jury: ", "Start Datetime: ", "Time Limit    : ", "Distance: ", " NM",
-                              "Scoring System: KIVO (Kivometric)", "Course Type: "};
-const HeaderTexts kJapanese = {"成　績", "スクラッチシート", "  （暫定）", "クラス: ", "", "レース名: ",
-                               "レース委員長: ", "スタート日時　: ", "タイムリミット: ", "コース距離: ", " 浬",
-                               "レーティング方式: KIVO (Kivometric)", "コースタイプ: "};
+const HeaderTexts kEnglish = {"Result",
+                              "Scratch Sheet",
+                              "  （Provisional）",
+                              "Class: ",
+                              "Issued: ",
+                              "Race Name: ",
+                              "Chief Jury: ",
+                              "Start Datetime: ",
+                              "Time Limit    : ",
+                              "Distance: ",
+                              " NM",
+                              "Scoring System: KIVO (Kivometric)",
+                              "Course Type: "};
+const HeaderTexts kJapanese = {"成　績",
+                               "スクラッチシート",
+                               "  （暫定）",
+                               "クラス: ",
+                               "",
+                               "レース名: ",
+                               "レース委員長: ",
+                               "スタート日時　: ",
+                               "タイムリミット: ",
+                               "コース距離: ",
+                               " 浬",
+                               "レーティング方式: KIVO (Kivometric)",
+                               "コースタイプ: "};
 
 QStringList HeaderLines(const EventModel& model, bool result, const QLocale& locale) {
   const HeaderTexts& texts = model.Language == 1 ? kEnglish : kJapanese;
@@ -67,24 +88,28 @@ QStringList HeaderLines(const EventModel& model, bool result, const QLocale& loc
   // Lines 4 and 5 put the issued date and the committee member in the sixth
   // field.
   const QString gap = QStringLiteral(",,,,,");
-  return {CsvField(model.EventName),
-          CsvField(title),
-          QString(),
-          CsvField(text(texts.classLabel) + model.EventClass) + gap + CsvField(text(texts.issuedLabel) + issued),
-          CsvField(text(texts.raceLabel) + model.RaceName[r]) + gap + CsvField(text(texts.juryLabel) + model.RaceJury[r]),
-          CsvField(text(texts.startLabel) + model.RaceStart[r]),
-          CsvField(text(texts.limitLabel) + model.RaceLimit[r]),
-          CsvField(text(texts.distanceLabel) + distance + text(texts.distanceUnit)),
-          text(texts.scoringSystem),
-          CsvField(text(texts.courseTypeLabel) + model.RaceTypeText[r]),
-          QString()};
+  return {
+      CsvField(model.EventName),
+      CsvField(title),
+      QString(),
+      CsvField(text(texts.classLabel) + model.EventClass) + gap + CsvField(text(texts.issuedLabel) + issued),
+      CsvField(text(texts.raceLabel) + model.RaceName[r]) + gap +
+          CsvField(text(texts.juryLabel) + model.RaceJury[r]),
+      CsvField(text(texts.startLabel) + model.RaceStart[r]),
+      CsvField(text(texts.limitLabel) + model.RaceLimit[r]),
+      CsvField(text(texts.distanceLabel) + distance + text(texts.distanceUnit)),
+      text(texts.scoringSystem),
+      CsvField(text(texts.courseTypeLabel) + model.RaceTypeText[r]),
+      QString()};
 }
 
 void AppendResultLines(QStringList& lines, const EventModel& model, const QLocale& locale) {
   const int r = model.CurrentRace;
-  lines.append(model.Language == 1
-                   ? QStringLiteral("Yacht Name,Sail No,Finish Date, Finish Time,Note,ET(sec),ET Pos,Pen,CT(sec),CT Pos")
-                   : QStringLiteral("艇　名,ｾｰﾙNo,ﾌｨﾆｯｼｭ日, ﾌｨﾆｯｼｭ時刻,ﾉｰﾄ,経過(秒）,着順,ﾍﾟﾅﾙﾃｨ,修正(秒),修正順位"));
+  lines.append(
+      model.Language == 1
+          ? QStringLiteral(
+                "Yacht Name,Sail No,Finish Date, Finish Time,Note,ET(sec),ET Pos,Pen,CT(sec),CT Pos")
+          : QStringLiteral("艇　名,ｾｰﾙNo,ﾌｨﾆｯｼｭ日, ﾌｨﾆｯｼｭ時刻,ﾉｰﾄ,経過(秒）,着順,ﾍﾟﾅﾙﾃｨ,修正(秒),修正順位"));
   for (const int b : ResultSheetEntries(model)) {
     const QString& finish = model.BoatFinish[r][b];
     const QString correctedPos = QString::number(model.BoatCorrectedPos[r][b]);
@@ -92,8 +117,8 @@ void AppendResultLines(QStringList& lines, const EventModel& model, const QLocal
       const QDateTime moment = LocalDateTimeOrThrow(finish, locale);
       lines.append(Line({model.EntryName[b], model.EntrySailNo[b], ShortFinishDate(moment.date(), locale),
                          FinishTime(moment.time(), locale), model.BoatStatus[r][b],
-                         RoundedSecondsText(model.BoatElapsed[r][b]), QString::number(model.BoatElapsedPos[r][b]),
-                         model.BoatPenalty[r][b],
+                         RoundedSecondsText(model.BoatElapsed[r][b]),
+                         QString::number(model.BoatElapsedPos[r][b]), model.BoatPenalty[r][b],
                          RoundedSecondsText(PenalisedCorrectedSeconds(model.BoatPenalty[r][b],
                                                                       model.BoatCorrected[r][b], locale)),
                          correctedPos}));
@@ -111,7 +136,8 @@ void AppendScratchLines(QStringList& lines, const EventModel& model) {
                    : QStringLiteral("艇　名,セール番号,タイプ,GPH,6ﾉｯﾄ,8ﾉｯﾄ,10ﾉｯﾄ,12ﾉｯﾄ,14ﾉｯﾄ,16ﾉｯﾄ,20ﾉｯﾄ"));
   const int rows = SheetRowCount(model);
   for (int entry = 1; entry <= rows; ++entry) {
-    QStringList fields{model.EntryName[entry], model.EntrySailNo[entry], model.EntryClass[entry], model.EntryGph[entry]};
+    QStringList fields{model.EntryName[entry], model.EntrySailNo[entry], model.EntryClass[entry],
+                       model.EntryGph[entry]};
     for (const QString& value : AllowanceValues(model.BoatVector[r][entry])) fields.append(value);
     lines.append(Line(fields));
   }

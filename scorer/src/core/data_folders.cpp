@@ -8,8 +8,8 @@
 namespace kivo {
 
 void SetDataFolderPaths(EventModel& model, const QString& programFolder) {
-  model.ProgramFolder = programFolder.endsWith(QLatin1Char('/')) ? programFolder
-                                                                 : programFolder + QLatin1Char('/');
+  model.ProgramFolder =
+      programFolder.endsWith(QLatin1Char('/')) ? programFolder : programFolder + QLatin1Char('/');
   model.DataRoot = model.ProgramFolder + QStringLiteral("KIVODATA");
   model.RmsFolder = model.DataRoot + QStringLiteral("/RMS");
   model.RaceDataFolder = model.DataRoot + QStringLiteral("/RACEDATA");
@@ -26,10 +26,8 @@ void SetDataFolderPaths(EventModel& model, const QString& programFolder) {
 }
 
 QStringList DataFolderCreationOrder(const EventModel& model) {
-  return {model.DataRoot,     model.RmsFolder,  model.RaceDataFolder,
-          model.XmlFolder,    model.LogoFolder, model.MscFolder,
-          model.OutputFolder, model.HtmlFolder, model.PicturesFolder,
-          model.CsvFolder};
+  return {model.DataRoot,  model.RmsFolder,    model.RaceDataFolder, model.XmlFolder,      model.LogoFolder,
+          model.MscFolder, model.OutputFolder, model.HtmlFolder,     model.PicturesFolder, model.CsvFolder};
 }
 
 QStringList CreateDataFolders(const EventModel& model) {
@@ -45,9 +43,9 @@ QStringList CreateDataFolders(const EventModel& model) {
 void RemoveLeftoverSaveFiles(const EventModel& model) {
   // What the scorer writes: event files, race XML, the memory file, the
   // sheets, and the logo pictures copied beside the pages.
-  const QStringList extensions{QStringLiteral("kivo"), QStringLiteral("xml"),  QStringLiteral("txt"),
-                               QStringLiteral("html"), QStringLiteral("csv"),  QStringLiteral("jpg"),
-                               QStringLiteral("jpeg"), QStringLiteral("bmp"),  QStringLiteral("png")};
+  const QStringList extensions{QStringLiteral("kivo"), QStringLiteral("xml"), QStringLiteral("txt"),
+                               QStringLiteral("html"), QStringLiteral("csv"), QStringLiteral("jpg"),
+                               QStringLiteral("jpeg"), QStringLiteral("bmp"), QStringLiteral("png")};
   for (const QString& folder : DataFolderCreationOrder(model))
     platform::RemoveLeftoverTemporaryFiles(folder, extensions);
 }

@@ -5,11 +5,11 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "core/file_io.h"
+#include "core/local_date_time.h"
 #include "core/logo_files.h"
 #include "core/number_text.h"
 #include "core/race_xml.h"
-#include "core/file_io.h"
-#include "core/local_date_time.h"
 #include "core/rms_text.h"
 #include "core/tag_reader.h"
 #include "files/whole_file.h"
@@ -26,8 +26,10 @@ constexpr int kClearedRaces = 5;
 QString EventFileShapeFault(const QStringList& tags) {
   if (tags.isEmpty() || TagName(tags.first()) != QLatin1String("event"))
     return QStringLiteral("イベントファイルの形式ではありません。");
-  if (TagName(tags.last()) != QLatin1String("/event")) return QStringLiteral("ファイルが途中で切れています。");
-  if (std::none_of(tags.begin(), tags.end(), [](const QString& tag) { return TagName(tag) == QLatin1String("race"); }))
+  if (TagName(tags.last()) != QLatin1String("/event"))
+    return QStringLiteral("ファイルが途中で切れています。");
+  if (std::none_of(tags.begin(), tags.end(),
+                   [](const QString& tag) { return TagName(tag) == QLatin1String("race"); }))
     return QStringLiteral("レースの行がありません。");
   return QString();
 }
@@ -59,14 +61,12 @@ QStringList FilesOfAnotherEvent(const EventModel& model, const QStringList& even
 QByteArray EventFileText(const EventModel& model) {
   QStringList lines;
   lines.append(QLatin1String("<event") + XmlAttrText("name", model.EventName) +
-               XmlAttrText("rms", FileNameOf(model.RmsFile)) +
-               XmlAttrText("classname", model.EventClass) + XmlAttrText("chiefjury", model.Chairman) +
-               XmlAttrText("eventissued", model.EventIssued) +
+               XmlAttrText("rms", FileNameOf(model.RmsFile)) + XmlAttrText("classname", model.EventClass) +
+               XmlAttrText("chiefjury", model.Chairman) + XmlAttrText("eventissued", model.EventIssued) +
                XmlAttrText("logol", LogoText(model.LogoLeft)) +
                XmlAttrText("logom", LogoText(model.LogoMiddle)) +
                XmlAttrText("logor", LogoText(model.LogoRight)) +
-               XmlAttrText("locked", QString::number(model.Locked)) +
-               QLatin1String("/>"));
+               XmlAttrText("locked", QString::number(model.Locked)) + QLatin1String("/>"));
   lines.append(QStringLiteral("<races>"));
   const int races = std::clamp(model.RaceCount, 0, model.RaceName.size() - 1);
   const QString none = QStringLiteral("-");
@@ -76,8 +76,7 @@ QByteArray EventFileText(const EventModel& model) {
                  XmlAttrText("pointcoef", model.RacePointCoef[race]) + XmlAttrText("seacondx", none) +
                  XmlAttrText("windcondx", none) + XmlAttrText("jury", model.RaceJury[race]) +
                  XmlAttrText("scratchissued", model.ScratchIssued) +
-                 XmlAttrText("resultissued", model.ResultIssued) +
-                 QLatin1String("/>"));
+                 XmlAttrText("resultissued", model.ResultIssued) + QLatin1String("/>"));
   }
   lines.append(QStringLiteral("</races> </event>"));
 
@@ -148,9 +147,10 @@ void ReadEventFile(EventModel& model) {
       model.EventIssued = GetXmlAttr(QStringLiteral("eventissued="), tag);
     } else if (name == QLatin1String("race")) {
       if (raceCount == racePlaces)
-        throw ScorerFileError(
-            QStringLiteral("イベントファイル %1 のレースが%2を超えています。").arg(model.EventFile).arg(racePlaces),
-            model.EventFile);
+        throw ScorerFileError(QStringLiteral("イベントファイル %1 のレースが%2を超えています。")
+                                  .arg(model.EventFile)
+                                  .arg(racePlaces),
+                              model.EventFile);
       const int k = ++raceCount;
       model.RaceName[k] = GetXmlAttr(QStringLiteral("name="), tag);
       model.RaceXmlName[k] = GetXmlAttr(QStringLiteral("xml="), tag);
@@ -168,7 +168,8 @@ bool OpenEventFiles(EventModel& model, const QString& path, const QLocale& local
   ReadEventFile(model);
   for (const QString* issued : {&model.ScratchIssued, &model.ResultIssued}) {
     if (AnsiByteLength(*issued) > 5 && !ReadLocalDateTime(*issued, locale))
-      throw UnreadableFile(kEventFileWhat, path, QStringLiteral("発行日 \"%1\" が日付として読めません。").arg(*issued));
+      throw UnreadableFile(kEventFileWhat, path,
+                           QStringLiteral("発行日 \"%1\" が日付として読めません。").arg(*issued));
   }
 
   model.CurrentRace = 1;
@@ -186,10 +187,11 @@ bool OpenEventFiles(EventModel& model, const QString& path, const QLocale& local
   if (model.RaceType[r] < 0 || model.RaceType[r] >= CourseTypeCount)
     throw UnreadableFile(what, xml, QStringLiteral("コースの種類 %1 はありません。").arg(model.RaceType[r]));
   if (!ReadLocalDateTime(model.RaceStart[r], locale))
-    throw UnreadableFile(what, xml, QStringLiteral("スタート \"%1\" が日時として読めません。").arg(model.RaceStart[r]));
-  if (!model.RaceLimit[r].isEmpty() && !ReadLocalDateTime(model.RaceLimit[r], locale))
     throw UnreadableFile(what, xml,
-                         QStringLiteral("タイムリミット \"%1\" が日時として読めません。").arg(model.RaceLimit[r]));
+                         QStringLiteral("スタート \"%1\" が日時として読めません。").arg(model.RaceStart[r]));
+  if (!model.RaceLimit[r].isEmpty() && !ReadLocalDateTime(model.RaceLimit[r], locale))
+    throw UnreadableFile(
+        what, xml, QStringLiteral("タイムリミット \"%1\" が日時として読めません。").arg(model.RaceLimit[r]));
   return true;
 }
 
@@ -207,11 +209,12 @@ QString ForbiddenSaveNameMessage() { return QStringLiteral("この文字は使�
 
 std::optional<QString> SaveNameAfterCheck(const QString& text) {
   static const QString forbidden = QStringLiteral(".:_&");
-  if (std::none_of(text.begin(), text.end(), [](QChar c) { return forbidden.contains(c); })) return std::nullopt;
+  if (std::none_of(text.begin(), text.end(), [](QChar c) { return forbidden.contains(c); }))
+    return std::nullopt;
   QString shorter = text;
   // The last character, a pair of surrogates counting as one.
-  const bool pair = shorter.size() >= 2 && shorter.back().isLowSurrogate() &&
-                    shorter[shorter.size() - 2].isHighSurrogate();
+  const bool pair =
+      shorter.size() >= 2 && shorter.back().isLowSurrogate() && shorter[shorter.size() - 2].isHighSurrogate();
   shorter.chop(pair ? 2 : 1);
   return shorter;
 }

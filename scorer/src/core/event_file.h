@@ -4,9 +4,9 @@
 // and the name of its race XML. CP932 text with CR LF, every attribute
 // value escaped (tag_reader.h), written whole or not at all.
 //
-//   <event name="..." rms="..." classname="..." chiefjury="..." eventissued="..." logol="..." logom="..." logor="..." locked="0"/>
-//   <races>
-//   <race name="..." xml="..." pointcoef="..." seacondx="-" windcondx="-" jury="..." scratchissued="..." resultissued="..."/>
+//   <event name="..." rms="..." classname="..." chiefjury="..." eventissued="..." logol="..." logom="..."
+//   logor="..." locked="0"/> <races> <race name="..." xml="..." pointcoef="..." seacondx="-" windcondx="-"
+//   jury="..." scratchissued="..." resultissued="..."/>
 //   </races> </event>
 #include <optional>
 

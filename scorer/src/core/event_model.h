@@ -36,10 +36,10 @@ enum Readiness : int {
 
 struct EventModel {
   // Capacities, set before AllocateEventArrays.
-  int MaxRaces = 10;      // races 1 .. 9
-  int MaxEntries = 20;    // entries 1 .. 19
-  int MaxLegs = 10;       // legs 1 .. 9
-  int MaxRmsLines = 150;  // rating data lines 1 .. 149
+  int MaxRaces = 10;                              // races 1 .. 9
+  int MaxEntries = 20;                            // entries 1 .. 19
+  int MaxLegs = 10;                               // legs 1 .. 9
+  int MaxRmsLines = 150;                          // rating data lines 1 .. 149
   static constexpr int HeaderNameCapacity = 200;  // names 1 .. 199
   static constexpr int MissingItemCapacity = 30;  // items 1 .. 30
   static constexpr int StatusCodeCount = 14;      // codes 1 .. 14
@@ -69,8 +69,8 @@ struct EventModel {
 
   // Folder tree beside the program; ProgramFolder ends in "/", the others
   // do not.
-  QString ProgramFolder, DataRoot, RmsFolder, RaceDataFolder, XmlFolder, LogoFolder, MscFolder,
-      HelpFile, OutputFolder, HtmlFolder, PicturesFolder, CsvFolder;
+  QString ProgramFolder, DataRoot, RmsFolder, RaceDataFolder, XmlFolder, LogoFolder, MscFolder, HelpFile,
+      OutputFolder, HtmlFolder, PicturesFolder, CsvFolder;
   QString CourseProgramPath, LastDataFile;
 
   // Full paths of the current rating data file, race XML and event file.
@@ -90,8 +90,7 @@ struct EventModel {
   Table<int> ResultOrder;         // place k: entry ranked k-th
 
   // Per race.
-  Table<QString> RaceName, RaceStart, RaceLimit, RaceXmlName, RacePointCoef, RaceTypeText,
-      RaceJury;
+  Table<QString> RaceName, RaceStart, RaceLimit, RaceXmlName, RacePointCoef, RaceTypeText, RaceJury;
   Table<float> CourseDistance;  // nautical miles
   Table<int> RaceEntryCount, RaceFinishedCount, RaceType, RaceLegCount;
 

@@ -20,8 +20,8 @@ class ScorerFileError : public std::runtime_error {
 };
 
 // Writes `content` to `path` whole (platform::WriteFileWhole): a crash, a
-// full disk or a power cut leaves the previous file intact. Throws ScorerFileError "<what>を書き込めませんでした。" with the path
-// and the reason on the next lines.
+// full disk or a power cut leaves the previous file intact. Throws ScorerFileError
+// "<what>を書き込めませんでした。" with the path and the reason on the next lines.
 void SaveFileWhole(const QString& path, const QByteArray& content, const QString& what);
 
 // The failure of reading the file at `path`: "<what>を読み込めませんでした。",

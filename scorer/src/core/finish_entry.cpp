@@ -26,9 +26,8 @@ QString ElapsedText(qint64 seconds) {
   const qint64 hours = seconds / 3600;
   const qint64 minutes = (seconds - 3600 * hours) / 60;
   const qint64 rest = seconds - 3600 * hours - 60 * minutes;
-  return QString::number(hours) + QStringLiteral(":%1:%2")
-                                      .arg(minutes, 2, 10, QLatin1Char('0'))
-                                      .arg(rest, 2, 10, QLatin1Char('0'));
+  return QString::number(hours) +
+         QStringLiteral(":%1:%2").arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 2, 10, QLatin1Char('0'));
 }
 
 std::optional<int> ReadPenalty(const QString& text) {
@@ -46,11 +45,11 @@ QString PenaltyRefusedMessage() {
 }
 
 QString FinishNotAfterStartMessage() {
-  return QStringLiteral("フィニッシュ時刻がスタート時刻と同じか、それより前です。\nフィニッシュ時刻を確認してください。");
+  return QStringLiteral(
+      "フィニッシュ時刻がスタート時刻と同じか、それより前です。\nフィニッシュ時刻を確認してください。");
 }
 
-QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fields,
-                     const QLocale& locale) {
+QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fields, const QLocale& locale) {
   const int race = model.CurrentRace;
   const bool statusOk = fields.status == QLatin1String("OK");
 
@@ -64,8 +63,9 @@ QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fiel
 
   model.BoatStatus[race][entry] = fields.status;
   if (fields.elapsedSeconds.isEmpty() && statusOk)
-    return QStringLiteral("フィニッシュ時刻が確定されていません\n"
-                          "フィニッシュ時刻入力後「決定」ボタンを押してください。");
+    return QStringLiteral(
+        "フィニッシュ時刻が確定されていません\n"
+        "フィニッシュ時刻入力後「決定」ボタンを押してください。");
   if (!statusOk) {
     model.BoatFinish[race][entry] = QStringLiteral("-");
     model.BoatFinished[race][entry] = 1;
@@ -74,11 +74,11 @@ QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fiel
     const QDateTime finish = FinishDateTime(fields.finishDate, fields.finishTime);
     // Taken, it would give the boat a time of 0 or below, and the module
     // would refuse the whole race.
-    if (finish <= LocalDateTimeOrThrow(model.RaceStart[race], locale))
-      return FinishNotAfterStartMessage();
+    if (finish <= LocalDateTimeOrThrow(model.RaceStart[race], locale)) return FinishNotAfterStartMessage();
     if (finish > LocalDateTimeOrThrow(model.RaceLimit[race], locale))
-      return QStringLiteral("タイムリミットを超過しています。\n"
-                            "「DNF」が表示されているか確認してください。");
+      return QStringLiteral(
+          "タイムリミットを超過しています。\n"
+          "「DNF」が表示されているか確認してください。");
     model.BoatFinish[race][entry] = platform::LocalDateTimeText(finish, locale);
     model.BoatPenalty[race][entry] = penalty ? QString::number(*penalty) : QStringLiteral("0");
     model.BoatFinished[race][entry] = 1;

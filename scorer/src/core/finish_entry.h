@@ -43,13 +43,13 @@ QString FinishNotAfterStartMessage();
 
 // What the finish entry panel holds, as the officer left it.
 struct FinishPanelFields {
-  QString status;               // ComboBox2
-  QString elapsedSeconds;       // Memo7: empty until a finish time was taken
-  QDate finishDate;             // datetimepicker5
-  QTime finishTime;             // DateTimePicker6
-  bool penaltyTicked = false;   // CheckBox2
-  QString penaltyPercent;       // ComboBox3
-  QString remarks;              // Memo10
+  QString status;              // ComboBox2
+  QString elapsedSeconds;      // Memo7: empty until a finish time was taken
+  QDate finishDate;            // datetimepicker5
+  QTime finishTime;            // DateTimePicker6
+  bool penaltyTicked = false;  // CheckBox2
+  QString penaltyPercent;      // ComboBox3
+  QString remarks;             // Memo10
 };
 
 // Decides the finish of entry `entry` (1 .. EntryCount) of the current race
@@ -70,7 +70,6 @@ struct FinishPanelFields {
 // - the remarks are stored.
 // RaceStart and RaceLimit are read in `locale`; one that does not read
 // throws EConvertError, with the status already stored.
-QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fields,
-                     const QLocale& locale);
+QString DecideFinish(EventModel& model, int entry, const FinishPanelFields& fields, const QLocale& locale);
 
 }  // namespace kivo

@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "core/logo_files.h"
 #include "core/file_io.h"
+#include "core/logo_files.h"
 #include "core/sheet_values.h"
 #include "locale/float_text.h"
 
@@ -126,22 +126,39 @@ struct ColumnRule {
 // The column classes each page carries, in their order; most are not used
 // by any cell of these pages.
 const ColumnRule kResultColumns[] = {
-    {"col_PosOvl", "right"},          {"col_YachtName", "left"},       {"col_SailNo", "left"},
-    {"col_BowNo", "left"},            {"col_YClass", "left"},          {"col_Owner", "left"},
-    {"col_Skipper", "left"},          {"col_Nation", "left"},          {"col_Club", "left"},
-    {"col_DivId", "center"},          {"col_TOD", "right"},            {"col_TOT", "right"},
-    {"col_Finish", "center"},         {"col_FinishTime", "center"},    {"col_Note", "center"},
-    {"col_ElapsedSecs", "center"},    {"col_CorrectedSeconds", "center"}, {"col_Penalty", "right"},
-    {"col_PtsOvl", "right"},          {"col_PosCls", "right"},         {"col_PtsCls", "right"},
-    {"col_Remarks", "left"},          {"col_pos", "center"},
+    {"col_PosOvl", "right"},
+    {"col_YachtName", "left"},
+    {"col_SailNo", "left"},
+    {"col_BowNo", "left"},
+    {"col_YClass", "left"},
+    {"col_Owner", "left"},
+    {"col_Skipper", "left"},
+    {"col_Nation", "left"},
+    {"col_Club", "left"},
+    {"col_DivId", "center"},
+    {"col_TOD", "right"},
+    {"col_TOT", "right"},
+    {"col_Finish", "center"},
+    {"col_FinishTime", "center"},
+    {"col_Note", "center"},
+    {"col_ElapsedSecs", "center"},
+    {"col_CorrectedSeconds", "center"},
+    {"col_Penalty", "right"},
+    {"col_PtsOvl", "right"},
+    {"col_PosCls", "right"},
+    {"col_PtsCls", "right"},
+    {"col_Remarks", "left"},
+    {"col_pos", "center"},
 };
 const ColumnRule kScratchColumns[] = {
-    {"col_YachtName", "left"}, {"col_SailNo", "left"},     {"col_BowNo", "left"},    {"col_YClass", "left"},
-    {"col_Cert", "left"},      {"col_Owner", "left"},      {"col_Skipper", "left"},  {"col_Nation", "left"},
-    {"col_Club", "left"},      {"col_ClassId", "center"},  {"col_DivId", "center"},  {"col_LOA", "right"},
-    {"col_Draft", "right"},    {"col_CDL", "right"},       {"col_GPH", "right"},     {"col_OSN", "right"},
-    {"col_ILCWA", "right"},    {"col_CTOD", "right"},      {"col_CTOT", "right"},    {"col_EMail", "left"},
-    {"col_Phone", "left"},     {"col_CertType", "left"},   {"col_IssueDate", "center"}, {"col_NatAuth", "left"},
+    {"col_YachtName", "left"}, {"col_SailNo", "left"},      {"col_BowNo", "left"},
+    {"col_YClass", "left"},    {"col_Cert", "left"},        {"col_Owner", "left"},
+    {"col_Skipper", "left"},   {"col_Nation", "left"},      {"col_Club", "left"},
+    {"col_ClassId", "center"}, {"col_DivId", "center"},     {"col_LOA", "right"},
+    {"col_Draft", "right"},    {"col_CDL", "right"},        {"col_GPH", "right"},
+    {"col_OSN", "right"},      {"col_ILCWA", "right"},      {"col_CTOD", "right"},
+    {"col_CTOT", "right"},     {"col_EMail", "left"},       {"col_Phone", "left"},
+    {"col_CertType", "left"},  {"col_IssueDate", "center"}, {"col_NatAuth", "left"},
     {"col_BIN", "left"},
 };
 
@@ -164,31 +181,34 @@ const HeaderLabels kScratchEnglish = {
      "<p>Time Limit DateTime: <b>", "<p>Distance: <b>", "<p>Scoring System - Course Type : <b>KIVO - "},
     "</b> NM</p>"};
 const HeaderLabels kScratchJapanese = {
-    {"<p>クラス：<b>", "<p>レース名: <b>", "<p>発行日: <b>", "<p>スタート日時　: <b>", "<p>タイムリミット: <b>",
-     "<p>コース距離: <b>", "<p>レーティングシステム - コースタイプ : <b>KIVO - "},
+    {"<p>クラス：<b>", "<p>レース名: <b>", "<p>発行日: <b>", "<p>スタート日時　: <b>",
+     "<p>タイムリミット: <b>", "<p>コース距離: <b>", "<p>レーティングシステム - コースタイプ : <b>KIVO - "},
     "</b> 浬</p>"};
 
 // The scratch page's script: lastPos rows; makeme(k) shows every allowance
 // less boat k's (k = 0: the allowances themselves) with one decimal.
 // Number("") is 0, so an empty allowance shows 0.0.
 QStringList ScratchScript(int rows) {
-  QStringList lines{QStringLiteral("<script>"), QStringLiteral("var lastPos = %1;").arg(rows),
-                    QStringLiteral("var knots = [6, 8, 10, 12, 14, 16, 20];"),
-                    QStringLiteral("function makeme(k) {"),
-                    QStringLiteral("  var h = [0, 0, 0, 0, 0, 0, 0];"),
-                    QStringLiteral("  if (k != 0) {"),
-                    QStringLiteral("    for (var n = 0; n < knots.length; n++)"),
-                    QStringLiteral("      h[n] = Number(document.getElementById(\"w\" + k + \"_\" + knots[n]).getAttribute(\"hc\"));"),
-                    QStringLiteral("  }"),
-                    QStringLiteral("  for (var i = 1; i <= lastPos; i++)"),
-                    QStringLiteral("    for (var m = 0; m < knots.length; m++)"),
-                    QStringLiteral("      doel(document.getElementById(\"w\" + i + \"_\" + knots[m]), h[m]);"),
-                    QStringLiteral("  return null;"),
-                    QStringLiteral("}"),
-                    QStringLiteral("function doel(el, h) {"),
-                    QStringLiteral("  el.innerHTML = (Number(el.getAttribute(\"hc\")) - h).toFixed(1);"),
-                    QStringLiteral("}"),
-                    QStringLiteral("</script>")};
+  QStringList lines{
+      QStringLiteral("<script>"),
+      QStringLiteral("var lastPos = %1;").arg(rows),
+      QStringLiteral("var knots = [6, 8, 10, 12, 14, 16, 20];"),
+      QStringLiteral("function makeme(k) {"),
+      QStringLiteral("  var h = [0, 0, 0, 0, 0, 0, 0];"),
+      QStringLiteral("  if (k != 0) {"),
+      QStringLiteral("    for (var n = 0; n < knots.length; n++)"),
+      QStringLiteral(
+          "      h[n] = Number(document.getElementById(\"w\" + k + \"_\" + knots[n]).getAttribute(\"hc\"));"),
+      QStringLiteral("  }"),
+      QStringLiteral("  for (var i = 1; i <= lastPos; i++)"),
+      QStringLiteral("    for (var m = 0; m < knots.length; m++)"),
+      QStringLiteral("      doel(document.getElementById(\"w\" + i + \"_\" + knots[m]), h[m]);"),
+      QStringLiteral("  return null;"),
+      QStringLiteral("}"),
+      QStringLiteral("function doel(el, h) {"),
+      QStringLiteral("  el.innerHTML = (Number(el.getAttribute(\"hc\")) - h).toFixed(1);"),
+      QStringLiteral("}"),
+      QStringLiteral("</script>")};
   return lines;
 }
 
@@ -201,15 +221,17 @@ QString LogoSource(const QString& name) {
 QStringList PageHead(const EventModel& model, Sheet sheet, const QLocale& locale) {
   const bool english = model.Language == 1;
   const int r = model.CurrentRace;
-  QStringList lines{QStringLiteral("<html>"), QStringLiteral("<head>"),
-                    QStringLiteral("<META http-equiv=\"Content-Type\" content=\"text/html\">"),
-                    QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=Shift_JIS\">")};
+  QStringList lines{
+      QStringLiteral("<html>"), QStringLiteral("<head>"),
+      QStringLiteral("<META http-equiv=\"Content-Type\" content=\"text/html\">"),
+      QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=Shift_JIS\">")};
   for (const char* line : kCommonStyle) lines.append(QString::fromUtf8(line));
 
   bool first = true;
   const auto addColumns = [&](const auto& rules) {
     for (const ColumnRule& rule : rules) {
-      const QString text = QStringLiteral(".%1 { text-align: %2 }").arg(QLatin1String(rule.name), QLatin1String(rule.align));
+      const QString text =
+          QStringLiteral(".%1 { text-align: %2 }").arg(QLatin1String(rule.name), QLatin1String(rule.align));
       lines.append(first ? QStringLiteral("<style>") + text : text);
       first = false;
     }
@@ -224,15 +246,18 @@ QStringList PageHead(const EventModel& model, Sheet sheet, const QLocale& locale
   if (sheet == Sheet::Scratch) lines.append(ScratchScript(SheetRowCount(model)));
 
   lines << QStringLiteral("<table class=\"race\">") << QStringLiteral("<thead>") << QStringLiteral("<tr>")
-        << QStringLiteral("<th id=\"pageHeader\" colspan=\"100\">") << QStringLiteral("<div id=\"reportHeader\">")
+        << QStringLiteral("<th id=\"pageHeader\" colspan=\"100\">")
+        << QStringLiteral("<div id=\"reportHeader\">")
         << QStringLiteral("<div style=\"text-align:center;\">");
   const struct {
     const QString* name;
     const char* id;
-  } logos[] = {{&model.LogoLeft, "logo_left"}, {&model.LogoMiddle, "logo_center"}, {&model.LogoRight, "logo_right"}};
+  } logos[] = {
+      {&model.LogoLeft, "logo_left"}, {&model.LogoMiddle, "logo_center"}, {&model.LogoRight, "logo_right"}};
   for (const auto& logo : logos) {
     if (!IsLogoName(*logo.name)) continue;
-    lines.append(QStringLiteral("<img src=\"%1\" id=\"%2\">").arg(Escaped(LogoSource(*logo.name)), QLatin1String(logo.id)));
+    lines.append(QStringLiteral("<img src=\"%1\" id=\"%2\">")
+                     .arg(Escaped(LogoSource(*logo.name)), QLatin1String(logo.id)));
   }
 
   QString title, mark;
@@ -244,8 +269,9 @@ QStringList PageHead(const EventModel& model, Sheet sheet, const QLocale& locale
     mark = english ? QStringLiteral("  (Provisional)") : QStringLiteral("  (暫定)");
   }
   if (model.Provisional != 1) mark.clear();
-  lines.append(QStringLiteral("</div>") + Escaped(model.EventName) + QStringLiteral("<br><span id=\"reportTitle\">") +
-               title + mark + QStringLiteral("</span></div>"));
+  lines.append(QStringLiteral("</div>") + Escaped(model.EventName) +
+               QStringLiteral("<br><span id=\"reportTitle\">") + title + mark +
+               QStringLiteral("</span></div>"));
   lines << QStringLiteral("</th>") << QStringLiteral("</tr>") << QStringLiteral("<tr>")
         << QStringLiteral("<th colspan=\"100\" class=\"resultHeader\">");
 
@@ -264,26 +290,33 @@ QStringList PageHead(const EventModel& model, Sheet sheet, const QLocale& locale
   }
   lines << QStringLiteral("</th>") << QStringLiteral("</tr>") << QStringLiteral("<tr>");
 
-  const auto heading = [&lines](const QString& text) { lines.append(QStringLiteral("<th>") + text + QStringLiteral("</th>")); };
+  const auto heading = [&lines](const QString& text) {
+    lines.append(QStringLiteral("<th>") + text + QStringLiteral("</th>"));
+  };
   if (sheet == Sheet::Result) {
     const QStringList headings =
-        english ? QStringList{QStringLiteral("Yacht Name"), QStringLiteral("Sail No"), QStringLiteral("Finish Time"),
-                              QStringLiteral("Note"), QStringLiteral("ET(sec)"), QStringLiteral("ET Pos"),
-                              QStringLiteral("Penalty"), QStringLiteral("CT(sec)"), QStringLiteral("CT Pos")}
-                : QStringList{QStringLiteral("艇　　名"), QStringLiteral("セールNo"), QStringLiteral("フィニッシュ日時"),
-                              QStringLiteral("Note"), QStringLiteral("経過（秒）"), QStringLiteral("着順"),
-                              QStringLiteral("ﾍﾟﾅﾙﾃｨ"), QStringLiteral("修正（秒）"), QStringLiteral("修正順位")};
+        english ? QStringList{QStringLiteral("Yacht Name"),  QStringLiteral("Sail No"),
+                              QStringLiteral("Finish Time"), QStringLiteral("Note"),
+                              QStringLiteral("ET(sec)"),     QStringLiteral("ET Pos"),
+                              QStringLiteral("Penalty"),     QStringLiteral("CT(sec)"),
+                              QStringLiteral("CT Pos")}
+                : QStringList{QStringLiteral("艇　　名"),         QStringLiteral("セールNo"),
+                              QStringLiteral("フィニッシュ日時"), QStringLiteral("Note"),
+                              QStringLiteral("経過（秒）"),       QStringLiteral("着順"),
+                              QStringLiteral("ﾍﾟﾅﾙﾃｨ"),           QStringLiteral("修正（秒）"),
+                              QStringLiteral("修正順位")};
     for (const QString& text : headings) heading(text);
   } else {
-    const QStringList headings =
-        english ? QStringList{QStringLiteral("Yacht Name"), QStringLiteral("Sail No"), QStringLiteral("Type"),
-                              QStringLiteral("GPH")}
-                : QStringList{QStringLiteral("艇　名"), QStringLiteral("ｾｰﾙNo"), QStringLiteral("タイプ"),
-                              QStringLiteral("GPH")};
+    const QStringList headings = english
+                                     ? QStringList{QStringLiteral("Yacht Name"), QStringLiteral("Sail No"),
+                                                   QStringLiteral("Type"), QStringLiteral("GPH")}
+                                     : QStringList{QStringLiteral("艇　名"), QStringLiteral("ｾｰﾙNo"),
+                                                   QStringLiteral("タイプ"), QStringLiteral("GPH")};
     for (const QString& text : headings) heading(text);
     const QString unit = english ? QStringLiteral(" kt") : QStringLiteral("ﾉｯﾄ");
     QString knots;
-    for (int k : kAllowanceKnots) knots += QStringLiteral("<th>") + QString::number(k) + unit + QStringLiteral("</th>");
+    for (int k : kAllowanceKnots)
+      knots += QStringLiteral("<th>") + QString::number(k) + unit + QStringLiteral("</th>");
     lines.append(knots);
   }
   lines << QStringLiteral("</tr>") << QStringLiteral("</thead>");
@@ -321,8 +354,8 @@ QByteArray ResultHtmlText(const EventModel& model, const QLocale& locale) {
     lines.append(Cell("col_pos", finished ? QString::number(model.BoatElapsedPos[r][b]) : QString()));
     lines.append(Cell("col_Penalty", finished ? Escaped(model.BoatPenalty[r][b]) : QString()));
     lines.append(Cell("col_CorrectedSeconds",
-                      finished ? RoundedSecondsText(PenalisedCorrectedSeconds(model.BoatPenalty[r][b],
-                                                                              model.BoatCorrected[r][b], locale))
+                      finished ? RoundedSecondsText(PenalisedCorrectedSeconds(
+                                     model.BoatPenalty[r][b], model.BoatCorrected[r][b], locale))
                                : QStringLiteral("-")));
     lines.append(Cell("col_pos", QString::number(model.BoatCorrectedPos[r][b])));
     lines.append(QStringLiteral("</tr>"));
@@ -349,8 +382,8 @@ QByteArray ScratchHtmlText(const EventModel& model, const QLocale& locale) {
                        .arg(Escaped(values[k])));
     lines.append(QStringLiteral("</tr>"));
   }
-  lines << QStringLiteral("</table><script>") << QStringLiteral("makeme(0);") << QStringLiteral("</script></body>")
-        << QStringLiteral("</html>");
+  lines << QStringLiteral("</table><script>") << QStringLiteral("makeme(0);")
+        << QStringLiteral("</script></body>") << QStringLiteral("</html>");
   return AnsiLines(lines);
 }
 

@@ -10,7 +10,7 @@
 namespace kivo {
 
 struct LastData {
-  QString RmsName;         // file name without folder; may be empty
+  QString RmsName;  // file name without folder; may be empty
   int ClockCorrection = 0;
 };
 

@@ -49,9 +49,12 @@ std::optional<QDate> ParseDatePart(const QString& text, const QLocale& locale) {
   if (groups.size() == 3) {
     if (groups[0].size() > 2) order = QStringLiteral("YMD");
     for (int i = 0; i < 3; ++i) {
-      if (order[i] == QLatin1Char('Y')) year = groups[i];
-      else if (order[i] == QLatin1Char('M')) month = groups[i];
-      else day = groups[i];
+      if (order[i] == QLatin1Char('Y'))
+        year = groups[i];
+      else if (order[i] == QLatin1Char('M'))
+        month = groups[i];
+      else
+        day = groups[i];
     }
   } else {
     // Month and day of the current year, in the locale's order.

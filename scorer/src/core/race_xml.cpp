@@ -5,13 +5,13 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "core/number_text.h"
-#include "locale/float_text.h"
-#include "core/rms_record.h"
-#include "core/rms_text.h"
 #include "core/file_io.h"
 #include "core/local_date_time.h"
+#include "core/number_text.h"
+#include "core/rms_record.h"
+#include "core/rms_text.h"
 #include "core/tag_reader.h"
+#include "locale/float_text.h"
 
 namespace kivo {
 namespace {
@@ -46,9 +46,7 @@ QString NumberAttr(const char* name, float value) {
 
 // The places of a table that may be used: the count asked for, within the
 // table's 1-based capacity.
-int UsablePlaces(int count, int capacity) {
-  return std::clamp(count, 0, capacity - 1);
-}
+int UsablePlaces(int count, int capacity) { return std::clamp(count, 0, capacity - 1); }
 
 }  // namespace
 
@@ -84,8 +82,8 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
   lines.append(QLatin1String("<race") + XmlAttrText("start", IsoDateTimeText(start)) +
                NumberAttr("distance", model.CourseDistance[r]) +
                XmlAttrText("type", QString::number(model.RaceType[r])) +
-               XmlAttrText("name", model.RaceName[r]) +
-               XmlAttrText("limit", model.RaceLimit[r]) + QLatin1Char('>'));
+               XmlAttrText("name", model.RaceName[r]) + XmlAttrText("limit", model.RaceLimit[r]) +
+               QLatin1Char('>'));
 
   if (model.RaceType[r] == 0) {
     lines.append(QStringLiteral("<legs>"));
@@ -100,8 +98,8 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
   }
 
   lines.append(QStringLiteral("<boats>"));
-  const int boats = UsablePlaces(model.RaceEntryCount[r],
-                                 std::min(model.EntryRecord.size(), model.BoatFinish[r].size()));
+  const int boats =
+      UsablePlaces(model.RaceEntryCount[r], std::min(model.EntryRecord.size(), model.BoatFinish[r].size()));
   const QString placeholder = QStringLiteral("0");
   for (int j = 1; j <= boats; ++j) {
     QString finish = placeholder;
@@ -111,9 +109,8 @@ QByteArray RaceXmlText(const EventModel& model, const QLocale& locale) {
     }
     const QString remarks = model.BoatRemarks[r][j].isEmpty() ? QStringLiteral("-") : model.BoatRemarks[r][j];
     lines.append(QLatin1String("<boat") + XmlAttrText("finish", finish) +
-                 XmlAttrText("correctedSeconds", placeholder) +
-                 XmlAttrText("impliedWind", placeholder) + XmlAttrText("velocity", placeholder) +
-                 XmlAttrText("constructedCourseVector", placeholder) +
+                 XmlAttrText("correctedSeconds", placeholder) + XmlAttrText("impliedWind", placeholder) +
+                 XmlAttrText("velocity", placeholder) + XmlAttrText("constructedCourseVector", placeholder) +
                  XmlAttrText("rms", DecodeAnsi(ReplaceAmpersand(QByteArrayView(model.EntryRecord[j])))) +
                  XmlAttrText("abbr", model.BoatStatus[r][j]) + XmlAttrText("rmks", remarks) +
                  XmlAttrText("pnlty", model.BoatPenalty[r][j]) + QLatin1String("/>"));
@@ -140,7 +137,8 @@ void CheckRaceXmlWhole(const QString& path) {
   const QStringList tags = SplitTags(QString::fromUtf8(content));
   const bool hasRace = std::any_of(tags.begin(), tags.end(),
                                    [](const QString& tag) { return TagName(tag) == QLatin1String("race"); });
-  if (!hasRace) throw UnreadableFile(kRaceXmlWhat, path, QStringLiteral("レースXMLファイルの形式ではありません。"));
+  if (!hasRace)
+    throw UnreadableFile(kRaceXmlWhat, path, QStringLiteral("レースXMLファイルの形式ではありません。"));
   if (TagName(tags.last()) != QLatin1String("/race"))
     throw UnreadableFile(kRaceXmlWhat, path, QStringLiteral("ファイルが途中で切れています。"));
 }
@@ -170,22 +168,26 @@ void ReadRaceResults(EventModel& model) {
       model.RaceName[r] = GetXmlAttr(QStringLiteral("name="), tag);
       model.RaceStart[r] = IsoToLocalDateTime(GetXmlAttr(QStringLiteral("start="), tag));
       model.RaceLimit[r] = GetXmlAttr(QStringLiteral("limit="), tag);
-      model.CourseDistance[r] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance="), tag)));
+      model.CourseDistance[r] =
+          static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance="), tag)));
       model.RaceType[r] = ParseXmlInteger(GetXmlAttr(QStringLiteral("type="), tag));
     } else if (name == QLatin1String("leg")) {
       if (legCount == legPlaces)
         throw ScorerFileError(
             QStringLiteral("レースXMLファイル %1 のLEGが%2を超えています。").arg(path).arg(legPlaces), path);
       const int k = ++legCount;
-      model.LegDistance[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance="), tag)));
+      model.LegDistance[r][k] =
+          static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("distance="), tag)));
       model.LegCourse[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("course="), tag)));
       model.LegWindDirection[r][k] =
           static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("windDirection="), tag)));
-      model.LegWindSpeed[r][k] = static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("windSpeed="), tag)));
+      model.LegWindSpeed[r][k] =
+          static_cast<float>(ParseXmlFloat(GetXmlAttr(QStringLiteral("windSpeed="), tag)));
     } else if (name == QLatin1String("boat")) {
       if (boatCount == boatPlaces)
         throw ScorerFileError(
-            QStringLiteral("レースXMLファイル %1 の艇が%2艇を超えています。").arg(path).arg(boatPlaces), path);
+            QStringLiteral("レースXMLファイル %1 の艇が%2艇を超えています。").arg(path).arg(boatPlaces),
+            path);
       const int j = ++boatCount;
       model.EntryRecord[j] = EncodeAnsi(GetXmlAttr(QStringLiteral("rms="), tag));
       const QString finish = GetXmlAttr(QStringLiteral("finish="), tag);

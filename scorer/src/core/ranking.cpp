@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/number_text.h"
 #include "core/local_date_time.h"
+#include "core/number_text.h"
 #include "core/sheet_values.h"
 
 namespace kivo {
@@ -52,8 +52,8 @@ double DaysSince1899(const QDateTime& moment) {
 
 void RankRaceBoats(EventModel& model, const QLocale& locale) {
   const int r = model.CurrentRace;
-  const int places = std::min({model.BoatFinish[r].size(), model.BoatCorrected[r].size(),
-                               model.ResultOrder.size()}) - 1;
+  const int places =
+      std::min({model.BoatFinish[r].size(), model.BoatCorrected[r].size(), model.ResultOrder.size()}) - 1;
   const int n = std::clamp(model.RaceEntryCount[r], 0, places);
 
   const double start = DaysSince1899(LocalDateTimeOrThrow(model.RaceStart[r], locale));

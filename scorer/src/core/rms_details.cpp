@@ -16,9 +16,8 @@ bool IsRmsHeaderLine(QByteArrayView line) { return line.startsWith("NAT"); }
 
 QList<QByteArray> SplitDetailTokens(QByteArrayView line) {
   QList<QByteArray> tokens;
-  QByteArrayView rest =
-      TrimmedBytes(line.size() >= kDetailsFirstColumn ? line.sliced(kDetailsFirstColumn - 1)
-                                                       : QByteArrayView());
+  QByteArrayView rest = TrimmedBytes(line.size() >= kDetailsFirstColumn ? line.sliced(kDetailsFirstColumn - 1)
+                                                                        : QByteArrayView());
   while (rest.size() > kShortestSplitRest) {
     const qsizetype blank = rest.indexOf(' ');
     if (blank < 0) {

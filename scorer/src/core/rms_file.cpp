@@ -28,7 +28,8 @@ QDateTime NewestRmsThreshold() { return QDateTime(QDate(2000, 1, 1), QTime(10, 1
 }  // namespace
 
 RmsFileError::RmsFileError(const QString& path, const QString& reason)
-    : std::runtime_error(QStringLiteral("cannot read the rating data file %1: %2").arg(path, reason).toStdString()),
+    : std::runtime_error(
+          QStringLiteral("cannot read the rating data file %1: %2").arg(path, reason).toStdString()),
       path_(path),
       message_(QStringLiteral("レーティングデータファイル「%1」を読み込めません。\n%2").arg(path, reason)) {}
 
@@ -125,8 +126,9 @@ RmsLoad RmsLoadFromContent(const QByteArray& content, const QString& fileName) {
 QString RefusedRmsLinesMessage(const RmsLoad& load) {
   if (load.refused.empty()) return {};
   constexpr size_t kNamedLines = 5;
-  QString text = QStringLiteral("レーティングデータファイル「%1」の次の行は証書データとして読めないため、"
-                                "艇の一覧に入れていません。\n")
+  QString text = QStringLiteral(
+                     "レーティングデータファイル「%1」の次の行は証書データとして読めないため、"
+                     "艇の一覧に入れていません。\n")
                      .arg(load.fileName);
   for (size_t k = 0; k < load.refused.size() && k < kNamedLines; ++k) {
     const RefusedRmsLine& line = load.refused[k];

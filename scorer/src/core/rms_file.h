@@ -63,8 +63,8 @@ struct RmsLoad {
   // false when `rmsFile` names no file (first start with an empty rating
   // data folder): an empty load, nothing was read.
   bool fileRead = false;
-  QString fileName;        // Memo3: the file's name without folder
-  QByteArray headerLine;   // line 1, for the details list (ShowBoatDetails)
+  QString fileName;       // Memo3: the file's name without folder
+  QByteArray headerLine;  // line 1, for the details list (ShowBoatDetails)
   // The boat lines exactly as read, in list order: RmsLines[k] = lines[k-1].
   std::vector<QByteArray> lines;
   // ListBox1: the boat names in list order; item k-1 stands for RmsLines[k].
@@ -77,7 +77,7 @@ struct RmsLoad {
   // file order.
   std::vector<RefusedRmsLine> refused;
 
-  int lineCount() const { return int(lines.size()); }      // RmsLineCount
+  int lineCount() const { return int(lines.size()); }                     // RmsLineCount
   QString lineCountText() const { return QString::number(lineCount()); }  // Memo2
 };
 

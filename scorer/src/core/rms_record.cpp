@@ -18,8 +18,7 @@ QString Field(QByteArrayView record, RecordField field) {
 constexpr int kSummaryLabelWidth = 18;
 
 QString SummaryLine(const char* label, const QString& value) {
-  return (QStringLiteral(" ") + QLatin1String(label) + QString(19, u' ')).left(kSummaryLabelWidth) +
-         value;
+  return (QStringLiteral(" ") + QLatin1String(label) + QString(19, u' ')).left(kSummaryLabelWidth) + value;
 }
 
 // The module's number: the field trimmed of blanks and control bytes, then
@@ -49,11 +48,11 @@ struct AllowanceBlock {
   int width;
 };
 constexpr AllowanceBlock kAllowanceBlocks[] = {
-    {374, 7}, {423, 7}, {472, 7}, {521, 7}, {570, 7},  // W/L, Olympic, C/R, N/S, Ocean
-    {619, 6}, {661, 6},                                 // beat and gybe angles
+    {374, 7},  {423, 7}, {472, 7}, {521, 7}, {570, 7},  // W/L, Olympic, C/R, N/S, Ocean
+    {619, 6},  {661, 6},                                // beat and gybe angles
     {703, 7},                                           // Beat
-    {752, 7}, {801, 7}, {850, 7}, {899, 7}, {948, 7}, {997, 7}, {1046, 7}, {1095, 7},  // R52 .. R150
-    {1144, 7},                                                                         // Run
+    {752, 7},  {801, 7}, {850, 7}, {899, 7}, {948, 7}, {997, 7}, {1046, 7}, {1095, 7},  // R52 .. R150
+    {1144, 7},                                                                          // Run
 };
 
 }  // namespace
@@ -61,9 +60,12 @@ constexpr AllowanceBlock kAllowanceBlocks[] = {
 bool IsReadableRatingRecord(QByteArrayView record) {
   QByteArray carried = record.toByteArray();
   for (char& c : carried) {
-    if (c == '&') c = '-';
-    else if (c == '\n') c = '\r';
-    else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r') c = ' ';
+    if (c == '&')
+      c = '-';
+    else if (c == '\n')
+      c = '\r';
+    else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r')
+      c = ' ';
   }
   const QByteArrayView text = TrimmedBytes(carried);
   for (const AllowanceBlock& block : kAllowanceBlocks)
@@ -95,12 +97,18 @@ QByteArrayView RmsBoatnameBytes(QByteArrayView record) {
 
 QStringList BoatSummaryLines(const CurrentRecord& r) {
   return {
-      SummaryLine("Boatname:", r.Boatname),     SummaryLine("Sail Number:", r.SailNumber),
-      SummaryLine("Cert Number:", r.CertNumber), SummaryLine("Cert Type:", r.CertType),
-      SummaryLine("Division:", r.Division),     SummaryLine("Age Year:", r.AgeYear),
-      SummaryLine("Yacht Class:", r.YachtClass), SummaryLine("Designer:", r.Designer),
-      SummaryLine("Ychat Club:", r.YchatClub),   SummaryLine("LOA:", r.LOA),
-      SummaryLine("GPH:", r.GPH),               SummaryLine("Crew Weight:", r.CrewWeight),
+      SummaryLine("Boatname:", r.Boatname),
+      SummaryLine("Sail Number:", r.SailNumber),
+      SummaryLine("Cert Number:", r.CertNumber),
+      SummaryLine("Cert Type:", r.CertType),
+      SummaryLine("Division:", r.Division),
+      SummaryLine("Age Year:", r.AgeYear),
+      SummaryLine("Yacht Class:", r.YachtClass),
+      SummaryLine("Designer:", r.Designer),
+      SummaryLine("Ychat Club:", r.YchatClub),
+      SummaryLine("LOA:", r.LOA),
+      SummaryLine("GPH:", r.GPH),
+      SummaryLine("Crew Weight:", r.CrewWeight),
   };
 }
 

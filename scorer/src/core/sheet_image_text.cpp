@@ -14,12 +14,11 @@ bool English(int language) { return language == 1; }
 }  // namespace
 
 const std::vector<SheetColumn>& SheetColumns(int sheetKind) {
-  static const std::vector<SheetColumn> result = {
-      {0, 282}, {282, 84}, {366, 141}, {507, 75}, {582, 75},
-      {657, 75}, {732, 75}, {807, 75}, {882, 75}};
-  static const std::vector<SheetColumn> scratch = {
-      {0, 236}, {236, 83}, {319, 152}, {471, 60}, {531, 60}, {591, 60},
-      {651, 60}, {711, 60}, {771, 60}, {831, 60}, {891, 60}};
+  static const std::vector<SheetColumn> result = {{0, 282},  {282, 84}, {366, 141}, {507, 75}, {582, 75},
+                                                  {657, 75}, {732, 75}, {807, 75},  {882, 75}};
+  static const std::vector<SheetColumn> scratch = {{0, 236},  {236, 83}, {319, 152}, {471, 60},
+                                                   {531, 60}, {591, 60}, {651, 60},  {711, 60},
+                                                   {771, 60}, {831, 60}, {891, 60}};
   return sheetKind == kResultSheet ? result : scratch;
 }
 
@@ -40,9 +39,9 @@ QStringList SheetHeadings(int sheetKind, int language) {
       return {QStringLiteral("Yacht Name"), QStringLiteral("Sail No"), QStringLiteral("Finish Time"),
               QStringLiteral("note"),       QStringLiteral("ET sec"),  QStringLiteral("ET Pos"),
               QStringLiteral("Pen %"),      QStringLiteral("CT sec"),  QStringLiteral("CT Pos")};
-    return {QStringLiteral("艇　　名"), QStringLiteral("ｾｰﾙNo"),   QStringLiteral("フィニッシュ日時"),
-            QStringLiteral("ﾉｰﾄ"),      QStringLiteral("経過秒"),  QStringLiteral("着順"),
-            QStringLiteral("ﾍﾟﾅﾙﾃｨ%"),  QStringLiteral("修正秒"),  QStringLiteral("修正順位")};
+    return {QStringLiteral("艇　　名"), QStringLiteral("ｾｰﾙNo"),  QStringLiteral("フィニッシュ日時"),
+            QStringLiteral("ﾉｰﾄ"),      QStringLiteral("経過秒"), QStringLiteral("着順"),
+            QStringLiteral("ﾍﾟﾅﾙﾃｨ%"),  QStringLiteral("修正秒"), QStringLiteral("修正順位")};
   }
   QStringList headings;
   if (English(language))
@@ -58,31 +57,27 @@ QStringList SheetHeadings(int sheetKind, int language) {
 
 SheetHeader SheetHeaderTexts(const EventModel& model, const QLocale& locale) {
   struct Labels {
-    const char16_t *eventClass, *issued, *race, *jury, *start, *limit, *distance, *unit, *system,
-        *courseType;
+    const char16_t *eventClass, *issued, *race, *jury, *start, *limit, *distance, *unit, *system, *courseType;
   };
-  static constexpr Labels english = {u"Class: ",          u"Issued: ",         u"Race name: ",
-                                     u"Chief Jury:      ", u"Start Datetime: ", u"Time Limit    : ",
-                                     u"Distance: ",       u" NM",              u"Scoring System: KIVO",
-                                     u"Course Type: "};
-  static constexpr Labels japanese = {u"クラス: ",          u"発行日: ",       u"レース名: ",
-                                      u"レース委員長:      ", u"スタート日時: ", u"タイムリミット：",
-                                      u"コース距離: ",      u" 浬",            u"レーティング計算方式: KIVO",
-                                      u"コースタイプ: "};
+  static constexpr Labels english = {
+      u"Class: ",          u"Issued: ",   u"Race name: ", u"Chief Jury:      ",    u"Start Datetime: ",
+      u"Time Limit    : ", u"Distance: ", u" NM",         u"Scoring System: KIVO", u"Course Type: "};
+  static constexpr Labels japanese = {
+      u"クラス: ",         u"発行日: ",     u"レース名: ", u"レース委員長:      ",        u"スタート日時: ",
+      u"タイムリミット：", u"コース距離: ", u" 浬",        u"レーティング計算方式: KIVO", u"コースタイプ: "};
   const Labels& labels = English(model.Language) ? english : japanese;
   const auto text = [](const char16_t* label) { return QString::fromUtf16(label); };
   const int r = model.CurrentRace;
-  const QString& issued =
-      model.SheetKind == kResultSheet ? model.ResultIssued : model.ScratchIssued;
+  const QString& issued = model.SheetKind == kResultSheet ? model.ResultIssued : model.ScratchIssued;
   SheetHeader header;
-  header.left = {text(labels.eventClass) + model.EventClass,
-                 text(labels.race) + model.RaceName[r],
-                 text(labels.start) + model.RaceStart[r],
-                 text(labels.limit) + model.RaceLimit[r],
-                 text(labels.distance) + platform::ShortFloatText(model.CourseDistance[r], locale) +
-                     text(labels.unit),
-                 text(labels.system),
-                 text(labels.courseType) + model.RaceTypeText[r]};
+  header.left = {
+      text(labels.eventClass) + model.EventClass,
+      text(labels.race) + model.RaceName[r],
+      text(labels.start) + model.RaceStart[r],
+      text(labels.limit) + model.RaceLimit[r],
+      text(labels.distance) + platform::ShortFloatText(model.CourseDistance[r], locale) + text(labels.unit),
+      text(labels.system),
+      text(labels.courseType) + model.RaceTypeText[r]};
   header.issued = text(labels.issued) + issued;
   header.jury = text(labels.jury) + model.RaceJury[r];
   return header;

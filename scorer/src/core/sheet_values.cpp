@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "core/number_text.h"
 #include "core/file_io.h"
+#include "core/number_text.h"
 #include "core/rms_text.h"
 
 namespace kivo {
@@ -19,7 +19,8 @@ QString SheetBaseName(const EventModel& model) {
 int SheetRowCount(const EventModel& model) {
   const int r = model.CurrentRace;
   const int places = std::min({model.EntryName.size(), model.ResultOrder.size(), model.BoatFinish[r].size(),
-                               model.BoatVector[r].size()}) - 1;
+                               model.BoatVector[r].size()}) -
+                     1;
   return std::clamp(model.RaceEntryCount[r], 0, places);
 }
 

@@ -66,14 +66,29 @@ QString EscapeXmlAttr(const QString& value) {
   out.reserve(value.size());
   for (QChar c : value) {
     switch (c.unicode()) {
-      case '&': out += QLatin1String("&amp;"); break;
-      case '<': out += QLatin1String("&lt;"); break;
-      case '>': out += QLatin1String("&gt;"); break;
-      case '"': out += QLatin1String("&quot;"); break;
-      case '\t': out += QLatin1String("&#9;"); break;
-      case '\n': out += QLatin1String("&#10;"); break;
-      case '\r': out += QLatin1String("&#13;"); break;
-      default: out += c;
+      case '&':
+        out += QLatin1String("&amp;");
+        break;
+      case '<':
+        out += QLatin1String("&lt;");
+        break;
+      case '>':
+        out += QLatin1String("&gt;");
+        break;
+      case '"':
+        out += QLatin1String("&quot;");
+        break;
+      case '\t':
+        out += QLatin1String("&#9;");
+        break;
+      case '\n':
+        out += QLatin1String("&#10;");
+        break;
+      case '\r':
+        out += QLatin1String("&#13;");
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -99,11 +114,16 @@ QString UnescapeXml(const QString& text) {
     }
     const QStringView name = QStringView(text).mid(i + 1, semicolon - i - 1);
     char32_t decoded = char32_t(-1);
-    if (name == QLatin1String("amp")) decoded = '&';
-    else if (name == QLatin1String("lt")) decoded = '<';
-    else if (name == QLatin1String("gt")) decoded = '>';
-    else if (name == QLatin1String("quot")) decoded = '"';
-    else if (name == QLatin1String("apos")) decoded = '\'';
+    if (name == QLatin1String("amp"))
+      decoded = '&';
+    else if (name == QLatin1String("lt"))
+      decoded = '<';
+    else if (name == QLatin1String("gt"))
+      decoded = '>';
+    else if (name == QLatin1String("quot"))
+      decoded = '"';
+    else if (name == QLatin1String("apos"))
+      decoded = '\'';
     else if (name.startsWith(QLatin1String("#x")))
       decoded = ReferencedCharacter(name.mid(2), 16);
     else if (name.startsWith(QLatin1Char('#')))

@@ -89,9 +89,8 @@ TEST_F(CheckRaceTest, EveryMissingItemInItsOrder) {
   fields.legRows = ZeroGrid();
   CheckRace(model, fields, kJapanese);
   EXPECT_EQ(Missing(), (QStringList{missing::kEventName, missing::kRaceName, missing::kClassName,
-                                    missing::kChairman, missing::kSaveName, missing::kJury,
-                                    missing::kNoLegs, missing::kDistance, missing::kNoEntries,
-                                    missing::kNoneFinished}));
+                                    missing::kChairman, missing::kSaveName, missing::kJury, missing::kNoLegs,
+                                    missing::kDistance, missing::kNoEntries, missing::kNoneFinished}));
   EXPECT_FLOAT_EQ(model.CourseDistance[1], 0.0f);
   EXPECT_EQ(model.ReadinessState, kCannotCompute);
 }
@@ -102,13 +101,13 @@ TEST_F(CheckRaceTest, LengthsCountBytesOfTheCodePage) {
     bool missing;
   };
   const std::vector<Case> cases = {
-      {QStringLiteral("第"), true},       // 2 bytes
-      {QStringLiteral("第一"), false},    // 4 bytes
+      {QStringLiteral("第"), true},     // 2 bytes
+      {QStringLiteral("第一"), false},  // 4 bytes
       {QStringLiteral("R1"), true},
       {QStringLiteral("R 1"), false},
-      {QStringLiteral("ﾚｰ"), true},       // half-width katakana: 1 byte each
+      {QStringLiteral("ﾚｰ"), true},  // half-width katakana: 1 byte each
       {QStringLiteral("ﾚｰｽ"), false},
-      {QStringLiteral("   "), false},    // blanks count, the race name is not trimmed
+      {QStringLiteral("   "), false},  // blanks count, the race name is not trimmed
   };
   Entries(2, 2);
   for (const Case& c : cases) {
@@ -142,7 +141,11 @@ TEST_F(CheckRaceTest, ReadinessRulesInTheirOrder) {
       {3, 1, "ab", kCannotCompute, {missing::kSaveName, missing::kNotAllFinished}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(QStringLiteral("%1 entries, %2 finished, save name %3").arg(c.entries).arg(c.finished).arg(c.saveName).toStdString());
+    SCOPED_TRACE(QStringLiteral("%1 entries, %2 finished, save name %3")
+                     .arg(c.entries)
+                     .arg(c.finished)
+                     .arg(c.saveName)
+                     .toStdString());
     fields.saveName = c.saveName;
     Entries(c.entries, c.finished);
     CheckRace(model, fields, kJapanese);
@@ -157,12 +160,12 @@ TEST_F(CheckRaceTest, FinishesNotAfterTheStartAreListedAndStopTheComputation) {
     const char* finish;
     std::uint8_t finished;
   } boats[] = {
-      {"ALPHA", "2017/07/01 09:59:59", 1},  // one second early
-      {"BRAVO", "2017/07/01 10:00:00", 1},  // at the start
-      {"CHARLIE", "-", 1},                  // a status without a time
-      {"DELTA ", "2017/06/30 23:00:00", 1}, // the day before
-      {"ECHO", "", 0},                      // still racing
-      {"FOXTROT", "2017/07/01 10:00:01", 1}, // one second after
+      {"ALPHA", "2017/07/01 09:59:59", 1},    // one second early
+      {"BRAVO", "2017/07/01 10:00:00", 1},    // at the start
+      {"CHARLIE", "-", 1},                    // a status without a time
+      {"DELTA ", "2017/06/30 23:00:00", 1},   // the day before
+      {"ECHO", "", 0},                        // still racing
+      {"FOXTROT", "2017/07/01 10:00:01", 1},  // one second after
   };
   int k = 0;
   for (const auto& boat : boats) {
@@ -173,9 +176,10 @@ TEST_F(CheckRaceTest, FinishesNotAfterTheStartAreListedAndStopTheComputation) {
   }
   Entries(6, 5);
   CheckRace(model, fields, kJapanese);
-  EXPECT_EQ(Missing(), (QStringList{missing::kNotAllFinished, missing::kFinishNotAfterStart + QStringLiteral("ALPHA"),
-                                    missing::kFinishNotAfterStart + QStringLiteral("BRAVO"),
-                                    missing::kFinishNotAfterStart + QStringLiteral("DELTA")}));
+  EXPECT_EQ(Missing(),
+            (QStringList{missing::kNotAllFinished, missing::kFinishNotAfterStart + QStringLiteral("ALPHA"),
+                         missing::kFinishNotAfterStart + QStringLiteral("BRAVO"),
+                         missing::kFinishNotAfterStart + QStringLiteral("DELTA")}));
   EXPECT_EQ(model.ReadinessState, kCannotCompute);
 
   // Mended by an earlier start.
@@ -236,8 +240,10 @@ TEST_F(CheckRaceTest, CellsThatHoldNoNumberStopAtThatFieldNamingIt) {
   };
   const std::vector<Case> cases = {
       {"empty distance cell", 0, 0, "", "12.5", "(P2)LEG1 距離: '' is not a valid floating point value"},
-      {"letters in a wind cell", 1, 3, "fresh", "12.5", "(P2)LEG2 風速: 'fresh' is not a valid floating point value"},
-      {"letters in the distance", -1, 0, "", "abc", "(P2)コース距離: 'abc' is not a valid floating point value"},
+      {"letters in a wind cell", 1, 3, "fresh", "12.5",
+       "(P2)LEG2 風速: 'fresh' is not a valid floating point value"},
+      {"letters in the distance", -1, 0, "", "abc",
+       "(P2)コース距離: 'abc' is not a valid floating point value"},
       {"blanks in the distance", -1, 0, "", "  ", "(P2)コース距離: '  ' is not a valid floating point value"},
   };
   for (const Case& c : cases) {
@@ -300,9 +306,10 @@ TEST_F(CheckRaceTest, SummaryTextListsTheItemsAndTheClosingSentence) {
   Entries(0, 0);
   fields.chairman.clear();
   CheckRace(model, fields, kJapanese);
-  EXPECT_EQ(MissingDataSummary(model),
-            QStringLiteral("下記の不足データがあります\n\n    (P1)レース委員長名\n    (P3)エントリー艇の選択なし\n"
-                           "    (P4)フィニッシュした艇なし\n\n\nデータ不足により計算は不可能です。"));
+  EXPECT_EQ(
+      MissingDataSummary(model),
+      QStringLiteral("下記の不足データがあります\n\n    (P1)レース委員長名\n    (P3)エントリー艇の選択なし\n"
+                     "    (P4)フィニッシュした艇なし\n\n\nデータ不足により計算は不可能です。"));
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include <QLocale>
 #include <gtest/gtest.h>
+#include <QLocale>
 
 #include "core/number_text.h"
 #include "testing/rms_fixtures.h"
@@ -41,37 +41,35 @@ TEST_F(CsvSheetTest, SheetsInBothLanguages) {
     QLocale locale;
     QStringList lines;
   };
-  const QStringList englishHeader = {
-      "Summer Regatta", "Result", "",
-      "Class: Cruiser,,,,,Issued: 2017/07/02",
-      "Race Name: Race One,,,,,Chief Jury: J. Member",
-      "Start Datetime: 2017/07/01 10:00:00",
-      "Time Limit    : 2017/07/01 16:00:00",
-      "Distance: 12.3 NM",
-      "Scoring System: KIVO (Kivometric)",
-      "Course Type: ocean course", ""};
+  const QStringList englishHeader = {"Summer Regatta",
+                                     "Result",
+                                     "",
+                                     "Class: Cruiser,,,,,Issued: 2017/07/02",
+                                     "Race Name: Race One,,,,,Chief Jury: J. Member",
+                                     "Start Datetime: 2017/07/01 10:00:00",
+                                     "Time Limit    : 2017/07/01 16:00:00",
+                                     "Distance: 12.3 NM",
+                                     "Scoring System: KIVO (Kivometric)",
+                                     "Course Type: ocean course",
+                                     ""};
   const QString englishHeadings =
       "Yacht Name,Sail No,Finish Date, Finish Time,Note,ET(sec),ET Pos,Pen,CT(sec),CT Pos";
-  const QStringList resultLines = {
-      "Bravo,JPN-2,17/07/01,11:50:00,OK,6600,1,10,3960,1",
-      "Alpha,JPN-1,17/07/01,11:55:00,OK,6900,2,0,3620,2",
-      "Charlie,JPN-3,-,-,DNF,,,,,3"};
+  const QStringList resultLines = {"Bravo,JPN-2,17/07/01,11:50:00,OK,6600,1,10,3960,1",
+                                   "Alpha,JPN-1,17/07/01,11:55:00,OK,6900,2,0,3620,2",
+                                   "Charlie,JPN-3,-,-,DNF,,,,,3"};
   const Case cases[] = {
-      {"English result sheet", [](EventModel&) {}, kJapanese, englishHeader + QStringList{englishHeadings} + resultLines},
+      {"English result sheet", [](EventModel&) {}, kJapanese,
+       englishHeader + QStringList{englishHeadings} + resultLines},
       {"Japanese result sheet, provisional",
        [](EventModel& m) {
          m.Language = 0;
          m.Provisional = 1;
        },
        kJapanese,
-       QStringList{"Summer Regatta", "成　績  （暫定）", "",
-                   "クラス: Cruiser,,,,,2017/07/02",
-                   "レース名: Race One,,,,,レース委員長: J. Member",
-                   "スタート日時　: 2017/07/01 10:00:00",
-                   "タイムリミット: 2017/07/01 16:00:00",
-                   "コース距離: 12.3 浬",
-                   "レーティング方式: KIVO (Kivometric)",
-                   "コースタイプ: ocean course", "",
+       QStringList{"Summer Regatta", "成　績  （暫定）", "", "クラス: Cruiser,,,,,2017/07/02",
+                   "レース名: Race One,,,,,レース委員長: J. Member", "スタート日時　: 2017/07/01 10:00:00",
+                   "タイムリミット: 2017/07/01 16:00:00", "コース距離: 12.3 浬",
+                   "レーティング方式: KIVO (Kivometric)", "コースタイプ: ocean course", "",
                    "艇　名,ｾｰﾙNo,ﾌｨﾆｯｼｭ日, ﾌｨﾆｯｼｭ時刻,ﾉｰﾄ,経過(秒）,着順,ﾍﾟﾅﾙﾃｨ,修正(秒),修正順位"} +
            resultLines},
       {"English scratch sheet, provisional; the list \"0\"",
@@ -106,7 +104,8 @@ TEST_F(CsvSheetTest, SheetsInBothLanguages) {
          m.BoatElapsed[1][1] = 12.5f;
          m.BoatCorrected[1][1] = 13.5f;
        },
-       kJapanese, englishHeader + QStringList{englishHeadings, "Alpha,JPN-1,17/07/01,11:55:00,OK,12,2,0,14,2"}},
+       kJapanese,
+       englishHeader + QStringList{englishHeadings, "Alpha,JPN-1,17/07/01,11:55:00,OK,12,2,0,14,2"}},
       {"fields holding a comma or a quote are quoted, the separators stay",
        [](EventModel& m) {
          m.EventName = QStringLiteral("Fish & Chips, \"Summer\" Cup");
@@ -128,10 +127,10 @@ TEST_F(CsvSheetTest, SheetsInBothLanguages) {
          m.RaceEntryCount[1] = 2;
        },
        kGerman,
-       englishHeader.mid(0, 7) +
-           QStringList{"\"Distance: 12,3 NM\"", "Scoring System: KIVO (Kivometric)", "Course Type: ocean course", "",
-                       englishHeadings, "Bravo,JPN-2,17.07.01,11:50:00,OK,6600,1,\"2,5\",3690,1",
-                       "Alpha,JPN-1,17.07.01,11:55:00,OK,6900,2,0,3620,2"}},
+       englishHeader.mid(0, 7) + QStringList{"\"Distance: 12,3 NM\"", "Scoring System: KIVO (Kivometric)",
+                                             "Course Type: ocean course", "", englishHeadings,
+                                             "Bravo,JPN-2,17.07.01,11:50:00,OK,6600,1,\"2,5\",3690,1",
+                                             "Alpha,JPN-1,17.07.01,11:55:00,OK,6900,2,0,3620,2"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -145,9 +144,12 @@ TEST(CsvField, QuotesOnlyFieldsThatNeedIt) {
   const struct {
     QString value, written;
   } cases[] = {
-      {"plain", "plain"},       {"", ""},
-      {"a,b", "\"a,b\""},       {"say \"hi\"", "\"say \"\"hi\"\"\""},
-      {"two\nlines", "\"two\nlines\""}, {"cr\r", "\"cr\r\""},
+      {"plain", "plain"},
+      {"", ""},
+      {"a,b", "\"a,b\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"two\nlines", "\"two\nlines\""},
+      {"cr\r", "\"cr\r\""},
       {"艇　名", "艇　名"},
   };
   for (const auto& c : cases) EXPECT_EQ(CsvField(c.value), c.written) << c.value.toStdString();

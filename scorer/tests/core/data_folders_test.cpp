@@ -1,10 +1,10 @@
 #include "core/data_folders.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace kivo {
 namespace {
@@ -34,10 +34,10 @@ TEST(DataFoldersTest, ParentsComeBeforeTheirChildrenAndHelpIsNotMade) {
   EventModel model;
   SetDataFolderPaths(model, QStringLiteral("/p"));
   const QStringList order = DataFolderCreationOrder(model);
-  EXPECT_EQ(order, (QStringList{"/p/KIVODATA", "/p/KIVODATA/RMS", "/p/KIVODATA/RACEDATA",
-                                "/p/KIVODATA/XML", "/p/KIVODATA/LOGO", "/p/KIVODATA/MSC",
-                                "/p/KIVODATA/OUTPUTDATA", "/p/KIVODATA/OUTPUTDATA/HTML",
-                                "/p/KIVODATA/OUTPUTDATA/PICTURES", "/p/KIVODATA/OUTPUTDATA/CSV"}));
+  EXPECT_EQ(order, (QStringList{"/p/KIVODATA", "/p/KIVODATA/RMS", "/p/KIVODATA/RACEDATA", "/p/KIVODATA/XML",
+                                "/p/KIVODATA/LOGO", "/p/KIVODATA/MSC", "/p/KIVODATA/OUTPUTDATA",
+                                "/p/KIVODATA/OUTPUTDATA/HTML", "/p/KIVODATA/OUTPUTDATA/PICTURES",
+                                "/p/KIVODATA/OUTPUTDATA/CSV"}));
 }
 
 TEST(DataFoldersTest, MissingFoldersAreMadeAndFailuresListed) {

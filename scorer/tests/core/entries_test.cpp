@@ -39,8 +39,10 @@ struct EntryTables {
 };
 
 EntryTables TablesOf(const EventModel& m) {
-  return {m.EntryCount,   m.RaceEntryCount[m.CurrentRace],
-          m.SelectedEntry, m.EntryRecord, m.EntryName, m.EntryClass, m.EntrySailNo};
+  return {m.EntryCount,    m.RaceEntryCount[m.CurrentRace],
+          m.SelectedEntry, m.EntryRecord,
+          m.EntryName,     m.EntryClass,
+          m.EntrySailNo};
 }
 
 TEST(AddEntry, CopiesThePickedBoatIntoTheNextPlace) {
@@ -81,7 +83,8 @@ TEST(AddEntry, RefusalsLeaveTheEntriesAsTheyWere) {
       {"no boat picked", 0, 20, QStringLiteral("艇が選択されていません"), false},
       {"a pick beyond the loaded boats", 4, 20, QStringLiteral("艇が選択されていません"), false},
       {"the same name again", 1, 20, QStringLiteral("この艇は既に登録済みです"), true},
-      {"the entries full", 2, 2, QStringLiteral("エントリーできるのは1艇までです。これ以上登録できません"), true},
+      {"the entries full", 2, 2, QStringLiteral("エントリーできるのは1艇までです。これ以上登録できません"),
+       true},
       // The name is tested before the room.
       {"the same name with the entries full", 1, 2, QStringLiteral("この艇は既に登録済みです"), true},
   };
@@ -89,7 +92,7 @@ TEST(AddEntry, RefusalsLeaveTheEntriesAsTheyWere) {
     SCOPED_TRACE(c.name);
     EventModel model = BoatList({"ALPHA", "BRAVO", "CHARLIE"}, 1);
     ASSERT_TRUE(AddEntry(model).refusal.isEmpty());  // ALPHA entered
-    model.MaxEntries = c.maxEntries;  // the tables stay larger; the count decides
+    model.MaxEntries = c.maxEntries;                 // the tables stay larger; the count decides
     model.SelectedRmsBoat = c.picked;
     model.SelectedEntry = 1;
     const EntryTables before = TablesOf(model);
@@ -113,7 +116,8 @@ TEST(AddEntry, TheModelHoldsNineteenEntries) {
     ASSERT_TRUE(AddEntry(model).refusal.isEmpty()) << boat;
   }
   model.SelectedRmsBoat = 20;
-  EXPECT_EQ(AddEntry(model).refusal, QStringLiteral("エントリーできるのは19艇までです。これ以上登録できません"));
+  EXPECT_EQ(AddEntry(model).refusal,
+            QStringLiteral("エントリーできるのは19艇までです。これ以上登録できません"));
   EXPECT_EQ(model.EntryCount, 19);
   EXPECT_EQ(model.RaceEntryCount[1], 19);
   EXPECT_EQ(model.EntryName[19], QStringLiteral("BOAT 119"));

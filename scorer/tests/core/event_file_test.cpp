@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/file_io.h"
 #include "core/number_text.h"
 #include "core/race_xml.h"
-#include "core/file_io.h"
 #include "files/testing/full_disk.h"
 #include "testing/one_race_model.h"
 #include "testing/rms_fixtures.h"
@@ -65,7 +65,9 @@ class EventFileTest : public ::testing::Test {
     return back;
   }
 
-  QString EventPath(const char* name) const { return model_.RaceDataFolder + QLatin1Char('/') + QLatin1String(name); }
+  QString EventPath(const char* name) const {
+    return model_.RaceDataFolder + QLatin1Char('/') + QLatin1String(name);
+  }
 
   QTemporaryDir dir_;
   EventModel model_;
@@ -73,13 +75,13 @@ class EventFileTest : public ::testing::Test {
 
 TEST_F(EventFileTest, WritesTheFourKindsOfLineInCp932WithCrLf) {
   FillEvent();
-  const QByteArray expected =
-      Cp932("<event name=\"春季大会\" rms=\"JPN2017.rms\" classname=\"TarvelC\" chiefjury=\"山田 太郎\" "
-            "eventissued=\"2017/06/04\" logol=\"left.jpg\" logom=\"-\" logor=\"-\" locked=\"1\"/>\r\n"
-            "<races>\r\n"
-            "<race name=\"第1レース\" xml=\"Cup_R1.xml\" pointcoef=\"1\" seacondx=\"-\" windcondx=\"-\" jury=\"佐藤\" "
-            "scratchissued=\"2017/06/05\" resultissued=\"2017/06/06\"/>\r\n"
-            "</races> </event>\r\n");
+  const QByteArray expected = Cp932(
+      "<event name=\"春季大会\" rms=\"JPN2017.rms\" classname=\"TarvelC\" chiefjury=\"山田 太郎\" "
+      "eventissued=\"2017/06/04\" logol=\"left.jpg\" logom=\"-\" logor=\"-\" locked=\"1\"/>\r\n"
+      "<races>\r\n"
+      "<race name=\"第1レース\" xml=\"Cup_R1.xml\" pointcoef=\"1\" seacondx=\"-\" windcondx=\"-\" jury=\"佐藤\" "
+      "scratchissued=\"2017/06/05\" resultissued=\"2017/06/06\"/>\r\n"
+      "</races> </event>\r\n");
   EXPECT_EQ(EventFileText(model_), expected);
 }
 
@@ -137,14 +139,15 @@ TEST_F(EventFileTest, ReadsAFileWithTwoRaceLines) {
   model_.EventFile = EventPath("Two.kivo");
   ASSERT_TRUE(fixtures::WriteFile(
       model_.EventFile,
-      Cp932("<event name=\"秋&冬\" rms=\"JPN2016.rms\" classname=\"TarvelC\" chiefjury=\"Chair\" "
-            "eventissued=\"2016/10/01\" logol=\"l.jpg\" logom=\"m.png\" logor=\"-\" locked=\"0\"/>\r\n"
-            "<races>\r\n"
-            "<race name=\"First\" xml=\"Two_R1.xml\" pointcoef=\"1\" seacondx=\"-\" windcondx=\"-\" jury=\"J1\" "
-            "scratchissued=\"2016/10/02\" resultissued=\"2016/10/03\"/>\r\n"
-            "<race name=\"Second\" xml=\"Two_R2.xml\" pointcoef=\"2\" seacondx=\"-\" windcondx=\"-\" jury=\"J2\" "
-            "scratchissued=\"2016/10/04\" resultissued=\"2016/10/05\"/>\r\n"
-            "</races> </event>\r\n")));
+      Cp932(
+          "<event name=\"秋&冬\" rms=\"JPN2016.rms\" classname=\"TarvelC\" chiefjury=\"Chair\" "
+          "eventissued=\"2016/10/01\" logol=\"l.jpg\" logom=\"m.png\" logor=\"-\" locked=\"0\"/>\r\n"
+          "<races>\r\n"
+          "<race name=\"First\" xml=\"Two_R1.xml\" pointcoef=\"1\" seacondx=\"-\" windcondx=\"-\" jury=\"J1\" "
+          "scratchissued=\"2016/10/02\" resultissued=\"2016/10/03\"/>\r\n"
+          "<race name=\"Second\" xml=\"Two_R2.xml\" pointcoef=\"2\" seacondx=\"-\" windcondx=\"-\" jury=\"J2\" "
+          "scratchissued=\"2016/10/04\" resultissued=\"2016/10/05\"/>\r\n"
+          "</races> </event>\r\n")));
   model_.EntryCount = 5;
   model_.RaceName[3] = QStringLiteral("stale");
   ReadEventFile(model_);
@@ -173,7 +176,8 @@ TEST_F(EventFileTest, ReadsAFileWithTwoRaceLines) {
 
 TEST_F(EventFileTest, AbsentAttributesReadZeroAndLineLayoutPlaysNoPart) {
   model_.EventFile = EventPath("Short.kivo");
-  ASSERT_TRUE(fixtures::WriteFile(model_.EventFile, "<event name=\"E\"/><races><race name=\"R\"/></races></event>"));
+  ASSERT_TRUE(
+      fixtures::WriteFile(model_.EventFile, "<event name=\"E\"/><races><race name=\"R\"/></races></event>"));
   ReadEventFile(model_);
   EXPECT_EQ(model_.EventName, QStringLiteral("E"));
   EXPECT_EQ(model_.RmsFile, model_.RmsFolder + QStringLiteral("/0"));
@@ -215,8 +219,8 @@ TEST_F(EventFileTest, AFileThatIsNoWholeEventFileIsRefusedNamingItAndTheReason) 
       ADD_FAILURE() << "no error";
     } catch (const ScorerFileError& e) {
       EXPECT_EQ(QString::fromStdString(e.what()),
-                QStringLiteral("イベントファイルを読み込めませんでした。\n") + model_.EventFile + QLatin1Char('\n') +
-                    QString::fromUtf8(c.reason));
+                QStringLiteral("イベントファイルを読み込めませんでした。\n") + model_.EventFile +
+                    QLatin1Char('\n') + QString::fromUtf8(c.reason));
     }
   }
   // The whole file reads.
@@ -230,8 +234,8 @@ TEST_F(EventFileTest, FailuresNameTheFile) {
     ReadEventFile(model_);
     ADD_FAILURE() << "no error";
   } catch (const ScorerFileError& e) {
-    EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(QStringLiteral("イベントファイルを読み込めませんでした。\n") +
-                                                            model_.EventFile))
+    EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(
+        QStringLiteral("イベントファイルを読み込めませんでした。\n") + model_.EventFile))
         << e.what();
   }
 
@@ -242,7 +246,8 @@ TEST_F(EventFileTest, FailuresNameTheFile) {
     ADD_FAILURE() << "no error";
   } catch (const ScorerFileError& e) {
     EXPECT_EQ(e.path(), model_.RaceDataFolder + QStringLiteral("/Cup.kivo"));
-    EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(QStringLiteral("イベントファイルを書き込めませんでした。\n") + e.path()))
+    EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(
+        QStringLiteral("イベントファイルを書き込めませんでした。\n") + e.path()))
         << e.what();
   }
 }

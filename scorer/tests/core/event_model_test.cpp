@@ -24,12 +24,13 @@ TEST(EventModelTest, TablesHaveTheirCapacitiesAndStartEmpty) {
     EXPECT_EQ(races->size(), 10u);
   EXPECT_EQ(model.CourseDistance.size(), 10u);
   EXPECT_EQ(model.RaceLegCount.size(), 10u);
-  for (const auto* legs : {&model.LegDistance, &model.LegCourse, &model.LegWindDirection, &model.LegWindSpeed}) {
+  for (const auto* legs :
+       {&model.LegDistance, &model.LegCourse, &model.LegWindDirection, &model.LegWindSpeed}) {
     ASSERT_EQ(legs->size(), 10u);
     EXPECT_EQ(legs->at(9).size(), 10u);
   }
-  for (const auto* boats : {&model.BoatFinish, &model.BoatStatus, &model.BoatPenalty, &model.BoatRemarks,
-                            &model.BoatVector}) {
+  for (const auto* boats :
+       {&model.BoatFinish, &model.BoatStatus, &model.BoatPenalty, &model.BoatRemarks, &model.BoatVector}) {
     ASSERT_EQ(boats->size(), 10u);
     EXPECT_EQ(boats->at(9).size(), 20u);
     EXPECT_TRUE(boats->at(9).at(19).isEmpty());
@@ -54,7 +55,9 @@ TEST(EventModelTest, OtherCapacitiesSizeTheTables) {
 }
 
 template <class Tables, class Number>
-concept IndexedBy = requires(Tables& tables, Number number) { tables[number]; };
+concept IndexedBy = requires(Tables& tables, Number number) {
+  tables[number];
+};
 
 // A table is indexed by the int numbers the program counts with: an
 // unsigned or wider number would be narrowed unseen, so it does not compile.
@@ -75,7 +78,8 @@ TEST(EventModelTest, StatusCodesAndLegendLines) {
   EXPECT_TRUE(StatusCodeAt(15).isEmpty());
   EXPECT_TRUE(StatusLegendLine(1).isEmpty());
   for (int number = 2; number <= EventModel::StatusCodeCount; ++number)
-    EXPECT_TRUE(StatusLegendLine(number).startsWith(QLatin1Char(' ') + StatusCodeAt(number) + QLatin1Char(' ')));
+    EXPECT_TRUE(
+        StatusLegendLine(number).startsWith(QLatin1Char(' ') + StatusCodeAt(number) + QLatin1Char(' ')));
   const QString legend = StatusLegendText();
   EXPECT_TRUE(legend.startsWith(QStringLiteral("\n DNC Did not start;")));
   EXPECT_TRUE(legend.endsWith(QStringLiteral(" DPI Discretionary penalty imposed")));

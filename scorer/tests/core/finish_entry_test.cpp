@@ -60,8 +60,8 @@ const QDate kRaceDay(2017, 7, 1);
 const QLocale kJapanese(QLocale::Japanese, QLocale::Japan);
 const QString kNoTime = QStringLiteral(
     "フィニッシュ時刻が確定されていません\nフィニッシュ時刻入力後「決定」ボタンを押してください。");
-const QString kAfterLimit = QStringLiteral(
-    "タイムリミットを超過しています。\n「DNF」が表示されているか確認してください。");
+const QString kAfterLimit =
+    QStringLiteral("タイムリミットを超過しています。\n「DNF」が表示されているか確認してください。");
 
 // `count` boats racing in race 2; entry 1's status preset to "DNF" (as a
 // time after the limit leaves it) and a remark from before.
@@ -94,8 +94,8 @@ BoatFinishData BoatOf(const EventModel& m, int race, int entry) {
 }
 
 std::ostream& operator<<(std::ostream& out, const BoatFinishData& b) {
-  return out << b.status.toStdString() << " | " << b.finish.toStdString() << " | "
-             << b.penalty.toStdString() << " | " << b.finished << " | " << b.remarks.toStdString();
+  return out << b.status.toStdString() << " | " << b.finish.toStdString() << " | " << b.penalty.toStdString()
+             << " | " << b.finished << " | " << b.remarks.toStdString();
 }
 
 // The panel with `status`, a finish taken at `time` of `date` (no elapsed
@@ -125,34 +125,43 @@ TEST(DecideFinish, RecordsTheFinishOrRefusesIt) {
     BoatFinishData boat;
   };
   const Case cases[] = {
-      {"a second after the start", Panel("OK", QTime(10, 0, 1)), "",
+      {"a second after the start",
+       Panel("OK", QTime(10, 0, 1)),
+       "",
        {ok, "2017/07/01 10:00:01", "0", 1, "now"}},
-      {"exactly at the limit", Panel("OK", QTime(16, 0, 0)), "",
-       {ok, "2017/07/01 16:00:00", "0", 1, "now"}},
+      {"exactly at the limit", Panel("OK", QTime(16, 0, 0)), "", {ok, "2017/07/01 16:00:00", "0", 1, "now"}},
       {"at the start", Panel("OK", QTime(10, 0, 0)), FinishNotAfterStartMessage(), statusOnly},
       {"before the start", Panel("OK", QTime(9, 30, 0)), FinishNotAfterStartMessage(), statusOnly},
       {"the day before, later in the day", Panel("OK", noon, kRaceDay.addDays(-1)),
        FinishNotAfterStartMessage(), statusOnly},
       {"a second after the limit", Panel("OK", QTime(16, 0, 1)), kAfterLimit, statusOnly},
-      {"the next day, earlier in the day", Panel("OK", QTime(11, 0, 0), kRaceDay.addDays(1)),
-       kAfterLimit, statusOnly},
+      {"the next day, earlier in the day", Panel("OK", QTime(11, 0, 0), kRaceDay.addDays(1)), kAfterLimit,
+       statusOnly},
       {"no time taken", Panel("OK", noon, kRaceDay, false), kNoTime, statusOnly},
-      {"penalty ticked", Panel("OK", noon, kRaceDay, true, true, "10"), "",
+      {"penalty ticked",
+       Panel("OK", noon, kRaceDay, true, true, "10"),
+       "",
        {ok, "2017/07/01 12:00:00", "10", 1, "now"}},
-      {"penalty ticked, typed with blanks", Panel("OK", noon, kRaceDay, true, true, " 05 "), "",
+      {"penalty ticked, typed with blanks",
+       Panel("OK", noon, kRaceDay, true, true, " 05 "),
+       "",
        {ok, "2017/07/01 12:00:00", "5", 1, "now"}},
-      {"penalty shown but not ticked", Panel("OK", noon, kRaceDay, true, false, "10"), "",
+      {"penalty shown but not ticked",
+       Panel("OK", noon, kRaceDay, true, false, "10"),
+       "",
        {ok, "2017/07/01 12:00:00", "0", 1, "now"}},
       // A penalty that is refused stops the decision before the status.
-      {"penalty not a number", Panel("OK", noon, kRaceDay, true, true, "abc"),
-       PenaltyRefusedMessage(), untouched},
+      {"penalty not a number", Panel("OK", noon, kRaceDay, true, true, "abc"), PenaltyRefusedMessage(),
+       untouched},
       {"penalty refused before a missing time", Panel("OK", noon, kRaceDay, false, true, "21"),
        PenaltyRefusedMessage(), untouched},
       {"penalty refused before the limit", Panel("OK", QTime(17, 0, 0), kRaceDay, true, true, "-1"),
        PenaltyRefusedMessage(), untouched},
       // Another status needs no time and takes no penalty.
-      {"DNF with a time and a penalty", Panel("DNF", QTime(17, 0, 0), kRaceDay, true, true, "abc"),
-       "", {"DNF", "-", "0", 1, "now"}},
+      {"DNF with a time and a penalty",
+       Panel("DNF", QTime(17, 0, 0), kRaceDay, true, true, "abc"),
+       "",
+       {"DNF", "-", "0", 1, "now"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -183,8 +192,7 @@ TEST(DecideFinish, ADeadHeatRecordsTheSameTimeForBothBoats) {
   EXPECT_EQ(DecideFinish(model, 2, fields, kJapanese), QString());
   for (const int entry : {1, 2}) {
     SCOPED_TRACE(entry);
-    EXPECT_EQ(BoatOf(model, 2, entry),
-              (BoatFinishData{"OK", "2017/07/01 11:30:05", "0", 1, "now"}));
+    EXPECT_EQ(BoatOf(model, 2, entry), (BoatFinishData{"OK", "2017/07/01 11:30:05", "0", 1, "now"}));
   }
 }
 
@@ -199,8 +207,7 @@ TEST(DecideFinish, TheRaceTimesAndTheFinishAreInTheGivenLocale) {
   // A start that does not read stops the decision with the status stored.
   model = RacingBoats();
   model.RaceStart[2].clear();
-  EXPECT_THROW(DecideFinish(model, 1, Panel("OK", QTime(12, 5, 0)), kJapanese),
-               platform::EConvertError);
+  EXPECT_THROW(DecideFinish(model, 1, Panel("OK", QTime(12, 5, 0)), kJapanese), platform::EConvertError);
   EXPECT_EQ(BoatOf(model, 2, 1), (BoatFinishData{"OK", "", "0", 0, "before"}));
 }
 

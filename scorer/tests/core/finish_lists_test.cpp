@@ -73,7 +73,8 @@ TEST(FinishLineTest, NamesAreCutOrPaddedTo20Characters) {
       {QStringLiteral("SUN"), QStringLiteral("SUN                 ")},
       // A double-byte character counts as one character like any other.
       {QStringLiteral("日本丸一号艇日本丸二号"), QStringLiteral("日本丸一号艇日本丸二号         ")},
-      {QStringLiteral("Aかもめかもめかもめかもめかもめかもめかもめ"), QStringLiteral("Aかもめかもめかもめかもめかもめかもめか")},
+      {QStringLiteral("Aかもめかもめかもめかもめかもめかもめかもめ"),
+       QStringLiteral("Aかもめかもめかもめかもめかもめかもめか")},
       {QStringLiteral("ｶﾓﾒ"), QStringLiteral("ｶﾓﾒ                 ")},
       {QString(), QString(20, QLatin1Char(' '))},
   };
@@ -103,13 +104,17 @@ TEST(FinishLineTest, PlaceholderStatusAndPenaltyColumns) {
 
 TEST(FinishLineTest, PenaltyZeroIsTheNumberZero) {
   const QLocale german(QStringLiteral("de_DE"));
-  for (const char* text : {"0", "00", " 0", "0,0"}) EXPECT_TRUE(PenaltyIsZero(QString::fromLatin1(text), german)) << text;
-  for (const char* text : {"10", "", "x", "0,5"}) EXPECT_FALSE(PenaltyIsZero(QString::fromLatin1(text), german)) << text;
+  for (const char* text : {"0", "00", " 0", "0,0"})
+    EXPECT_TRUE(PenaltyIsZero(QString::fromLatin1(text), german)) << text;
+  for (const char* text : {"10", "", "x", "0,5"})
+    EXPECT_FALSE(PenaltyIsZero(QString::fromLatin1(text), german)) << text;
 }
 
 TEST(FinishSortTest, ExchangeSortKeepsItsOwnOrderOfEqualTimes) {
   // The literal exchange sort is not stable; its order is the one shown.
-  const auto at = [](int hour) { return std::optional<QDateTime>(QDateTime(QDate(2017, 7, 1), QTime(hour, 0))); };
+  const auto at = [](int hour) {
+    return std::optional<QDateTime>(QDateTime(QDate(2017, 7, 1), QTime(hour, 0)));
+  };
   std::vector<int> entries = {1, 2, 3, 4};
   std::vector<std::optional<QDateTime>> times = {at(13), at(12), at(12), at(11)};
   SortByFinishTime(entries, times);

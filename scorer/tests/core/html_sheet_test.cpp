@@ -1,11 +1,11 @@
 #include "core/html_sheet.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QLocale>
-#include <gtest/gtest.h>
 
-#include "core/number_text.h"
 #include "core/file_io.h"
+#include "core/number_text.h"
 #include "testing/rms_fixtures.h"
 #include "testing/sheet_fixtures.h"
 
@@ -42,20 +42,44 @@ TEST_F(HtmlSheetTest, EnglishResultPage) {
   ASSERT_GT(page.size(), 10);
   EXPECT_EQ(page.mid(0, 5),
             (QStringList{"<html>", "<head>", "<META http-equiv=\"Content-Type\" content=\"text/html\">",
-                         "<meta http-equiv=\"content-type\" content=\"text/html; charset=Shift_JIS\">", "<style>"}));
-  EXPECT_TRUE(InOrder(page, {"  body {", "    background-color: white;", "    font-family: Tahoma;", "  }",
-                             "  table.race tr:hover {", "    background-color: #B1DFEF;", "  #pageContent {", "  }",
-                             "  @media print {", "    #pageContent {", "      padding-top: 1em;", "    .noprint {",
-                             "  #logo_right {", "    float: right;", "</style>",
-                             "<style>.col_PosOvl { text-align: right }", ".col_YachtName { text-align: left }",
-                             ".col_CorrectedSeconds { text-align: center }", ".col_Penalty { text-align: right }",
-                             ".col_pos { text-align: center }", "</style>"}));
+                         "<meta http-equiv=\"content-type\" content=\"text/html; charset=Shift_JIS\">",
+                         "<style>"}));
+  EXPECT_TRUE(InOrder(page, {"  body {",
+                             "    background-color: white;",
+                             "    font-family: Tahoma;",
+                             "  }",
+                             "  table.race tr:hover {",
+                             "    background-color: #B1DFEF;",
+                             "  #pageContent {",
+                             "  }",
+                             "  @media print {",
+                             "    #pageContent {",
+                             "      padding-top: 1em;",
+                             "    .noprint {",
+                             "  #logo_right {",
+                             "    float: right;",
+                             "</style>",
+                             "<style>.col_PosOvl { text-align: right }",
+                             ".col_YachtName { text-align: left }",
+                             ".col_CorrectedSeconds { text-align: center }",
+                             ".col_Penalty { text-align: right }",
+                             ".col_pos { text-align: center }",
+                             "</style>"}));
 
   const QStringList expected = {
-      "</head>", "<body>", "<table class=\"race\">", "<thead>", "<tr>", "<th id=\"pageHeader\" colspan=\"100\">",
-      "<div id=\"reportHeader\">", "<div style=\"text-align:center;\">",
+      "</head>",
+      "<body>",
+      "<table class=\"race\">",
+      "<thead>",
+      "<tr>",
+      "<th id=\"pageHeader\" colspan=\"100\">",
+      "<div id=\"reportHeader\">",
+      "<div style=\"text-align:center;\">",
       "</div>Summer Regatta<br><span id=\"reportTitle\">Results</span></div>",
-      "</th>", "</tr>", "<tr>", "<th colspan=\"100\" class=\"resultHeader\">",
+      "</th>",
+      "</tr>",
+      "<tr>",
+      "<th colspan=\"100\" class=\"resultHeader\">",
       "<p>Class: <b>Cruiser</b></p>",
       "<p>race: <b>Race One</b></p>",
       "<p>Issued: <b>2017/07/02</b></p>",
@@ -63,10 +87,20 @@ TEST_F(HtmlSheetTest, EnglishResultPage) {
       "<p>Time Limit DateTime: <b>2017/07/01 16:00:00</b></p>",
       "<p>Distance: <b>12.3</b> NM</p>",
       "<p>Scoring System - Course Type : <b>KIVO - ocean course</b></p>",
-      "</th>", "</tr>", "<tr>",
-      "<th>Yacht Name</th>", "<th>Sail No</th>", "<th>Finish Time</th>", "<th>Note</th>", "<th>ET(sec)</th>",
-      "<th>ET Pos</th>", "<th>Penalty</th>", "<th>CT(sec)</th>", "<th>CT Pos</th>",
-      "</tr>", "</thead>",
+      "</th>",
+      "</tr>",
+      "<tr>",
+      "<th>Yacht Name</th>",
+      "<th>Sail No</th>",
+      "<th>Finish Time</th>",
+      "<th>Note</th>",
+      "<th>ET(sec)</th>",
+      "<th>ET Pos</th>",
+      "<th>Penalty</th>",
+      "<th>CT(sec)</th>",
+      "<th>CT Pos</th>",
+      "</tr>",
+      "</thead>",
       "<tr style=\"min-height:1.5em;\">",
       "<td class=\"col_YachtName\">Bravo</td>",
       "<td class=\"col_SailNo\">JPN-2</td>",
@@ -89,7 +123,9 @@ TEST_F(HtmlSheetTest, EnglishResultPage) {
       "<td class=\"col_CorrectedSeconds\">3620</td>",  // 3620.5: a half goes to the even neighbour
       "<td class=\"col_pos\">2</td>",
       "</tr>",
-      "</table>", "</body>", "</html>"};
+      "</table>",
+      "</body>",
+      "</html>"};
   EXPECT_EQ(Text(From(page, "</head>")), Text(expected));
 }
 
@@ -98,22 +134,23 @@ TEST_F(HtmlSheetTest, JapaneseResultPageWithTheProvisionalMark) {
   model_.Provisional = 1;
   const QByteArray bytes = ResultHtmlText(model_, kJapanese);
   const QStringList page = Lines(bytes);
-  EXPECT_TRUE(InOrder(page, {"</div>Summer Regatta<br><span id=\"reportTitle\">レース結果 (暫定)</span></div>",
-                             "<p>クラス: <b>Cruiser</b></p>", "<p>レース名: <b>Race One</b></p>",
-                             "<p>発行日: <b>2017/07/02</b></p>", "<p>スタート日時: <b>2017/07/01 10:00:00</b></p>",
-                             "<p>タイムリミット: <b>2017/07/01 16:00:00</b></p>", "<p>コース距離: <b>12.3</b> 浬</p>",
-                             "<p>レーティングシステム-コースタイプ: <b>KIVO - ocean course</b></p>",
-                             "<th>艇　　名</th>", "<th>セールNo</th>", "<th>フィニッシュ日時</th>", "<th>Note</th>",
-                             "<th>経過（秒）</th>", "<th>着順</th>", "<th>ﾍﾟﾅﾙﾃｨ</th>", "<th>修正（秒）</th>",
-                             "<th>修正順位</th>"}));
+  EXPECT_TRUE(InOrder(
+      page, {"</div>Summer Regatta<br><span id=\"reportTitle\">レース結果 (暫定)</span></div>",
+             "<p>クラス: <b>Cruiser</b></p>", "<p>レース名: <b>Race One</b></p>",
+             "<p>発行日: <b>2017/07/02</b></p>", "<p>スタート日時: <b>2017/07/01 10:00:00</b></p>",
+             "<p>タイムリミット: <b>2017/07/01 16:00:00</b></p>", "<p>コース距離: <b>12.3</b> 浬</p>",
+             "<p>レーティングシステム-コースタイプ: <b>KIVO - ocean course</b></p>", "<th>艇　　名</th>",
+             "<th>セールNo</th>", "<th>フィニッシュ日時</th>", "<th>Note</th>", "<th>経過（秒）</th>",
+             "<th>着順</th>", "<th>ﾍﾟﾅﾙﾃｨ</th>", "<th>修正（秒）</th>", "<th>修正順位</th>"}));
   // The Japanese texts are CP932 bytes, half-width katakana one byte each.
   EXPECT_TRUE(bytes.contains(Cp932("<th>艇　　名</th>\r\n")));
   EXPECT_TRUE(bytes.contains("<th>\xcd\xdf\xc5\xd9\xc3\xa8</th>"));
   EXPECT_FALSE(bytes.contains(QStringLiteral("艇").toUtf8()));
 
   model_.Language = 1;
-  EXPECT_TRUE(Lines(ResultHtmlText(model_, kJapanese))
-                  .contains("</div>Summer Regatta<br><span id=\"reportTitle\">Results (Provisional)</span></div>"));
+  EXPECT_TRUE(
+      Lines(ResultHtmlText(model_, kJapanese))
+          .contains("</div>Summer Regatta<br><span id=\"reportTitle\">Results (Provisional)</span></div>"));
 }
 
 TEST_F(HtmlSheetTest, BoatsThatDidNotFinishShowDashes) {
@@ -138,11 +175,12 @@ TEST_F(HtmlSheetTest, BoatsThatDidNotFinishShowDashes) {
     model_.ResultOrder[3] = 3;
     model_.ResultOrder[4] = 4;
     const QStringList page = Lines(ResultHtmlText(model_, kJapanese));
-    EXPECT_TRUE(InOrder(page, {"<td class=\"col_YachtName\">Charlie</td>", "<td class=\"col_SailNo\">JPN-3</td>",
-                               "<td class=\"col_FinishTime\">-</td>", "<td class=\"col_Note\">" + c.status + "</td>",
-                               "<td class=\"col_ElapsedSecs\">-</td>", "<td class=\"col_pos\"></td>",
-                               "<td class=\"col_Penalty\"></td>", "<td class=\"col_CorrectedSeconds\">-</td>",
-                               "<td class=\"col_pos\">4</td>", "</tr>", "<td class=\"col_YachtName\">Delta</td>"}));
+    EXPECT_TRUE(
+        InOrder(page, {"<td class=\"col_YachtName\">Charlie</td>", "<td class=\"col_SailNo\">JPN-3</td>",
+                       "<td class=\"col_FinishTime\">-</td>", "<td class=\"col_Note\">" + c.status + "</td>",
+                       "<td class=\"col_ElapsedSecs\">-</td>", "<td class=\"col_pos\"></td>",
+                       "<td class=\"col_Penalty\"></td>", "<td class=\"col_CorrectedSeconds\">-</td>",
+                       "<td class=\"col_pos\">4</td>", "</tr>", "<td class=\"col_YachtName\">Delta</td>"}));
   }
 }
 
@@ -167,10 +205,10 @@ TEST_F(HtmlSheetTest, RoundingAndDistances) {
     model_.BoatPenalty[1][1] = QString::fromUtf8(c.penalty);
     model_.CourseDistance[1] = c.distance;
     const QStringList page = Lines(ResultHtmlText(model_, c.locale));
-    EXPECT_TRUE(InOrder(page, {"<p>Distance: <b>" + c.distanceText + "</b> NM</p>",
-                               "<td class=\"col_YachtName\">Alpha</td>",
-                               "<td class=\"col_ElapsedSecs\">" + c.elapsedText + "</td>",
-                               "<td class=\"col_CorrectedSeconds\">" + c.correctedText + "</td>"}));
+    EXPECT_TRUE(InOrder(
+        page, {"<p>Distance: <b>" + c.distanceText + "</b> NM</p>", "<td class=\"col_YachtName\">Alpha</td>",
+               "<td class=\"col_ElapsedSecs\">" + c.elapsedText + "</td>",
+               "<td class=\"col_CorrectedSeconds\">" + c.correctedText + "</td>"}));
   }
 }
 
@@ -181,10 +219,17 @@ TEST_F(HtmlSheetTest, EnglishScratchPage) {
                              ".col_BIN { text-align: left }", "</style>", "</head>", "<body>", "<script>",
                              "var lastPos = 2;", "</script>", "<table class=\"race\">"}));
   const QStringList expected = {
-      "<table class=\"race\">", "<thead>", "<tr>", "<th id=\"pageHeader\" colspan=\"100\">",
-      "<div id=\"reportHeader\">", "<div style=\"text-align:center;\">",
+      "<table class=\"race\">",
+      "<thead>",
+      "<tr>",
+      "<th id=\"pageHeader\" colspan=\"100\">",
+      "<div id=\"reportHeader\">",
+      "<div style=\"text-align:center;\">",
       "</div>Summer Regatta<br><span id=\"reportTitle\">Scratch Sheet</span></div>",
-      "</th>", "</tr>", "<tr>", "<th colspan=\"100\" class=\"resultHeader\">",
+      "</th>",
+      "</tr>",
+      "<tr>",
+      "<th colspan=\"100\" class=\"resultHeader\">",
       "<p>Class: <b>Cruiser</b></p>",
       "<p>Race: <b>Race One</b></p>",
       "<p>Issued Date: <b>2017/06/30</b></p>",
@@ -192,10 +237,16 @@ TEST_F(HtmlSheetTest, EnglishScratchPage) {
       "<p>Time Limit DateTime: <b>2017/07/01 16:00:00</b></p>",
       "<p>Distance: <b>12.3</b> NM</p>",
       "<p>Scoring System - Course Type : <b>KIVO - ocean course</b></p>",
-      "</th>", "</tr>", "<tr>",
-      "<th>Yacht Name</th>", "<th>Sail No</th>", "<th>Type</th>", "<th>GPH</th>",
+      "</th>",
+      "</tr>",
+      "<tr>",
+      "<th>Yacht Name</th>",
+      "<th>Sail No</th>",
+      "<th>Type</th>",
+      "<th>GPH</th>",
       "<th>6 kt</th><th>8 kt</th><th>10 kt</th><th>12 kt</th><th>14 kt</th><th>16 kt</th><th>20 kt</th>",
-      "</tr>", "</thead>",
+      "</tr>",
+      "</thead>",
       "<tr>",
       "<td class=\"col_YachtName\">Alpha</td>",
       "<td class=\"col_SailNo\">JPN-1</td>",
@@ -222,7 +273,10 @@ TEST_F(HtmlSheetTest, EnglishScratchPage) {
       "<td id=\"w2_16\" style=\"text-align:right;\" hc=\"\">0</td>",
       "<td id=\"w2_20\" style=\"text-align:right;\" hc=\"\">0</td>",
       "</tr>",
-      "</table><script>", "makeme(0);", "</script></body>", "</html>"};
+      "</table><script>",
+      "makeme(0);",
+      "</script></body>",
+      "</html>"};
   EXPECT_EQ(Text(From(page, "<table class=\"race\">")), Text(expected));
 }
 
@@ -230,17 +284,20 @@ TEST_F(HtmlSheetTest, JapaneseScratchPageWithTheProvisionalMark) {
   model_.Language = 0;
   model_.Provisional = 1;
   const QStringList page = Lines(ScratchHtmlText(model_, kJapanese));
-  EXPECT_TRUE(InOrder(page, {"</div>Summer Regatta<br><span id=\"reportTitle\">スクラッチシート  (暫定)</span></div>",
-                             "<p>クラス：<b>Cruiser</b></p>", "<p>レース名: <b>Race One</b></p>",
-                             "<p>発行日: <b>2017/06/30</b></p>", "<p>スタート日時　: <b>2017/07/01 10:00:00</b></p>",
-                             "<p>タイムリミット: <b>2017/07/01 16:00:00</b></p>", "<p>コース距離: <b>12.3</b> 浬</p>",
-                             "<p>レーティングシステム - コースタイプ : <b>KIVO - ocean course</b></p>",
-                             "<th>艇　名</th>", "<th>ｾｰﾙNo</th>", "<th>タイプ</th>", "<th>GPH</th>",
-                             "<th>6ﾉｯﾄ</th><th>8ﾉｯﾄ</th><th>10ﾉｯﾄ</th><th>12ﾉｯﾄ</th><th>14ﾉｯﾄ</th><th>16ﾉｯﾄ</th>"
-                             "<th>20ﾉｯﾄ</th>"}));
+  EXPECT_TRUE(
+      InOrder(page, {"</div>Summer Regatta<br><span id=\"reportTitle\">スクラッチシート  (暫定)</span></div>",
+                     "<p>クラス：<b>Cruiser</b></p>", "<p>レース名: <b>Race One</b></p>",
+                     "<p>発行日: <b>2017/06/30</b></p>", "<p>スタート日時　: <b>2017/07/01 10:00:00</b></p>",
+                     "<p>タイムリミット: <b>2017/07/01 16:00:00</b></p>", "<p>コース距離: <b>12.3</b> 浬</p>",
+                     "<p>レーティングシステム - コースタイプ : <b>KIVO - ocean course</b></p>",
+                     "<th>艇　名</th>", "<th>ｾｰﾙNo</th>", "<th>タイプ</th>", "<th>GPH</th>",
+                     "<th>6ﾉｯﾄ</th><th>8ﾉｯﾄ</th><th>10ﾉｯﾄ</th><th>12ﾉｯﾄ</th><th>14ﾉｯﾄ</th><th>16ﾉｯﾄ</th>"
+                     "<th>20ﾉｯﾄ</th>"}));
   model_.Language = 1;
-  EXPECT_TRUE(Lines(ScratchHtmlText(model_, kJapanese))
-                  .contains("</div>Summer Regatta<br><span id=\"reportTitle\">Scratch Sheet  (Provisional)</span></div>"));
+  EXPECT_TRUE(
+      Lines(ScratchHtmlText(model_, kJapanese))
+          .contains(
+              "</div>Summer Regatta<br><span id=\"reportTitle\">Scratch Sheet  (Provisional)</span></div>"));
 }
 
 TEST_F(HtmlSheetTest, ARaceWithoutBoatsEndsAfterTheHeadings) {
@@ -265,19 +322,21 @@ TEST_F(HtmlSheetTest, ValuesAreEscapedAndLogoSourcesEncoded) {
   model_.LogoRight = QStringLiteral("../secret.jpg");
 
   const QStringList result = Lines(ResultHtmlText(model_, kJapanese));
-  EXPECT_TRUE(InOrder(result, {"<div style=\"text-align:center;\">", "<img src=\"Club%20Logo%231.jpg\" id=\"logo_left\">",
-                               "<img src=\"%E6%97%97%E8%89%87.jpg\" id=\"logo_center\">",
-                               "</div>Fish &amp; Chips &lt;Cup&gt;<br><span id=\"reportTitle\">Results</span></div>",
-                               "<p>Class: <b>&quot;A&quot; &amp; B</b></p>",
-                               "<p>Scoring System - Course Type : <b>KIVO - &lt;script&gt;alert(1)&lt;/script&gt;</b></p>",
-                               "<td class=\"col_YachtName\">&lt;i&gt;A&amp;B&quot;&lt;/i&gt;</td>",
-                               "<td class=\"col_SailNo\">J&amp;1</td>"}));
+  EXPECT_TRUE(InOrder(
+      result, {"<div style=\"text-align:center;\">", "<img src=\"Club%20Logo%231.jpg\" id=\"logo_left\">",
+               "<img src=\"%E6%97%97%E8%89%87.jpg\" id=\"logo_center\">",
+               "</div>Fish &amp; Chips &lt;Cup&gt;<br><span id=\"reportTitle\">Results</span></div>",
+               "<p>Class: <b>&quot;A&quot; &amp; B</b></p>",
+               "<p>Scoring System - Course Type : <b>KIVO - &lt;script&gt;alert(1)&lt;/script&gt;</b></p>",
+               "<td class=\"col_YachtName\">&lt;i&gt;A&amp;B&quot;&lt;/i&gt;</td>",
+               "<td class=\"col_SailNo\">J&amp;1</td>"}));
   EXPECT_FALSE(result.join('\n').contains("secret")) << "a name reaching outside the logo folder is no logo";
 
   const QStringList scratch = Lines(ScratchHtmlText(model_, kJapanese));
-  EXPECT_TRUE(InOrder(scratch, {"<td class=\"col_YachtName\">&lt;i&gt;A&amp;B&quot;&lt;/i&gt;</td>",
-                                "<td id=\"w1_6\" style=\"text-align:right;\" hc=\"1&quot; onclick=&quot;x\">0</td>",
-                                "<td id=\"w1_8\" style=\"text-align:right;\" hc=\"2\">0</td>"}));
+  EXPECT_TRUE(
+      InOrder(scratch, {"<td class=\"col_YachtName\">&lt;i&gt;A&amp;B&quot;&lt;/i&gt;</td>",
+                        "<td id=\"w1_6\" style=\"text-align:right;\" hc=\"1&quot; onclick=&quot;x\">0</td>",
+                        "<td id=\"w1_8\" style=\"text-align:right;\" hc=\"2\">0</td>"}));
 }
 
 TEST_F(HtmlSheetTest, PagesAreWrittenWholeBesideTheOtherSheets) {
@@ -305,7 +364,8 @@ TEST_F(HtmlSheetTest, PagesAreWrittenWholeBesideTheOtherSheets) {
     WriteScratchHtml(model_, kJapanese);
     ADD_FAILURE() << "no error";
   } catch (const ScorerFileError& e) {
-    EXPECT_TRUE(QString::fromUtf8(e.what()).contains(model_.HtmlFolder + "/regatta_R1_scratch.html")) << e.what();
+    EXPECT_TRUE(QString::fromUtf8(e.what()).contains(model_.HtmlFolder + "/regatta_R1_scratch.html"))
+        << e.what();
   }
 }
 

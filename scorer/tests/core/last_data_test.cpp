@@ -20,9 +20,9 @@ TEST(LastDataTest, ReadsTheLine) {
       {"race2017.rms,-30", false, "race2017.rms", -30},
       {"a.rms,5", false, "a.rms", 5},
       {",15", true, {}, 0},
-      {"a.rms", true, {}, 0},             // 5 bytes
-      {"ab.rms", false, "ab.rms", 0},     // no comma: the name alone
-      {",12345", false, {}, 12345},       // no name, 6 bytes
+      {"a.rms", true, {}, 0},          // 5 bytes
+      {"ab.rms", false, "ab.rms", 0},  // no comma: the name alone
+      {",12345", false, {}, 12345},    // no name, 6 bytes
       {" \tx.rms , +8 ", false, "x.rms", 8},
       {"x.rms,12abc", false, "x.rms", 0},
       {"x.rms,", false, "x.rms", 0},
@@ -57,7 +57,9 @@ TEST(LastDataTest, FirstLineEndsAtAnyLineEnd) {
 }
 
 TEST(LastDataTest, TrimsBlanksAndControls) {
-  EXPECT_EQ(TrimBlanksAndControls(" \t\x01" "ab c\x1f "), QByteArray("ab c"));
+  EXPECT_EQ(TrimBlanksAndControls(" \t\x01"
+                                  "ab c\x1f "),
+            QByteArray("ab c"));
   EXPECT_EQ(TrimBlanksAndControls("   "), QByteArray());
 }
 

@@ -26,17 +26,12 @@ TEST(ReadLocalDateTime, ReadsTheScorersFormsInEachLocale) {
     const QLocale* locale;
     const char* text;
   } cases[] = {
-      {&kJapanese, "2017/06/04 10:30:00"},
-      {&kJapanese, "2017/6/4 10:30:00"},
-      {&kJapanese, "2017/06/04 10:30"},
-      {&kJapanese, "2017/06/04 10時30分00秒 JST"},
-      {&kJapanese, "2017/06/04 午前10:30:00"},
-      {&kGerman, "2017.06.04 10:30:00"},
+      {&kJapanese, "2017/06/04 10:30:00"},      {&kJapanese, "2017/6/4 10:30:00"},
+      {&kJapanese, "2017/06/04 10:30"},         {&kJapanese, "2017/06/04 10時30分00秒 JST"},
+      {&kJapanese, "2017/06/04 午前10:30:00"},  {&kGerman, "2017.06.04 10:30:00"},
       {&kGerman, "2017/06/04 10:30:00"},  // as the read-back leaves it
-      {&kGerman, "04.06.17 10:30:00 MESZ"},
-      {&kAmerican, "6/4/17 10:30:00 AM"},
-      {&kAmerican, "6/4/2017 10:30:00 AM EDT"},
-      {&kAmerican, "2017/06/04 10:30:00"},
+      {&kGerman, "04.06.17 10:30:00 MESZ"},     {&kAmerican, "6/4/17 10:30:00 AM"},
+      {&kAmerican, "6/4/2017 10:30:00 AM EDT"}, {&kAmerican, "2017/06/04 10:30:00"},
   };
   for (const auto& c : cases) {
     const auto value = ReadLocalDateTime(QString::fromUtf8(c.text), *c.locale);
@@ -47,7 +42,8 @@ TEST(ReadLocalDateTime, ReadsTheScorersFormsInEachLocale) {
             QDateTime(QDate(2017, 6, 4), QTime(13, 5, 9)));
   EXPECT_EQ(ReadLocalDateTime(QStringLiteral("6/4/17 12:00:00 AM"), kAmerican),
             QDateTime(QDate(2017, 6, 4), QTime(0, 0, 0)));
-  EXPECT_EQ(ReadLocalDateTime(QStringLiteral("2017/06/04"), kJapanese), QDateTime(QDate(2017, 6, 4), QTime(0, 0)));
+  EXPECT_EQ(ReadLocalDateTime(QStringLiteral("2017/06/04"), kJapanese),
+            QDateTime(QDate(2017, 6, 4), QTime(0, 0)));
 }
 
 TEST(ReadLocalDateTime, RefusesTextsThatAreNoDateTime) {

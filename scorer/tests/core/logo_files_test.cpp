@@ -1,8 +1,8 @@
 #include "core/logo_files.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "testing/rms_fixtures.h"
 
@@ -14,8 +14,8 @@ TEST(IsLogoName, NamesThatStayInTheFolder) {
     QString name;
     bool logo;
   } cases[] = {
-      {"club.jpg", true}, {"旗.", true},       {"a.b", true},        {"-", false},
-      {"ab", false},      {"旗", false},       {"", false},          {"../club.jpg", false},
+      {"club.jpg", true},    {"旗.", true},          {"a.b", true},        {"-", false},
+      {"ab", false},         {"旗", false},          {"", false},          {"../club.jpg", false},
       {"x/club.jpg", false}, {"/etc/passwd", false}, {"club..jpg", false}, {"..", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsLogoName(c.name), c.logo) << c.name.toStdString();
@@ -34,7 +34,7 @@ TEST(FindLogoFile, FindsTheLogoWhateverItsLetterCase) {
   const struct {
     QString name, found;
   } cases[] = {
-      {"club.jpg", folder + "/Club.JPG"},   // stored in lower case by the picture dialog
+      {"club.jpg", folder + "/Club.JPG"},  // stored in lower case by the picture dialog
       {"CLUB.jpg", folder + "/Club.JPG"},
       {"exact.jpg", folder + "/exact.jpg"},  // the exact name first
       {"Exact.JPG", folder + "/EXACT.jpg"},  // else the first in name order
@@ -52,7 +52,8 @@ TEST(LogoIntakeFor, OnlyAPictureTheFolderLacksIsCopiedAndOnlyADifferentOneReplac
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString folder = dir.filePath("LOGO");
-  for (const QString& made : {folder, dir.filePath("same"), dir.filePath("other")}) ASSERT_TRUE(QDir().mkpath(made));
+  for (const QString& made : {folder, dir.filePath("same"), dir.filePath("other")})
+    ASSERT_TRUE(QDir().mkpath(made));
   ASSERT_TRUE(fixtures::WriteFile(folder + "/Club.JPG", "club picture"));
   ASSERT_TRUE(fixtures::WriteFile(dir.filePath("same/club.jpg"), "club picture"));
   ASSERT_TRUE(fixtures::WriteFile(dir.filePath("other/club.jpg"), "another picture"));

@@ -23,14 +23,27 @@ TEST(FloatText, ReadsBackWhatItPrints) {
 
 TEST(ParseXmlFloat, ReadsDecimalTextWithAPoint) {
   const FloatCase cases[] = {
-      {10, "10"},       {12.5, "12.5"},   {-3.25, "-3.25"}, {2, "+2"},      {7, " 7 "},
-      {0.5, ".5"},      {5, "5."},        {1e5, "1E5"},     {1e-5, "1e-5"}, {2500, "2.5E+3"},
-      {0, "0"},         {-0.0, "-0"},     {12.3000001907349, "12.3000001907349"},
+      {10, "10"},
+      {12.5, "12.5"},
+      {-3.25, "-3.25"},
+      {2, "+2"},
+      {7, " 7 "},
+      {0.5, ".5"},
+      {5, "5."},
+      {1e5, "1E5"},
+      {1e-5, "1e-5"},
+      {2500, "2.5E+3"},
+      {0, "0"},
+      {-0.0, "-0"},
+      {12.3000001907349, "12.3000001907349"},
       // Control characters around the number pass as blanks do; a value
       // too small for a double is 0, as the module reads it.
-      {12, "\t12\r\n"},  {1e-310, "1e-310"}, {0, "1e-400"},
+      {12, "\t12\r\n"},
+      {1e-310, "1e-310"},
+      {0, "1e-400"},
   };
-  for (const FloatCase& c : cases) EXPECT_DOUBLE_EQ(ParseXmlFloat(QString::fromLatin1(c.text)), c.value) << c.text;
+  for (const FloatCase& c : cases)
+    EXPECT_DOUBLE_EQ(ParseXmlFloat(QString::fromLatin1(c.text)), c.value) << c.text;
   EXPECT_TRUE(std::isinf(ParseXmlFloat(QStringLiteral("INF"))));
   EXPECT_GT(ParseXmlFloat(QStringLiteral(" +Inf\t")), 0);
   EXPECT_LT(ParseXmlFloat(QStringLiteral("-inf")), 0);
@@ -38,8 +51,8 @@ TEST(ParseXmlFloat, ReadsDecimalTextWithAPoint) {
 }
 
 TEST(ParseXmlFloat, RefusesEverythingElseWithTheConversionMessage) {
-  const char* texts[] = {"", " ", "12,5", "1.2.3", "abc", "1e", "--1", "0x10", "1 2", "1,000", "e5", ".", "-",
-                         "1e400", "INFINITY", "5m"};
+  const char* texts[] = {"",    " ",     "12,5", "1.2.3", "abc", "1e",    "--1",      "0x10",
+                         "1 2", "1,000", "e5",   ".",     "-",   "1e400", "INFINITY", "5m"};
   for (const char* text : texts) {
     try {
       ParseXmlFloat(QString::fromLatin1(text));
@@ -63,7 +76,8 @@ TEST(ParseXmlInteger, ReadsDecimalWholeNumbers) {
 }
 
 TEST(ParseXmlInteger, RefusesEverythingElseWithTheConversionMessage) {
-  for (const char* text : {"", "1.5", "abc", "2147483648", "-2147483649", "12a", "-", "1 2", "99999999999999999999"}) {
+  for (const char* text :
+       {"", "1.5", "abc", "2147483648", "-2147483649", "12a", "-", "1 2", "99999999999999999999"}) {
     try {
       ParseXmlInteger(QString::fromLatin1(text));
       ADD_FAILURE() << "no error for '" << text << "'";
@@ -81,9 +95,9 @@ struct LocaleCase {
 TEST(TextToFloatDef, ReadsWithTheDotOfAJapaneseLocale) {
   const QLocale japanese(QLocale::Japanese, QLocale::Japan);
   const LocaleCase cases[] = {
-      {"1.5", 1.5},   {" 2.25\t", 2.25}, {"-3", -3}, {"+0.5", 0.5}, {"1e3", 1000},
-      {"", 7},        {"   ", 7},        {"abc", 7}, {"1,5", 7},    {"1,000.5", 7},
-      {"1.5.1", 7},   {"1e999", 7},      {"inf", 7}, {"nan", 7},    {"12abc", 7},
+      {"1.5", 1.5}, {" 2.25\t", 2.25}, {"-3", -3}, {"+0.5", 0.5}, {"1e3", 1000},
+      {"", 7},      {"   ", 7},        {"abc", 7}, {"1,5", 7},    {"1,000.5", 7},
+      {"1.5.1", 7}, {"1e999", 7},      {"inf", 7}, {"nan", 7},    {"12abc", 7},
   };
   for (const LocaleCase& c : cases) EXPECT_EQ(TextToFloatDef(c.text, 7, japanese), c.expected) << c.text;
 }

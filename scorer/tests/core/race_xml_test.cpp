@@ -62,7 +62,8 @@ class RaceXmlTest : public ::testing::Test {
     model_.RaceLimit[1] = QStringLiteral("2017/06/04 16:00:00");
     model_.CourseDistance[1] = 12.3f;
     model_.RaceType[1] = 1;
-    EnterBoat(model_, {.record = SyntheticRecord(1, "Alpha"), .finish = QStringLiteral("2017/06/04 12:34:56")});
+    EnterBoat(model_,
+              {.record = SyntheticRecord(1, "Alpha"), .finish = QStringLiteral("2017/06/04 12:34:56")});
     EnterBoat(model_, {.record = SyntheticRecord(2, "Bravo"),
                        .finish = QStringLiteral("-"),
                        .status = QStringLiteral("DNF"),
@@ -113,8 +114,9 @@ TEST_F(RaceXmlTest, WritesTheLinesOfCourseType1) {
       QStringLiteral("<race start=\"2017-06-04T10:30:00\" distance=\"12.3000001907349\" type=\"1\" "
                      "name=\"Spring Cup\" limit=\"2017/06/04 16:00:00\">"),
       QStringLiteral("<boats>"),
-      QStringLiteral("<boat finish=\"2017-06-04T12:34:56\" correctedSeconds=\"0\" impliedWind=\"0\" velocity=\"0\" "
-                     "constructedCourseVector=\"0\" rms=\"") +
+      QStringLiteral(
+          "<boat finish=\"2017-06-04T12:34:56\" correctedSeconds=\"0\" impliedWind=\"0\" velocity=\"0\" "
+          "constructedCourseVector=\"0\" rms=\"") +
           rms1 + QStringLiteral("\" abbr=\"OK\" rmks=\"-\" pnlty=\"0\"/>"),
       QStringLiteral("<boat finish=\"0\" correctedSeconds=\"0\" impliedWind=\"0\" velocity=\"0\" "
                      "constructedCourseVector=\"0\" rms=\"") +
@@ -140,12 +142,15 @@ TEST_F(RaceXmlTest, WritesTheLegsOfCourseType0WithPointsWhateverTheLocale) {
   model_.RaceStart[1] = QStringLiteral("2017.06.04 10:30:00");  // the German form of the data check
   const QStringList lines = Lines(RaceXmlText(model_, kGerman));
   ASSERT_EQ(lines.size(), 11);
-  EXPECT_EQ(lines[0],
-            QStringLiteral("<race start=\"2017-06-04T10:30:00\" distance=\"10\" type=\"0\" name=\"Spring Cup\" "
-                           "limit=\"2017/06/04 16:00:00\">"));
+  EXPECT_EQ(
+      lines[0],
+      QStringLiteral("<race start=\"2017-06-04T10:30:00\" distance=\"10\" type=\"0\" name=\"Spring Cup\" "
+                     "limit=\"2017/06/04 16:00:00\">"));
   EXPECT_EQ(lines[1], QStringLiteral("<legs>"));
-  EXPECT_EQ(lines[2], QStringLiteral("<leg distance=\"1.5\" course=\"45\" windDirection=\"30\" windSpeed=\"8\"/>"));
-  EXPECT_EQ(lines[3], QStringLiteral("<leg distance=\"2.25\" course=\"180.5\" windDirection=\"30\" windSpeed=\"0\"/>"));
+  EXPECT_EQ(lines[2],
+            QStringLiteral("<leg distance=\"1.5\" course=\"45\" windDirection=\"30\" windSpeed=\"8\"/>"));
+  EXPECT_EQ(lines[3],
+            QStringLiteral("<leg distance=\"2.25\" course=\"180.5\" windDirection=\"30\" windSpeed=\"0\"/>"));
   EXPECT_EQ(lines[4], QStringLiteral("<leg distance=\"0.100000001490116\" course=\"315\" "
                                      "windDirection=\"12.3000001907349\" windSpeed=\"10\"/>"));
   EXPECT_EQ(lines[5], QStringLiteral("</legs>"));
@@ -207,7 +212,8 @@ TEST_F(RaceXmlTest, WritesTheFileWholeAndNamesItWhenItCannot) {
   } catch (const ScorerFileError& e) {
     EXPECT_EQ(e.path(), model_.RaceXmlFile);
     EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(
-        QStringLiteral("レースXMLファイルを書き込めませんでした。\n") + model_.RaceXmlFile + QStringLiteral("\n")))
+        QStringLiteral("レースXMLファイルを書き込めませんでした。\n") + model_.RaceXmlFile +
+        QStringLiteral("\n")))
         << e.what();
   }
 }
@@ -276,7 +282,9 @@ TEST_F(RaceXmlTest, WritesNoCharacterThatXmlForbids) {
   // An old end-of-file mark and other control bytes in a record (from an
   // event saved before the rating file loader blanked them) and in typed
   // texts; characters XML 1.0 has no place for at all.
-  QByteArray record = SyntheticRecord(5, "CTRL\x1A" "BOAT\x01");
+  QByteArray record = SyntheticRecord(5,
+                                      "CTRL\x1A"
+                                      "BOAT\x01");
   record[100] = '\x1B';
   FillRace();
   model_.EntryRecord[1] = record;
@@ -449,7 +457,7 @@ TEST_F(RaceXmlTest, NonNumberStopsTheReadAndKeepsWhatWasReadBefore) {
   EXPECT_EQ(model_.BoatCorrected[1][1], 100.0f);
   EXPECT_EQ(model_.BoatStatus[1][1], QStringLiteral("DNS"));
   EXPECT_EQ(model_.EntryRecord[2], QByteArray("Second"));  // read before the failing attribute
-  EXPECT_EQ(model_.BoatStatus[1][2], QString());  // not reached: as it was
+  EXPECT_EQ(model_.BoatStatus[1][2], QString());           // not reached: as it was
   EXPECT_EQ(model_.EntryRecord[3], QByteArray());
   EXPECT_EQ(model_.EntryCount, 7);  // the counts are set only after the last tag
   EXPECT_EQ(model_.ResultsFlags, 0);
@@ -481,7 +489,8 @@ TEST_F(RaceXmlTest, MissingFileResetsOnlyTheFlagsAndTheFinishedCount) {
 TEST_F(RaceXmlTest, LongRecordsFollowTheWindowOfGetXmlAttr) {
   for (int length : {1994, 1995}) {
     const QByteArray record(length, 'x');
-    WriteFixture("<race type=\"1\"><boats><boat finish=\"0\" rms=\"" + record + "\" abbr=\"OK\"/></boats></race>");
+    WriteFixture("<race type=\"1\"><boats><boat finish=\"0\" rms=\"" + record +
+                 "\" abbr=\"OK\"/></boats></race>");
     ReadRaceResults(model_);
     EXPECT_EQ(model_.EntryRecord[1], length == 1994 ? record : QByteArray()) << length;
   }
@@ -497,7 +506,8 @@ TEST_F(RaceXmlTest, AmpersandInTheRecordComesBackAsADash) {
 
 TEST_F(RaceXmlTest, MoreBoatsThanPlacesStopsWithAClearError) {
   QByteArray text = "<race type=\"1\"><boats>";
-  for (int i = 1; i <= 20; ++i) text += "<boat finish=\"0\" rms=\"B" + QByteArray::number(i) + "\" abbr=\"OK\"/>";
+  for (int i = 1; i <= 20; ++i)
+    text += "<boat finish=\"0\" rms=\"B" + QByteArray::number(i) + "\" abbr=\"OK\"/>";
   text += "</boats></race>";
   WriteFixture(text);
   try {
@@ -512,9 +522,10 @@ TEST_F(RaceXmlTest, MoreBoatsThanPlacesStopsWithAClearError) {
 
 TEST_F(RaceXmlTest, DeclarationEndTagsAndLineLayoutPlayNoPart) {
   // All on one line, with a byte-order mark and other elements.
-  WriteFixture("\xEF\xBB\xBF<?xml version=\"1.0\"?><race type=\"2\" name=\"One line\"><boats><boat finish=\"0\" "
-               "rms=\"R\" abbr=\"OK\" correctedSeconds=\"5\" constructedCourseVector=\"0\"/><other/></boats>"
-               "</race>");
+  WriteFixture(
+      "\xEF\xBB\xBF<?xml version=\"1.0\"?><race type=\"2\" name=\"One line\"><boats><boat finish=\"0\" "
+      "rms=\"R\" abbr=\"OK\" correctedSeconds=\"5\" constructedCourseVector=\"0\"/><other/></boats>"
+      "</race>");
   ReadRaceResults(model_);
   EXPECT_EQ(model_.RaceName[1], QStringLiteral("One line"));
   EXPECT_EQ(model_.RaceType[1], 2);

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include <QLocale>
 #include <gtest/gtest.h>
+#include <QLocale>
 
 #include "core/number_text.h"
 #include "testing/one_race_model.h"
@@ -52,22 +52,40 @@ TEST(RankRaceBoats, PositionsOrderAndElapsedTimes) {
   const Case cases[] = {
       {"equal times share a position and skip the next",
        {{day + "11:00:00", 100}, {day + "11:30:00", 200}, {day + "11:30:00", 200}, {day + "12:00:00", 300}},
-       {3600, 5400, 5400, 7200}, {1, 2, 2, 4}, {1, 2, 2, 4}, {1, 2, 3, 4}},
+       {3600, 5400, 5400, 7200},
+       {1, 2, 2, 4},
+       {1, 2, 2, 4},
+       {1, 2, 3, 4}},
       {"the exchange sort does not keep equal times in entry order",
        {{day + "12:00:00", 2}, {day + "12:00:00", 2}, {day + "11:00:00", 1}},
-       {7200, 7200, 3600}, {2, 2, 1}, {2, 2, 1}, {3, 2, 1}},
+       {7200, 7200, 3600},
+       {2, 2, 1},
+       {2, 2, 1},
+       {3, 2, 1}},
       {"no finish: position n and elapsed 0",
        {{none, 500}, {day + "11:55:00", 400}, {QString(), 300}},
-       {0, 6900, 0}, {3, 1, 3}, {3, 2, 1}, {3, 2, 1}},
+       {0, 6900, 0},
+       {3, 1, 3},
+       {3, 2, 1},
+       {3, 2, 1}},
       {"corrected 0 or below: position n and behind every boat with a time, however many",
        {{day + "11:00:00", 0}, {day + "11:10:00", 500}, {day + "11:20:00", -3}, {day + "11:30:00", 400}},
-       {3600, 4200, 4800, 5400}, {1, 2, 3, 4}, {4, 2, 4, 1}, {4, 2, 3, 1}},
+       {3600, 4200, 4800, 5400},
+       {1, 2, 3, 4},
+       {4, 2, 4, 1},
+       {4, 2, 3, 1}},
       {"a penalty of 10 on 3,600 s ranks as 3,960 s",
        {{day + "11:00:00", 3600, "10"}, {day + "11:00:00", 3960}, {day + "11:00:00", 3959.5f}},
-       {3600, 3600, 3600}, {1, 1, 1}, {2, 2, 1}, {3, 2, 1}},
+       {3600, 3600, 3600},
+       {1, 1, 1},
+       {2, 2, 1},
+       {3, 2, 1}},
       {"times of 20 days rank by value, boats without a time stay last",
        {{QStringLiteral("2017/07/21 10:00:00"), 1728000}, {none, 0}, {day + "11:00:00", 3600}},
-       {1728000, 0, 3600}, {2, 3, 1}, {2, 3, 1}, {3, 1, 2}},
+       {1728000, 0, 3600},
+       {2, 3, 1},
+       {2, 3, 1},
+       {3, 1, 2}},
       {"finishing on the start counts as a time of 0", {{day + "10:00:00", 0}}, {0}, {1}, {1}, {1}},
   };
   for (const Case& c : cases) {
@@ -91,8 +109,8 @@ TEST(RankRaceBoats, ElapsedSecondsAreTheStoredFloat) {
 }
 
 TEST(RankRaceBoats, AFinishBeforeTheStartIsRefusedAndNothingIsStored) {
-  EventModel model = RaceOf({{QStringLiteral("2017/07/01 11:00:00"), 100},
-                             {QStringLiteral("2017/07/01 09:59:59"), 200}});
+  EventModel model =
+      RaceOf({{QStringLiteral("2017/07/01 11:00:00"), 100}, {QStringLiteral("2017/07/01 09:59:59"), 200}});
   model.EntryName[2] = QStringLiteral("Early Bird");
   try {
     RankRaceBoats(model, kJapanese);

@@ -26,10 +26,10 @@ TEST(SplitDetailTokens, TakesTokensWhileMoreThanTenCharactersRemain) {
       // 14 characters: one value; the remaining "20.5 30.5" has 9.
       {"10.5 20.5 30.5", {"10.5"}},
       {"  10.5 20.5 30.5   ", {"10.5"}},
-      {"1234567890", {}},                             // 10 characters: nothing
+      {"1234567890", {}},  // 10 characters: nothing
       {"12345 7890", {}},
       {"a bb ccc dddd eeeee ffffff", {"a", "bb", "ccc", "dddd", "eeeee"}},
-      {"one    two   three four", {"one", "two"}},     // runs of blanks
+      {"one    two   three four", {"one", "two"}},  // runs of blanks
       // Longer than 10 characters without a blank: taken whole, last.
       {"12345678901", {"12345678901"}},
       {"x 12345678901234", {"x", "12345678901234"}},

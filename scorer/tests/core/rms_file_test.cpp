@@ -130,8 +130,8 @@ TEST(RmsLoadFromContent, SortsTheBoatsAndKeepsTheirLinesExactly) {
 }
 
 TEST(RmsLoadFromContent, TwoBoatsOfOneNameAreBothListed) {
-  const RmsLoad load =
-      RmsLoadFromContent(RmsContent(kHeader, {Boat("SUN", "JPN-1"), Boat("MOON"), Boat("SUN", "JPN-2")}), "f.rms");
+  const RmsLoad load = RmsLoadFromContent(
+      RmsContent(kHeader, {Boat("SUN", "JPN-1"), Boat("MOON"), Boat("SUN", "JPN-2")}), "f.rms");
   EXPECT_EQ(load.boatList, (QStringList{"MOON", "SUN", "SUN"}));
   EXPECT_EQ(load.lines[1], Boat("SUN", "JPN-1"));
   EXPECT_EQ(load.lines[2], Boat("SUN", "JPN-2"));
@@ -162,15 +162,25 @@ TEST(RmsLoadFromContent, BlankLinesAreSkippedAndUnreadableLinesRefused) {
     std::vector<QByteArray> lines;  // in list order; none: not looked at
   } cases[] = {
       {"CR LF", kHeader + "\r\n" + alpha + "\r\n", {"ALPHA"}, {}, {alpha}},
-      {"LF, no end on the last line", kHeader + "\n" + Boat("B") + "\n" + alpha, {"ALPHA", "B"}, {}, {alpha, Boat("B")}},
+      {"LF, no end on the last line",
+       kHeader + "\n" + Boat("B") + "\n" + alpha,
+       {"ALPHA", "B"},
+       {},
+       {alpha, Boat("B")}},
       {"blank lines", kHeader + "\r\n\r\n" + alpha + "\r\n   \t \r\n\r\n", {"ALPHA"}, {}, {alpha}},
       {"end-of-file mark", kHeader + "\r\n" + alpha + "\r\n\x1A", {"ALPHA"}, {}, {alpha}},
-      {"end-of-file mark after a last line without its end", kHeader + "\r\n" + alpha + "\x1A\x1A", {"ALPHA"}, {}, {alpha}},
+      {"end-of-file mark after a last line without its end",
+       kHeader + "\r\n" + alpha + "\x1A\x1A",
+       {"ALPHA"},
+       {},
+       {alpha}},
       {"control bytes in a record", kHeader + "\r\n" + control + "\r\n", {"CTRL Z"}, {}, {controlBlanked}},
       {"short line", kHeader + "\r\n" + truncated + "\r\n" + alpha, {"ALPHA"}, {{2, "SHORT"}}, {alpha}},
       {"tab-shifted, not a number, garbage",
        kHeader + "\r\n" + tabShifted + "\r\n" + alpha + "\r\n" + notANumber + "\r\n\r\ngarbage\xFF\r\n",
-       {"ALPHA"}, {{2, "TABBED"}, {4, "NAN BOAT"}, {6, ""}}, {alpha}},
+       {"ALPHA"},
+       {{2, "TABBED"}, {4, "NAN BOAT"}, {6, ""}},
+       {alpha}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -198,7 +208,8 @@ TEST(RmsLoadFromContent, TheMessageNamesAFewRefusedLinesAndCountsTheRest) {
                            "\n    6行目: BAD 4"
                            "\n    7行目: (艇名なし)"
                            "\n    ほか3行"));
-  EXPECT_EQ(RefusedRmsLinesMessage(RmsLoadFromContent(RmsContent(kHeader, {Boat("GOOD")}), "f.rms")), QString());
+  EXPECT_EQ(RefusedRmsLinesMessage(RmsLoadFromContent(RmsContent(kHeader, {Boat("GOOD")}), "f.rms")),
+            QString());
 }
 
 TEST(RmsLoadFromContent, LineOneIsNeverABoatWhateverItHolds) {

@@ -85,12 +85,10 @@ TEST(ParseRmsLine, ALatinOneNameNeverStopsTheCut) {
 TEST(BoatSummary, LabelsArePaddedToEighteenCharacters) {
   const QStringList lines = BoatSummaryLines(ParseRmsLine(FullIdentityRecord()));
   const QStringList expected = {
-      " Boatname:        SEA BIRD",      " Sail Number:     JPN-4321",
-      " Cert Number:     J01234",        " Cert Type:       Intl",
-      " Division:        C",             " Age Year:        2009",
-      " Yacht Class:     Tern 36",       " Designer:        K. Okada",
-      " Ychat Club:      Kaisei Sailing Club", " LOA:             10.85",
-      " GPH:             612.3",         " Crew Weight:     680",
+      " Boatname:        SEA BIRD", " Sail Number:     JPN-4321", " Cert Number:     J01234",
+      " Cert Type:       Intl",     " Division:        C",        " Age Year:        2009",
+      " Yacht Class:     Tern 36",  " Designer:        K. Okada", " Ychat Club:      Kaisei Sailing Club",
+      " LOA:             10.85",    " GPH:             612.3",    " Crew Weight:     680",
   };
   EXPECT_EQ(lines, expected);
 }

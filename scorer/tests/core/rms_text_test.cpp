@@ -42,8 +42,7 @@ TEST(RmsText, ColumnsAreCutShortAtTheLineEnd) {
 TEST(RmsText, AsciiDecodesAsTheCodePageDoes) {
   std::string all;
   for (int c = 1; c < 0x80; ++c) all.push_back(char(c));
-  EXPECT_EQ(DecodeAnsi(QByteArrayView(all.data(), qsizetype(all.size()))).toStdString(),
-            ansi::ToUtf8(all));
+  EXPECT_EQ(DecodeAnsi(QByteArrayView(all.data(), qsizetype(all.size()))).toStdString(), ansi::ToUtf8(all));
 }
 
 TEST(RmsText, DecodesJapaneseAndShowsInvalidBytesAsQuestionMarks) {

@@ -80,21 +80,21 @@ TEST(SheetImageTextTest, ResultRowCells) {
   const Case cases[] = {
       {"finished", "2017/07/01 12:04:20", "OK", "0", 7460.0f, 6000.0f, "07/01 12:04:20", "7460", "3", "6000",
        "1"},
-      {"an OK boat whose finish was undone keeps no elapsed time", "", "OK", "0", 7460.0f, 0.0f, "",
-       "-", "", "-", ""},
+      {"an OK boat whose finish was undone keeps no elapsed time", "", "OK", "0", 7460.0f, 0.0f, "", "-", "",
+       "-", ""},
       {"DNF read back with finish 0", "0", "DNF", "0", 0.0f, 0.0f, "", "-", "", "-", ""},
-      {"DNF with a finish time shows no elapsed time", "2017/07/01 12:04:20", "DNF", "0", 7460.0f,
-       6000.0f, "07/01 12:04:20", "-", "", "6000", "1"},
-      {"elapsed of 100 s or less", "2017/07/01 10:01:40", "OK", "0", 100.0f, 90.0f, "07/01 10:01:40",
-       "-", "3", "90", "1"},
-      {"penalty 10 on 3,600 s", "2017/07/01 11:00:00", "OK", "10", 3600.0f, 3600.0f,
-       "07/01 11:00:00", "3600", "3", "3960", "1"},
+      {"DNF with a finish time shows no elapsed time", "2017/07/01 12:04:20", "DNF", "0", 7460.0f, 6000.0f,
+       "07/01 12:04:20", "-", "", "6000", "1"},
+      {"elapsed of 100 s or less", "2017/07/01 10:01:40", "OK", "0", 100.0f, 90.0f, "07/01 10:01:40", "-",
+       "3", "90", "1"},
+      {"penalty 10 on 3,600 s", "2017/07/01 11:00:00", "OK", "10", 3600.0f, 3600.0f, "07/01 11:00:00", "3600",
+       "3", "3960", "1"},
       {"half a second goes to the even second", "2017/07/01 12:04:20", "OK", "0", 7460.5f, 1000.5f,
        "07/01 12:04:20", "7460", "3", "1000", "1"},
-      {"and up when that is even", "2017/07/01 12:04:21", "OK", "0", 7461.5f, 1001.5f,
-       "07/01 12:04:21", "7462", "3", "1002", "1"},
-      {"a penalty that is no number does not matter without a corrected time", "", "RET", "x", 0.0f,
-       0.0f, "", "-", "", "-", ""},
+      {"and up when that is even", "2017/07/01 12:04:21", "OK", "0", 7461.5f, 1001.5f, "07/01 12:04:21",
+       "7462", "3", "1002", "1"},
+      {"a penalty that is no number does not matter without a corrected time", "", "RET", "x", 0.0f, 0.0f, "",
+       "-", "", "-", ""},
       {"a finish text cut at 50 characters", "12345" + QString(60, 'z'), "OK", "0", 0.0f, 0.0f,
        QString(50, 'z'), "-", "3", "-", ""},
   };
@@ -109,9 +109,9 @@ TEST(SheetImageTextTest, ResultRowCells) {
     model.BoatElapsedPos[1][2] = 3;
     model.BoatCorrectedPos[1][2] = 1;
     const QStringList cells = ResultRowTexts(model, 2, QLocale(QLocale::Japanese, QLocale::Japan));
-    const QStringList expected = {"Boat 02",          "JPN-4002",           c.expectedFinish,
-                                  c.status,           c.expectedElapsed,    c.expectedElapsedPos,
-                                  c.penalty,          c.expectedCorrected,  c.expectedCorrectedPos};
+    const QStringList expected = {"Boat 02", "JPN-4002",          c.expectedFinish,
+                                  c.status,  c.expectedElapsed,   c.expectedElapsedPos,
+                                  c.penalty, c.expectedCorrected, c.expectedCorrectedPos};
     EXPECT_EQ(cells, expected) << cells.join('|').toStdString();
   }
 }
@@ -129,12 +129,14 @@ TEST(SheetImageTextTest, ScratchRowCells) {
     QStringList expected;
   };
   const Case cases[] = {
-      {"seven allowances", "900.1,760.2,680.3,640.4,620.5,610.6,600.7",
+      {"seven allowances",
+       "900.1,760.2,680.3,640.4,620.5,610.6,600.7",
        {"900.1", "760.2", "680.3", "640.4", "620.5", "610.6", "600.7"}},
       {"the module's placeholder", "0", {"0", "", "", "", "", "", ""}},
       {"blanks trimmed", " 1 , 2,3 ", {"1", "2", "3", "", "", "", ""}},
       {"more than fifteen fields: the first seven",
-       "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17", {"1", "2", "3", "4", "5", "6", "7"}},
+       "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17",
+       {"1", "2", "3", "4", "5", "6", "7"}},
       {"empty", "", {"", "", "", "", "", "", ""}},
   };
   for (const Case& c : cases) {
@@ -158,9 +160,8 @@ TEST(SheetImageTextTest, LogosShrinkIntoTheirBoxAndNeverGrow) {
     QSize size, expected;
   };
   const Case cases[] = {
-      {{100, 100}, {100, 100}}, {{320, 150}, {320, 150}}, {{12, 8}, {12, 8}},
-      {{300, 900}, {50, 150}},  {{1000, 100}, {320, 32}}, {{640, 300}, {320, 150}},
-      {{5000, 1}, {320, 1}},
+      {{100, 100}, {100, 100}}, {{320, 150}, {320, 150}}, {{12, 8}, {12, 8}},    {{300, 900}, {50, 150}},
+      {{1000, 100}, {320, 32}}, {{640, 300}, {320, 150}}, {{5000, 1}, {320, 1}},
   };
   for (const Case& c : cases) {
     const QSize fitted = FittedLogoSize(c.size);

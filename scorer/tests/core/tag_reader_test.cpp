@@ -6,8 +6,9 @@ namespace kivo {
 namespace {
 
 TEST(SplitTags, TakesEachTagFromLessThanToGreaterThan) {
-  EXPECT_EQ(SplitTags(QStringLiteral("<race a=\"1\">\r\n<boats>text</boats>")),
-            (QStringList{QStringLiteral("<race a=\"1\">"), QStringLiteral("<boats>"), QStringLiteral("</boats>")}));
+  EXPECT_EQ(
+      SplitTags(QStringLiteral("<race a=\"1\">\r\n<boats>text</boats>")),
+      (QStringList{QStringLiteral("<race a=\"1\">"), QStringLiteral("<boats>"), QStringLiteral("</boats>")}));
   // Text outside tags, a stray ">" before the first "<" included, is skipped.
   EXPECT_EQ(SplitTags(QStringLiteral("x>y<a>z")), QStringList{QStringLiteral("<a>")});
   EXPECT_TRUE(SplitTags(QString()).isEmpty());
@@ -45,17 +46,19 @@ TEST(TagName, IsTheTextUpToTheFirstBlankOrBracket) {
       {"< boat x>", ""},
       {"<>", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(TagName(QString::fromLatin1(c.tag)), QString::fromLatin1(c.name)) << c.tag;
+  for (const auto& c : cases)
+    EXPECT_EQ(TagName(QString::fromLatin1(c.tag)), QString::fromLatin1(c.name)) << c.tag;
 }
 
 TEST(GetXmlAttr, TakesAKeyOnlyWhereAnAttributeBegins) {
   const QString event = QStringLiteral("<event name=\"Cup\" rms=\"a.rms\" classname=\"C1\" locked=\"1\"/>");
-  const QString leg = QStringLiteral("<leg distance=\"2\" course=\"90\" windDirection=\"45\" windSpeed=\"8\"/>");
+  const QString leg =
+      QStringLiteral("<leg distance=\"2\" course=\"90\" windDirection=\"45\" windSpeed=\"8\"/>");
   const QString boat = QStringLiteral("<boat constructedCourseVector=\"1,2,3\" rms=\"R\"/>");
   // A value holding another attribute's name, escaped as the writers do,
   // and the same text as a file written before the escaping holds it.
-  const QString escaped = QStringLiteral(
-      "<event name=\"a locked=&quot;1&quot; b\" rms=\"x.rms\" locked=\"0\"/>");
+  const QString escaped =
+      QStringLiteral("<event name=\"a locked=&quot;1&quot; b\" rms=\"x.rms\" locked=\"0\"/>");
   const QString unquoted = QStringLiteral("<event name=\"a locked=1 rms=2\" rms=\"x.rms\" locked=\"0\"/>");
   const struct {
     const QString& tag;
@@ -82,8 +85,8 @@ TEST(GetXmlAttr, TakesAKeyOnlyWhereAnAttributeBegins) {
       {unquoted, "rms=", "x.rms"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(GetXmlAttr(QString::fromUtf8(c.key), c.tag), QString::fromUtf8(c.value)) << c.key << " in "
-                                                                                         << c.tag.toStdString();
+    EXPECT_EQ(GetXmlAttr(QString::fromUtf8(c.key), c.tag), QString::fromUtf8(c.value))
+        << c.key << " in " << c.tag.toStdString();
 }
 
 TEST(GetXmlAttr, MissingEmptyAndUnquotedValues) {
@@ -99,15 +102,17 @@ TEST(GetXmlAttr, ValueMustCloseWithin2000UnitsOfTheKey) {
   // a value of 1994 fits with its closing quote, one of 1995 does not.
   const QString fits(1994, QLatin1Char('x'));
   const QString tooLong(1995, QLatin1Char('x'));
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("rms="), QStringLiteral("<boat rms=\"") + fits + QStringLiteral("\" abbr=\"OK\"/>")),
+  EXPECT_EQ(GetXmlAttr(QStringLiteral("rms="),
+                       QStringLiteral("<boat rms=\"") + fits + QStringLiteral("\" abbr=\"OK\"/>")),
             fits);
-  EXPECT_EQ(
-      GetXmlAttr(QStringLiteral("rms="), QStringLiteral("<boat rms=\"") + tooLong + QStringLiteral("\" abbr=\"OK\"/>")),
-      QString());
+  EXPECT_EQ(GetXmlAttr(QStringLiteral("rms="),
+                       QStringLiteral("<boat rms=\"") + tooLong + QStringLiteral("\" abbr=\"OK\"/>")),
+            QString());
   // Japanese characters count one unit each, like any other.
   const QString japanese(1994, QChar(0x6D77));
-  EXPECT_EQ(GetXmlAttr(QStringLiteral("rms="), QStringLiteral("<boat rms=\"") + japanese + QStringLiteral("\"/>")),
-            japanese);
+  EXPECT_EQ(
+      GetXmlAttr(QStringLiteral("rms="), QStringLiteral("<boat rms=\"") + japanese + QStringLiteral("\"/>")),
+      japanese);
 }
 
 TEST(GetXmlAttr, WindowCountsTheTextAsItStandsInTheFile) {
@@ -132,7 +137,8 @@ TEST(EscapeXmlAttr, RoundTripsEveryText) {
       QString(),
   };
   for (const QString& value : values) {
-    const QString tag = QStringLiteral("<race name=\"") + EscapeXmlAttr(value) + QStringLiteral("\" limit=\"L\">");
+    const QString tag =
+        QStringLiteral("<race name=\"") + EscapeXmlAttr(value) + QStringLiteral("\" limit=\"L\">");
     const QStringList tags = SplitTags(QStringLiteral("<boats>") + tag + QStringLiteral("</boats>"));
     ASSERT_EQ(tags.size(), 3) << value.toStdString();
     EXPECT_EQ(tags[1], tag);
@@ -152,15 +158,16 @@ TEST(UnescapeXml, DecodesEntitiesAndCharacterReferences) {
       {"&amp;&lt;&gt;&quot;&apos;", "&<>\"'"},
       {"a&#13;&#10;b", "a\r\nb"},
       {"&#x3C;&#x3c;&#60;", "<<<"},
-      {"A&B", "A&B"},                  // a lone "&" of an older file stays
+      {"A&B", "A&B"},  // a lone "&" of an older file stays
       {"A & B; C", "A & B; C"},
       {"&unknown;", "&unknown;"},
       {"&#0;&#xD800;&#x110000;&#12a;&#X41;&#;", "&#0;&#xD800;&#x110000;&#12a;&#X41;&#;"},
       {"&amp", "&amp"},
-      {"&amp;amp;", "&amp;"},          // decoded once
+      {"&amp;amp;", "&amp;"},  // decoded once
       {"no entity", "no entity"},
   };
-  for (const auto& c : cases) EXPECT_EQ(UnescapeXml(QString::fromLatin1(c.in)), QString::fromLatin1(c.out)) << c.in;
+  for (const auto& c : cases)
+    EXPECT_EQ(UnescapeXml(QString::fromLatin1(c.in)), QString::fromLatin1(c.out)) << c.in;
   EXPECT_EQ(UnescapeXml(QStringLiteral("&#x1F600;")), QString::fromUtf8("\xF0\x9F\x98\x80"));
   EXPECT_EQ(UnescapeXml(QStringLiteral("&#28023;")), QStringLiteral("海"));
 }

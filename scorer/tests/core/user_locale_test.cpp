@@ -53,9 +53,11 @@ TEST(UserLocaleTest, PageTextsFollowTheLocale) {
 TEST(UserLocaleTest, LongTimeFormHasSecondsAndNoTimeZone) {
   EXPECT_EQ(platform::LongTimeFormat(QLocale(QLocale::Japanese, QLocale::Japan)), QStringLiteral("H:mm:ss"));
   EXPECT_EQ(platform::LongTimeFormat(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("HH:mm:ss"));
-  EXPECT_EQ(platform::LongTimeFormat(QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("h:mm:ss AP"));
+  EXPECT_EQ(platform::LongTimeFormat(QLocale(QLocale::English, QLocale::UnitedStates)),
+            QStringLiteral("h:mm:ss AP"));
   // A morning finish in Japanese has an unpadded hour.
-  EXPECT_EQ(platform::LocalDateTimeText(QDateTime(QDate(2017, 7, 1), QTime(9, 5, 7)), QLocale(QStringLiteral("ja_JP"))),
+  EXPECT_EQ(platform::LocalDateTimeText(QDateTime(QDate(2017, 7, 1), QTime(9, 5, 7)),
+                                        QLocale(QStringLiteral("ja_JP"))),
             QStringLiteral("2017/07/01 9:05:07"));
 }
 
@@ -76,7 +78,8 @@ TEST(UserLocaleTest, CLocaleGivesReadableRaceAndFinishTexts) {
   const QTime time(12, 5, 0);
   const QString start = platform::RaceDateTimeText(date, time, locale);
   EXPECT_EQ(start, QStringLiteral("2017/07/01 12:05:00"));
-  const auto read = kivo::ReadLocalDateTime(platform::LocalDateTimeText(QDateTime(date, time), locale), locale);
+  const auto read =
+      kivo::ReadLocalDateTime(platform::LocalDateTimeText(QDateTime(date, time), locale), locale);
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(*read, QDateTime(date, time));
   QLocale::setDefault(QLocale::system());

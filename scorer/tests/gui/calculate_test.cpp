@@ -8,9 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "testing/rms_fixtures.h"
 #include "core/race_xml.h"
 #include "race_typing.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo::testing {
 namespace {
@@ -23,7 +23,6 @@ const QString kLockedQuestion = QStringLiteral(
 
 class CalculateTest : public RaceTypingFixture {
  protected:
-
   void Calculate() {
     form().Panel6->Click();
     ASSERT_EQ(form().ShownPage(), 5) << dialogs().Messages().join('|').toStdString();
@@ -166,8 +165,7 @@ TEST_F(CalculateTest, ATypedSaveNameWithAPointNamesTheRaceXmlByItsBase) {
   dialogs().Clear();
   form.Edit3->setText(QStringLiteral("cup.2017"));
   // Each run takes one character: "cup.201", "cup.20", "cup.2", "cup.", "cup".
-  EXPECT_EQ(dialogs().Messages(),
-            QStringList(5, QStringLiteral("この文字は使わないでください")));
+  EXPECT_EQ(dialogs().Messages(), QStringList(5, QStringLiteral("この文字は使わないでください")));
   EXPECT_EQ(form.Edit3->text(), QStringLiteral("cup"));
   dialogs().Clear();
   Calculate();
@@ -234,7 +232,10 @@ TEST_F(CalculateTest, ARecordWithAnEndOfFileMarkInItsNameIsScored) {
   // The rating data file as an old program leaves it: a control byte inside
   // a boat's name and the end-of-file mark after the last line.
   QByteArray rms = ReadFile("KIVODATA/RMS/sample.rms");
-  rms += fixtures::SyntheticRecord(5, "AAA\x1A" "CONTROL") + "\r\n\x1A";
+  rms += fixtures::SyntheticRecord(5,
+                                   "AAA\x1A"
+                                   "CONTROL") +
+         "\r\n\x1A";
   WriteFile("KIVODATA/RMS/sample.rms", rms);
   TForm1& form = StartForm();
   EXPECT_TRUE(dialogs().Events().empty()) << dialogs().Messages().join('|').toStdString();
@@ -265,7 +266,8 @@ TEST_F(CalculateTest, AnEntryWhoseRecordCannotBeReadIsNamedAndNothingIsComputed)
 
   const std::vector<platform::testing::DialogEvent>& events = dialogs().Events();
   ASSERT_EQ(events.size(), 2u);
-  EXPECT_TRUE(events[0].text.contains(QStringLiteral("(P3)") + name + QStringLiteral(": 証書データが読めません")))
+  EXPECT_TRUE(
+      events[0].text.contains(QStringLiteral("(P3)") + name + QStringLiteral(": 証書データが読めません")))
       << events[0].text.toStdString();
   EXPECT_EQ(events[1].text, QStringLiteral("データ不足のため計算を中止します。"));
   EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());  // the module was not called

@@ -4,9 +4,9 @@
 #include <QLocale>
 #include <QTest>
 
-#include "testing/rms_fixtures.h"
 #include "core/check_race.h"
 #include "form_fixture.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo::testing {
 namespace {
@@ -135,12 +135,9 @@ TEST_F(CheckRaceDataTest, JapaneseNamesCountTheirBytes) {
     bool missing;
   };
   const std::vector<Case> cases = {
-      {form.Edit4, "第", missing::kRaceName, true},
-      {form.Edit4, "第一", missing::kRaceName, false},
-      {form.Edit2, "海", missing::kEventName, true},
-      {form.Edit2, "海原", missing::kEventName, false},
-      {form.Edit3, "夏", missing::kSaveName, true},
-      {form.Edit3, "夏季", missing::kSaveName, false},
+      {form.Edit4, "第", missing::kRaceName, true},  {form.Edit4, "第一", missing::kRaceName, false},
+      {form.Edit2, "海", missing::kEventName, true}, {form.Edit2, "海原", missing::kEventName, false},
+      {form.Edit3, "夏", missing::kSaveName, true},  {form.Edit3, "夏季", missing::kSaveName, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text.toStdString());

@@ -98,7 +98,8 @@ TEST_F(CoursePageTest, LegDistancesAddUpInTheCourseDistance) {
     SCOPED_TRACE(c.name);
     TForm1& form = StartOnCoursePage();
     PickCourseType(form, kConstructedCourse);
-    for (int leg = 1; leg <= c.distances.size(); ++leg) TypeIntoCell(form, kDistanceColumn, leg, c.distances[leg - 1]);
+    for (int leg = 1; leg <= c.distances.size(); ++leg)
+      TypeIntoCell(form, kDistanceColumn, leg, c.distances[leg - 1]);
     EXPECT_EQ(form.Edit1->text(), c.total);
     EXPECT_EQ(form.Memo12->text(), c.legs);
     EXPECT_TRUE(dialogs().Events().empty());

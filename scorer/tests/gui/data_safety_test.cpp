@@ -45,13 +45,15 @@ class DataSafetyTest : public EventCommandsFixture {
     std::map<QString, QByteArray> files;
     QDir root(PathOf(QStringLiteral("KIVODATA")));
     const std::function<void(const QDir&)> walk = [&](const QDir& dir) {
-      for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+      for (const QFileInfo& entry :
+           dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
         if (entry.isDir()) {
           walk(QDir(entry.filePath()));
           continue;
         }
         QFile file(entry.filePath());
-        files[root.relativeFilePath(entry.filePath())] = file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+        files[root.relativeFilePath(entry.filePath())] =
+            file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
       }
     };
     walk(root);
@@ -82,25 +84,34 @@ TEST_F(DataSafetyTest, AFullDiskEndsEveryWriteInAMessageAndKeepsTheEarlierFiles)
          dialogs().QueueAnswer(Answer::No);
          form.Button21->click();
        },
-       {raceXml}, true},
+       {raceXml},
+       true},
       {"save, locking",
        [this](TForm1& form) {
          dialogs().QueueAnswer(Answer::Yes);
          form.Button21->click();
        },
-       {raceXml}, true},
+       {raceXml},
+       true},
       {"close, saving",
        [this](TForm1&) {
          dialogs().QueueAnswers({Answer::Yes, Answer::No});
          CloseForm();
        },
-       {memoryFile, raceXml}, true},
-      {"result page", [](TForm1& form) { form.RadioButton2->setChecked(true), form.Button19->click(); },
-       {QStringLiteral("HTMLファイルを書き込めませんでした。")}, true},
-      {"CSV sheet", [](TForm1& form) { form.RadioButton3->setChecked(true), form.Button19->click(); },
-       {QStringLiteral("CSVファイルを書き込めませんでした。")}, true},
-      {"sheet image", [](TForm1& form) { form.RadioButton1->setChecked(true), form.Button18->click(); },
-       {QStringLiteral("画像ファイルを書き込めませんでした。")}, true},
+       {memoryFile, raceXml},
+       true},
+      {"result page",
+       [](TForm1& form) { form.RadioButton2->setChecked(true), form.Button19->click(); },
+       {QStringLiteral("HTMLファイルを書き込めませんでした。")},
+       true},
+      {"CSV sheet",
+       [](TForm1& form) { form.RadioButton3->setChecked(true), form.Button19->click(); },
+       {QStringLiteral("CSVファイルを書き込めませんでした。")},
+       true},
+      {"sheet image",
+       [](TForm1& form) { form.RadioButton1->setChecked(true), form.Button18->click(); },
+       {QStringLiteral("画像ファイルを書き込めませんでした。")},
+       true},
   };
   int round = 0;
   for (const Case& c : cases) {
@@ -302,7 +313,7 @@ TEST_F(DataSafetyTest, CharactersTheEventFileCannotHoldAreRefusedWhereTyped) {
   const struct {
     QLineEdit* field;
     const char* fieldName;
-  } fields[] = {{form.Edit2, "イベント名"}, {form.Edit4, "レース名"}, {form.Edit6, "クラス名"},
+  } fields[] = {{form.Edit2, "イベント名"},   {form.Edit4, "レース名"},       {form.Edit6, "クラス名"},
                 {form.Edit7, "レース委員長"}, {form.Edit3, "保存ファイル名"}, {form.Edit5, "レース委員"}};
   for (const auto& f : fields) {
     SCOPED_TRACE(f.fieldName);
@@ -311,7 +322,8 @@ TEST_F(DataSafetyTest, CharactersTheEventFileCannotHoldAreRefusedWhereTyped) {
     EXPECT_EQ(f.field->text(), QStringLiteral("委員長   ①"));
     EXPECT_EQ(dialogs().Messages(),
               QStringList{QString::fromUtf8(f.fieldName) +
-                          QStringLiteral(": 「김」「한」「€」は保存できない文字です。\nこの文字は使わないでください")});
+                          QStringLiteral(
+                              ": 「김」「한」「€」は保存できない文字です。\nこの文字は使わないでください")});
     dialogs().Clear();
     f.field->setText(QStringLiteral("髙﨑 ～ − ㈱"));
     EXPECT_TRUE(dialogs().Messages().isEmpty()) << "CP932 holds these";
@@ -322,7 +334,8 @@ TEST_F(DataSafetyTest, CharactersTheEventFileCannotHoldAreRefusedWhereTyped) {
 // removes it, and only it.
 TEST_F(DataSafetyTest, TheStartRemovesLeftoverTemporaryFilesOnly) {
   const QStringList leftovers{"KIVODATA/RACEDATA/.cup.kivo.a1B2c3", "KIVODATA/XML/.cup_R1.xml.Zz9yY8",
-                              "KIVODATA/MSC/.lastdata.txt.000000", "KIVODATA/OUTPUTDATA/CSV/.cup_R1_result.csv.abcdef"};
+                              "KIVODATA/MSC/.lastdata.txt.000000",
+                              "KIVODATA/OUTPUTDATA/CSV/.cup_R1_result.csv.abcdef"};
   const QStringList kept{"KIVODATA/RACEDATA/cup.kivo", "KIVODATA/RACEDATA/cup.kivo.backup",
                          "KIVODATA/XML/.cup_R1.xml.bak", "KIVODATA/XML/notes.xml.Zz9yY8"};
   for (const QString& file : leftovers + kept) WriteFile(file, "x");

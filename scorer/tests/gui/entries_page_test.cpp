@@ -14,9 +14,9 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "form_fixture.h"
 #include "locale/user_locale.h"
 #include "testing/rms_fixtures.h"
-#include "form_fixture.h"
 
 namespace kivo::testing {
 namespace {
@@ -131,12 +131,13 @@ TEST_F(EntriesPageTest, StartLoadsTheNewestFileIntoTheSortedBoatList) {
   // The header's names fill the details list.
   EXPECT_EQ(form.Model.HeaderNames[1], QStringLiteral("LOA"));
   EXPECT_EQ(Items(form.ListBox7), (QStringList{"  LOA:        ", "  N300:       ", "  N307:       ",
-                                                "  N313:       ", "  GPH:        ", "  RecordDateTi"}));
+                                               "  N313:       ", "  GPH:        ", "  RecordDateTi"}));
   EXPECT_TRUE(dialogs().Events().empty());
 }
 
 TEST_F(EntriesPageTest, StartTakesTheFileOfTheMemoryFile) {
-  WriteRms(QStringLiteral("old.rms"), FleetFile({"OLD ONE", "OLD TWO"}), QDateTime(QDate(2016, 3, 1), QTime(9, 0)));
+  WriteRms(QStringLiteral("old.rms"), FleetFile({"OLD ONE", "OLD TWO"}),
+           QDateTime(QDate(2016, 3, 1), QTime(9, 0)));
   WriteRms(QStringLiteral("new.rms"), FleetFile({"NEW ONE"}), QDateTime(QDate(2017, 6, 1), QTime(9, 0)));
   WriteFile(QStringLiteral("KIVODATA/MSC/lastdata.txt"), "old.rms,0\r\n");
   TForm1& form = StartForm();
@@ -180,14 +181,16 @@ TEST_F(EntriesPageTest, BoatLinesAreKeptAsReadAndShownAsCp932) {
   const QByteArray latin1 = SyntheticRecord(2, QByteArray("M\xFCLLER \xC5SA"));
   const QByteArray invalid = SyntheticRecord(3, QByteArray("B\xFFT"));
   const QByteArray shortLine = RecordBuilder().Put(30, "SHORT").Build().left(40);
-  WriteRms(QStringLiteral("mixed.rms"), RmsContent(StandardHeader(), {japanese, latin1, invalid, {}, shortLine}));
+  WriteRms(QStringLiteral("mixed.rms"),
+           RmsContent(StandardHeader(), {japanese, latin1, invalid, {}, shortLine}));
   TForm1& form = StartForm();
 
   ASSERT_EQ(form.ListBox1->count(), 3);
   EXPECT_EQ(form.Memo2->text(), QStringLiteral("3"));
   EXPECT_EQ(dialogs().Messages(),
-            QStringList{QStringLiteral("レーティングデータファイル「mixed.rms」の次の行は証書データとして読めないため、"
-                                       "艇の一覧に入れていません。\n\n    6行目: SHORT")});
+            QStringList{QStringLiteral(
+                "レーティングデータファイル「mixed.rms」の次の行は証書データとして読めないため、"
+                "艇の一覧に入れていません。\n\n    6行目: SHORT")});
   const QStringList items = Items(form.ListBox1);
   EXPECT_TRUE(items.contains(QStringLiteral("海風")));
   EXPECT_TRUE(items.contains(QStringLiteral("B?T")));
@@ -205,8 +208,8 @@ TEST_F(EntriesPageTest, ANationalFileLoadsWhole) {
   const QByteArray header = RecordBuilder().Put(1, "NAT").Put(292, names).Build();
   std::vector<QByteArray> records;
   for (int k = 0; k < 900; ++k) {
-    const QByteArray name = (k % 3 == 0 ? QByteArray("M\xDCLLER \xC5SA ") : QByteArray("BOAT ")) +
-                            QByteArray::number(1000 + k);
+    const QByteArray name =
+        (k % 3 == 0 ? QByteArray("M\xDCLLER \xC5SA ") : QByteArray("BOAT ")) + QByteArray::number(1000 + k);
     records.push_back(SyntheticRecord(k, name));
   }
   WriteRms(QStringLiteral("national.rms"), RmsContent(header, records));
@@ -241,7 +244,8 @@ TEST_F(EntriesPageTest, ANationalFileLoadsWhole) {
 
 TEST_F(EntriesPageTest, ChoosingAFileLoadsItAndCancellingChangesNothing) {
   TForm1& form = StartWithFleet({"FIRST"});
-  WriteRms(QStringLiteral("other.rms"), FleetFile({"SECOND", "THIRD"}), QDateTime(QDate(2017, 7, 2), QTime(8, 0)));
+  WriteRms(QStringLiteral("other.rms"), FleetFile({"SECOND", "THIRD"}),
+           QDateTime(QDate(2017, 7, 2), QTime(8, 0)));
 
   dialogs().QueueFile(QString());
   QTest::mouseClick(form.Button3, Qt::LeftButton);
@@ -262,15 +266,16 @@ TEST_F(EntriesPageTest, ChoosingAFileLoadsItAndCancellingChangesNothing) {
   EXPECT_EQ(form.Memo2->text(), QStringLiteral("2"));
   EXPECT_EQ(Items(form.ListBox1), (QStringList{"SECOND", "THIRD"}));
   EXPECT_EQ(form.Label21->text(),
-            QStringLiteral("RMS作成日: ") + platform::UserLocale().toString(QDate(2017, 7, 2), QLocale::ShortFormat));
+            QStringLiteral("RMS作成日: ") +
+                platform::UserLocale().toString(QDate(2017, 7, 2), QLocale::ShortFormat));
 }
 
 TEST_F(EntriesPageTest, AChosenFileThatCannotBeReadLeavesTheListAsItWas) {
   TForm1& form = StartWithFleet({"FIRST", "SECOND"});
   MakeFolder(QStringLiteral("KIVODATA/RMS/folder.rms"));
   const QString labelBefore = form.Label21->text();
-  for (const QString& chosen : {PathOf(QStringLiteral("KIVODATA/RMS/gone.rms")),
-                                PathOf(QStringLiteral("KIVODATA/RMS/folder.rms"))}) {
+  for (const QString& chosen :
+       {PathOf(QStringLiteral("KIVODATA/RMS/gone.rms")), PathOf(QStringLiteral("KIVODATA/RMS/folder.rms"))}) {
     dialogs().Clear();
     dialogs().QueueFile(chosen);
     QTest::mouseClick(form.Button3, Qt::LeftButton);
@@ -348,8 +353,8 @@ TEST_F(EntriesPageTest, DetailsOfARealWorldHeaderAndRecord) {
     return (QStringLiteral("  NAME%1:").arg(k) + QString(22, u' ')).left(14) + QLatin1String(value);
   };
   const qsizetype last = items.size();
-  EXPECT_EQ(items.mid(last - 3), (QStringList{item(last - 2, "1.5"), item(last - 1, "2.5"),
-                                              item(last, "ABCDEFGHIJKLMNOP")}));
+  EXPECT_EQ(items.mid(last - 3),
+            (QStringList{item(last - 2, "1.5"), item(last - 1, "2.5"), item(last, "ABCDEFGHIJKLMNOP")}));
   EXPECT_EQ(form.Panel21->Caption(), QStringLiteral("LONG TAIL"));
 }
 
@@ -394,8 +399,8 @@ TEST_F(EntriesPageTest, AddTakesTheBoatOfTheBoatListWhateverTheSummaryShows) {
 TEST_F(EntriesPageTest, MessagesWhenNothingIsPicked) {
   struct Case {
     const char* name;
-    bool addFirst;    // one boat entered before
-    bool clickPanel7; // else "<="
+    bool addFirst;     // one boat entered before
+    bool clickPanel7;  // else "<="
     QString message;
   };
   const Case cases[] = {

@@ -28,9 +28,7 @@ const QString kSaveAtClose = QStringLiteral("データを保存しますか？")
 const QString kLockAtClose = QStringLiteral("データをロックしますか？");
 const QString kForbidden = QStringLiteral("この文字は使わないでください");
 
-QByteArray Ansi(const QString& text) {
-  return QByteArray::fromStdString(ansi::FromUtf8(text.toStdString()));
-}
+QByteArray Ansi(const QString& text) { return QByteArray::fromStdString(ansi::FromUtf8(text.toStdString())); }
 
 class EventFileCommandsTest : public EventCommandsFixture {};
 
@@ -281,7 +279,8 @@ TEST_F(EventFileCommandsTest, LogosAreNamedCopiedAndShownAgain) {
   form.Model.LogoRight = QStringLiteral("right.jpg");
   Save(Answer::No);
   const QByteArray eventFile = ReadFile("KIVODATA/RACEDATA/Cup.kivo");
-  EXPECT_TRUE(eventFile.contains("logol=\"left.jpg\" logom=\"-\" logor=\"right.jpg\"")) << eventFile.toStdString();
+  EXPECT_TRUE(eventFile.contains("logol=\"left.jpg\" logom=\"-\" logor=\"right.jpg\""))
+      << eventFile.toStdString();
   EXPECT_EQ(ReadFile("KIVODATA/OUTPUTDATA/HTML/left.jpg"), ReadFile("KIVODATA/LOGO/left.jpg"));
   EXPECT_FALSE(QFileInfo::exists(PathOf("KIVODATA/OUTPUTDATA/HTML/ab")));
   EXPECT_EQ(ReadFile("KIVODATA/OUTPUTDATA/HTML/right.jpg"), QByteArray("kept"));
@@ -504,8 +503,8 @@ TEST_F(FieldHandlersTest, TheSaveNameLosesForbiddenCharactersOneMessageEach) {
     int messages;
   };
   const std::vector<Case> cases = {
-      {"Cup", "Cup", 0},     {"Cup_", "Cup", 1},  {"a.b.c", "a", 4},
-      {"x:y", "x", 2},       {"R&D", "R", 2},     {"_", "", 1},
+      {"Cup", "Cup", 0}, {"Cup_", "Cup", 1}, {"a.b.c", "a", 4},
+      {"x:y", "x", 2},   {"R&D", "R", 2},    {"_", "", 1},
   };
   TForm1& form = StartForm();
   for (const Case& c : cases) {

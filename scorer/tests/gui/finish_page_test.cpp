@@ -7,11 +7,11 @@
 #include <QLocale>
 #include <QTest>
 
-#include "testing/rms_fixtures.h"
 #include "core/check_race.h"
 #include "core/finish_entry.h"
 #include "core/rms_text.h"
 #include "form_fixture.h"
+#include "testing/rms_fixtures.h"
 
 namespace kivo::testing {
 namespace {
@@ -20,8 +20,8 @@ const QDate kRaceDay(2017, 7, 1);  // the fake machine's day; start 10:00, limit
 
 const QString kNoTimeMessage = QStringLiteral(
     "フィニッシュ時刻が確定されていません\nフィニッシュ時刻入力後「決定」ボタンを押してください。");
-const QString kLimitMessage = QStringLiteral(
-    "タイムリミットを超過しています。\n「DNF」が表示されているか確認してください。");
+const QString kLimitMessage =
+    QStringLiteral("タイムリミットを超過しています。\n「DNF」が表示されているか確認してください。");
 
 // Pins the user locale for one test.
 class PinnedLocale {
@@ -44,7 +44,9 @@ QByteArray Record(const QString& name, const QString& sail) {
 
 class FinishPageTest : public FormFixture {
  protected:
-  void SetUp() override { locale_ = std::make_unique<PinnedLocale>(QLocale(QLocale::Japanese, QLocale::Japan)); }
+  void SetUp() override {
+    locale_ = std::make_unique<PinnedLocale>(QLocale(QLocale::Japanese, QLocale::Japan));
+  }
   void TearDown() override { locale_.reset(); }
 
   // The window on the finish page with these entries (sail numbers JPN-1 ..).
@@ -124,10 +126,9 @@ TEST_F(FinishPageTest, FinishedBoatsAreListedInFinishOrderThenTheDns) {
   DecideStatus(form, QStringLiteral("BRAVO"), QStringLiteral("DNS"));
   FinishAt(form, QStringLiteral("CHARLIE"), QTime(11, 58, 30));
 
-  EXPECT_EQ(Lines(form.ListBox4),
-            (QStringList{"CHARLIE             2017/07/01 11:58:30  OK   ",
-                         "ALPHA               2017/07/01 12:05:00  OK   ",
-                         "BRAVO                      -             DNS  "}));
+  EXPECT_EQ(Lines(form.ListBox4), (QStringList{"CHARLIE             2017/07/01 11:58:30  OK   ",
+                                               "ALPHA               2017/07/01 12:05:00  OK   ",
+                                               "BRAVO                      -             DNS  "}));
   EXPECT_EQ(Lines(form.ListBox3), QStringList{"JPN-4  DELTA"});
   EXPECT_EQ(form.Model.RaceFinishedCount[1], 3);
   EXPECT_EQ(form.Model.BoatFinish[1][1], QStringLiteral("2017/07/01 12:05:00"));
@@ -170,9 +171,8 @@ TEST_F(FinishPageTest, LongNamesAreCutTo20AndUndoReturnsExactlyThatBoat) {
   TForm1& form = StartWith({first, second});
   FinishAt(form, first, QTime(12, 0, 0));
   FinishAt(form, second, QTime(12, 1, 0));
-  EXPECT_EQ(Lines(form.ListBox4),
-            (QStringList{"ABCDEFGHIJKLMNOPQRST2017/07/01 12:00:00  OK   ",
-                         "ABCDEFGHIJKLMNOPQRST2017/07/01 12:01:00  OK   "}));
+  EXPECT_EQ(Lines(form.ListBox4), (QStringList{"ABCDEFGHIJKLMNOPQRST2017/07/01 12:00:00  OK   ",
+                                               "ABCDEFGHIJKLMNOPQRST2017/07/01 12:01:00  OK   "}));
 
   ClickLine(form.ListBox4, QStringLiteral("ABCDEFGHIJKLMNOPQRST2017/07/01 12:01:00"));
   form.Panel11->Click();
@@ -304,7 +304,8 @@ TEST_F(FinishPageTest, AFinishAtOrBeforeTheStartIsRefusedAndAStartMovedPastAFini
   QTest::mouseClick(form.Button12, Qt::LeftButton);
   const QStringList messages = dialogs().Messages();
   ASSERT_EQ(messages.size(), 2);
-  EXPECT_TRUE(messages[0].contains(missing::kFinishNotAfterStart + QStringLiteral("ALPHA\n"))) << messages[0].toStdString();
+  EXPECT_TRUE(messages[0].contains(missing::kFinishNotAfterStart + QStringLiteral("ALPHA\n")))
+      << messages[0].toStdString();
   EXPECT_FALSE(messages[0].contains(QStringLiteral("BRAVO")));
   EXPECT_EQ(messages[1], QStringLiteral("データ不足のため計算を中止します。"));
   EXPECT_FALSE(form.Button18->isEnabled());
@@ -328,8 +329,8 @@ TEST_F(FinishPageTest, AFinishTimeTypedWholeIsRecordedWhole) {
 // officer types or pastes that same time and decides.
 TEST_F(FinishPageTest, ADeadHeatIsRecordedByTypingTheSameTime) {
   enum class Entry { TypedThenEnter, TypedThenDecide, PastedThenEnter, PastedThenDecide };
-  for (const Entry entry : {Entry::TypedThenEnter, Entry::TypedThenDecide, Entry::PastedThenEnter,
-                            Entry::PastedThenDecide}) {
+  for (const Entry entry :
+       {Entry::TypedThenEnter, Entry::TypedThenDecide, Entry::PastedThenEnter, Entry::PastedThenDecide}) {
     SCOPED_TRACE(static_cast<int>(entry));
     TForm1& form = StartWith({"ALPHA", "BRAVO"});
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -371,9 +372,8 @@ TEST_F(FinishPageTest, PenaltyColumnAndRefusedPenaltyTexts) {
   // Not ticked: the percent shown is not taken.
   FinishAt(form, QStringLiteral("BRAVO"), QTime(12, 1, 0));
   EXPECT_EQ(form.Model.BoatPenalty[1][2], QStringLiteral("0"));
-  EXPECT_EQ(Lines(form.ListBox4),
-            (QStringList{"ALPHA               2017/07/01 12:00:00  OK   10",
-                         "BRAVO               2017/07/01 12:01:00  OK   "}));
+  EXPECT_EQ(Lines(form.ListBox4), (QStringList{"ALPHA               2017/07/01 12:00:00  OK   10",
+                                               "BRAVO               2017/07/01 12:01:00  OK   "}));
 
   for (const char* typed : {"abc", "21", "-1", "2.5", ""}) {
     SCOPED_TRACE(typed);
@@ -426,9 +426,9 @@ TEST_F(FinishPageTest, CorrectionTypedOrSetByTheUpDownMovesTheClock) {
     UpDown::Button button;
     const char* shown;
   } steps[] = {
-      {"30", UpDown::Button::Up, "31"},    {"-45", UpDown::Button::Down, "-46"},
-      {"3a", UpDown::Button::Up, "-45"},   {"599", UpDown::Button::Up, "600"},
-      {"600", UpDown::Button::Up, "600"},  {"-600", UpDown::Button::Down, "-600"},
+      {"30", UpDown::Button::Up, "31"},     {"-45", UpDown::Button::Down, "-46"},
+      {"3a", UpDown::Button::Up, "-45"},    {"599", UpDown::Button::Up, "600"},
+      {"600", UpDown::Button::Up, "600"},   {"-600", UpDown::Button::Down, "-600"},
       {"900", UpDown::Button::Down, "599"}, {"", UpDown::Button::Up, "600"},
   };
   for (const auto& step : steps) {

@@ -12,10 +12,10 @@
 //   }
 #include <memory>
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "qt/testing/doubles.h"
 #include "scorer_window.h"

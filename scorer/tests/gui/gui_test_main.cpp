@@ -7,8 +7,8 @@
 #include <cstring>
 #include <iostream>
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "program.h"
 #include "qt/testing/doubles.h"

@@ -20,15 +20,16 @@ struct Shown {
 };
 
 std::ostream& operator<<(std::ostream& out, const Shown& s) {
-  return out << s.eventName.toStdString() << " / " << s.saveName.toStdString() << " / " << s.lock.toStdString()
-             << " / " << s.entryCount.toStdString() << " entries " << s.entries.join(',').toStdString()
-             << " / finished " << s.finished.size() << " / page " << s.page;
+  return out << s.eventName.toStdString() << " / " << s.saveName.toStdString() << " / "
+             << s.lock.toStdString() << " / " << s.entryCount.toStdString() << " entries "
+             << s.entries.join(',').toStdString() << " / finished " << s.finished.size() << " / page "
+             << s.page;
 }
 
 class OpenEventTest : public EventCommandsFixture {
  protected:
   Shown Now() {
-    return {form().Edit2->text(), form().Edit3->text(), form().Panel19->Caption(), form().Memo5->text(),
+    return {form().Edit2->text(),   form().Edit3->text(),   form().Panel19->Caption(), form().Memo5->text(),
             Items(form().ListBox2), Items(form().ListBox4), form().ShownPage()};
   }
 
@@ -90,8 +91,9 @@ TEST_F(OpenEventTest, AFileThatCannotBeOpenedWholeLeavesTheEventOnScreenAsItWas)
     Open(QStringLiteral("KIVODATA/RACEDATA/") + QString::fromLatin1(c.file));
     const QStringList messages = dialogs().Messages();
     ASSERT_EQ(messages.size(), 1) << messages.join('|').toStdString();
-    const QString what = QString::fromLatin1(c.named).startsWith(QLatin1String("XML")) ? QStringLiteral("レースXMLファイル")
-                                                                                      : QStringLiteral("イベントファイル");
+    const QString what = QString::fromLatin1(c.named).startsWith(QLatin1String("XML"))
+                             ? QStringLiteral("レースXMLファイル")
+                             : QStringLiteral("イベントファイル");
     EXPECT_TRUE(messages[0].startsWith(what + QStringLiteral("を読み込めませんでした。\n") +
                                        PathOf(QStringLiteral("KIVODATA/") + QString::fromLatin1(c.named)) +
                                        QLatin1Char('\n') + QString::fromUtf8(c.reason)))

@@ -1,9 +1,9 @@
 // Qt's own texts (standard buttons, file dialogs) in Japanese when Debian's
 // translations are installed.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <gtest/gtest.h>
 
 #include "program.h"
 

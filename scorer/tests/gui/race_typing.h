@@ -41,8 +41,7 @@ class RaceTypingFixture : public FormFixture {
 
   static QString SampleRmsPath() {
     const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path();
-    return QString::fromStdString(
-        (here / ".." / ".." / "assets" / "sample.rms").lexically_normal().string());
+    return QString::fromStdString((here / ".." / ".." / "assets" / "sample.rms").lexically_normal().string());
   }
 
   // Event page; the class name keeps its first text.

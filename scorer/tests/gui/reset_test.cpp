@@ -16,17 +16,15 @@ QStringList ItemsOf(const QComboBox* box) {
 
 TEST_F(ResetTest, ListsHoldTheirItemsAfterStart) {
   TForm1& form = StartForm();
-  EXPECT_EQ(ItemsOf(form.ComboBox2),
-            (QStringList{"OK", "DNC", "DNS", "OCS", "ZFP", "UFD", "BFD", "SCP", "DNF", "RET", "DSQ",
-                         "DNE", "RDG", "DPI"}));
+  EXPECT_EQ(ItemsOf(form.ComboBox2), (QStringList{"OK", "DNC", "DNS", "OCS", "ZFP", "UFD", "BFD", "SCP",
+                                                  "DNF", "RET", "DSQ", "DNE", "RDG", "DPI"}));
   EXPECT_EQ(form.ComboBox2->currentText(), QStringLiteral("OK"));
   QStringList percents;
   for (int i = 0; i <= 20; ++i) percents << QString::number(i);
   EXPECT_EQ(ItemsOf(form.ComboBox3), percents);
   EXPECT_EQ(form.ComboBox3->currentText(), QStringLiteral("10"));
-  EXPECT_EQ(ItemsOf(form.ComboBox1),
-            (QStringList{"constructed course", "windward-leeward", "ocean course",
-                         "olympic triangle", "circular random", "non spinnaker"}));
+  EXPECT_EQ(ItemsOf(form.ComboBox1), (QStringList{"constructed course", "windward-leeward", "ocean course",
+                                                  "olympic triangle", "circular random", "non spinnaker"}));
   EXPECT_EQ(form.ComboBox1->currentIndex(), 2);
   for (int number = 1; number <= EventModel::StatusCodeCount; ++number)
     EXPECT_EQ(form.Model.StatusCodes[number], form.ComboBox2->itemText(number - 1));
@@ -43,8 +41,7 @@ TEST_F(ResetTest, LegendStartsWithAnEmptyLineAndEndsWithDpi) {
 TEST_F(ResetTest, LegGridHoldsRowNumbersAndZeros) {
   TForm1& form = StartForm();
   const QStringList headings = {"  LEG", " 距離", " 方位", " 風向", " 風速"};
-  for (int column = 0; column < 5; ++column)
-    EXPECT_EQ(form.StringGrid1->Cells(column, 0), headings[column]);
+  for (int column = 0; column < 5; ++column) EXPECT_EQ(form.StringGrid1->Cells(column, 0), headings[column]);
   for (int row = 1; row <= 14; ++row) {
     SCOPED_TRACE(row);
     EXPECT_EQ(form.StringGrid1->Cells(0, row), QStringLiteral("   ") + QString::number(row));
@@ -76,8 +73,8 @@ TEST_F(ResetTest, NewEventClearsThePagesAndTheModel) {
   form.Model.BoatFinish[1][2] = QStringLiteral("-");
   form.Model.BoatFinished[1][2] = 1;
   form.Model.BoatRemarks[9][19] = QStringLiteral("late");
-  for (QLineEdit* field : {form.Edit1, form.Edit2, form.Edit3, form.Edit4, form.Edit5, form.Edit7,
-                           form.Memo5, form.Memo6, form.Memo7, form.Memo10, form.Memo12})
+  for (QLineEdit* field : {form.Edit1, form.Edit2, form.Edit3, form.Edit4, form.Edit5, form.Edit7, form.Memo5,
+                           form.Memo6, form.Memo7, form.Memo10, form.Memo12})
     field->setText(QStringLiteral("x"));
   form.Edit6->setText(QStringLiteral("Class A"));
   form.Memo13->setText(QStringLiteral("12"));
@@ -109,8 +106,8 @@ TEST_F(ResetTest, NewEventClearsThePagesAndTheModel) {
   EXPECT_EQ(form.Model.BoatFinished[1][2], 0);
   EXPECT_TRUE(form.Model.BoatRemarks[9][19].isEmpty());
   EXPECT_EQ(form.ComboBox3->count(), 21);
-  for (QLineEdit* field : {form.Edit1, form.Edit2, form.Edit3, form.Edit4, form.Edit5, form.Edit7,
-                           form.Memo5, form.Memo6, form.Memo7, form.Memo10, form.Memo12})
+  for (QLineEdit* field : {form.Edit1, form.Edit2, form.Edit3, form.Edit4, form.Edit5, form.Edit7, form.Memo5,
+                           form.Memo6, form.Memo7, form.Memo10, form.Memo12})
     EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
   for (QListWidget* list : {form.ListBox2, form.ListBox3, form.ListBox4, form.ListBox7})
     EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();

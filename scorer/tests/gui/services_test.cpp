@@ -17,36 +17,39 @@ namespace {
 using platform::Answer;
 using platform::testing::ShellCall;
 
-QByteArray Ansi(const QString& text) {
-  return QByteArray::fromStdString(ansi::FromUtf8(text.toStdString()));
-}
+QByteArray Ansi(const QString& text) { return QByteArray::fromStdString(ansi::FromUtf8(text.toStdString())); }
 
 class MemoryFileTest : public FormFixture {};
 
 TEST_F(MemoryFileTest, StartTakesTheRememberedFileAndCorrection) {
   struct Case {
     const char* name;
-    QByteArray content;      // lastdata.txt; empty: no file
-    QStringList rmsFiles;    // present in the RMS folder
-    QString expectedRms;     // file name within RMS; empty: none remembered
+    QByteArray content;    // lastdata.txt; empty: no file
+    QStringList rmsFiles;  // present in the RMS folder
+    QString expectedRms;   // file name within RMS; empty: none remembered
     int expectedCorrection;
   };
   const std::vector<Case> cases = {
       {"no memory file: the newest file", {}, {"race2017.rms"}, "race2017.rms", 0},
-      {"remembered file although a newer one exists", "old.rms,4\r\n", {"old.rms", "new.rms"},
-       "old.rms", 4},
+      {"remembered file although a newer one exists", "old.rms,4\r\n", {"old.rms", "new.rms"}, "old.rms", 4},
       {"remembered file present", "race2017.rms,-30\r\n", {"race2017.rms"}, "race2017.rms", -30},
       {"line of 3 bytes ignored", ",15\r\n", {}, {}, 0},
       {"remembered file gone, correction taken", "old.rms,12\r\n", {"new.rms"}, "new.rms", 12},
       {"blanks around the parts", "  race2017.rms ,  7 \r\n", {"race2017.rms"}, "race2017.rms", 7},
       {"line end LF only", "race2017.rms,5\n", {"race2017.rms"}, "race2017.rms", 5},
-      {"only the first line counts", "race2017.rms,5\r\nother.rms,9\r\n", {"race2017.rms"},
-       "race2017.rms", 5},
+      {"only the first line counts",
+       "race2017.rms,5\r\nother.rms,9\r\n",
+       {"race2017.rms"},
+       "race2017.rms",
+       5},
       {"correction not a whole number", "race2017.rms,abc\r\n", {"race2017.rms"}, "race2017.rms", 0},
       {"correction with decimals", "race2017.rms,1.5\r\n", {"race2017.rms"}, "race2017.rms", 0},
       {"line without a comma", "race2017.rms\r\n", {"race2017.rms"}, "race2017.rms", 0},
-      {"Japanese file name in CP932", Ansi(QStringLiteral("レース.rms,3\r\n")), {"レース.rms"},
-       "レース.rms", 3},
+      {"Japanese file name in CP932",
+       Ansi(QStringLiteral("レース.rms,3\r\n")),
+       {"レース.rms"},
+       "レース.rms",
+       3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -86,9 +89,8 @@ TEST_F(MemoryFileTest, AFileThatCannotBeReadIsReportedAndTheStartGoesOn) {
   ASSERT_TRUE(QFile::link(unreadable, PathOf("KIVODATA/MSC/lastdata.txt")));
 
   TForm1& form = StartForm();
-  EXPECT_EQ(dialogs().Messages(),
-            QStringList{QStringLiteral("次のファイルを読み込めませんでした。\n") +
-                        PathOf("KIVODATA/MSC/lastdata.txt")});
+  EXPECT_EQ(dialogs().Messages(), QStringList{QStringLiteral("次のファイルを読み込めませんでした。\n") +
+                                              PathOf("KIVODATA/MSC/lastdata.txt")});
   EXPECT_EQ(form.Model.RmsFile, PathOf("KIVODATA/RMS/a.rms"));
   EXPECT_EQ(form.Model.ClockCorrection, 0);
   EXPECT_EQ(form.Memo3->text(), QStringLiteral("a.rms"));
@@ -181,10 +183,10 @@ TEST_F(LockTest, TheLockPanelTogglesOnYesOnly) {
     EXPECT_EQ(form.Panel19->Color(), locked ? kRed : kBlue);
     EXPECT_EQ(form.Panel19->toolTip(), locked ? QStringLiteral("クリックするとロックを解除します。")
                                               : QStringLiteral("クリックするとデータをロックします。"));
-    for (QWidget* widget : {static_cast<QWidget*>(form.pnlEVENT), static_cast<QWidget*>(form.pnlCOURSE),
-                            static_cast<QWidget*>(form.pnlENTRY), static_cast<QWidget*>(form.pnlFINISH),
-                            static_cast<QWidget*>(form.DateTimePicker7),
-                            static_cast<QWidget*>(form.DateTimePicker8)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(form.pnlEVENT), static_cast<QWidget*>(form.pnlCOURSE),
+          static_cast<QWidget*>(form.pnlENTRY), static_cast<QWidget*>(form.pnlFINISH),
+          static_cast<QWidget*>(form.DateTimePicker7), static_cast<QWidget*>(form.DateTimePicker8)})
       EXPECT_EQ(widget->isEnabled(), !locked) << widget->objectName().toStdString();
     // The result page and the top bar stay usable.
     EXPECT_TRUE(form.pnlRESULT->isEnabled());
@@ -314,8 +316,9 @@ TEST_F(LogoTest, APictureFromElsewhereIsCopiedIntoTheLogoFolder) {
   EXPECT_EQ(form.Model.LogoRight, QStringLiteral("crest.jpg"));
 
   // A different picture of that name: declined, the pick is dropped.
-  const QString question = QStringLiteral("LOGOフォルダには同じ名前の別の画像があります。\n%1\n選んだ画像で置き換えますか？")
-                               .arg(PathOf("KIVODATA/LOGO/crest.jpg"));
+  const QString question =
+      QStringLiteral("LOGOフォルダには同じ名前の別の画像があります。\n%1\n選んだ画像で置き換えますか？")
+          .arg(PathOf("KIVODATA/LOGO/crest.jpg"));
   const QString middleBefore = form.Model.LogoMiddle;
   dialogs().QueueFile(blue);
   dialogs().QueueAnswer(platform::Answer::No);

@@ -7,21 +7,21 @@
 #include <algorithm>
 #include <functional>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
-#include "testing/sheet_model.h"
 #include "core/number_text.h"
 #include "core/sheet_image_text.h"
 #include "form_fixture.h"
-#include "race_typing.h"
 #include "qt/jpeg.h"
+#include "race_typing.h"
 #include "sheet_image_drawing.h"
+#include "testing/sheet_model.h"
 
 namespace kivo::testing {
 namespace {
@@ -172,7 +172,7 @@ TEST(SheetImageTest, LogosSitAtTheirPlacesAndLargeOnesShrinkIntoTheirBoxes) {
   EXPECT_EQ(colourAt(459, 20), white);
   EXPECT_EQ(colourAt(559, 69), green);
   EXPECT_EQ(colourAt(560, 20), white);
-  EXPECT_EQ(colourAt(900, 20), blue);   // 990 - 90
+  EXPECT_EQ(colourAt(900, 20), blue);  // 990 - 90
   EXPECT_EQ(colourAt(989, 79), blue);
   EXPECT_EQ(colourAt(899, 20), white);
   EXPECT_EQ(colourAt(990, 20), white);
@@ -293,7 +293,8 @@ const SheetText* Drawn(const SheetImage& sheet, const QString& text) {
 // Where the glyphs of a drawn text lie on the page.
 QRect Ink(const SheetText& drawn) {
   const QFontMetrics metrics(SheetFont(drawn.pixelSize));
-  return metrics.tightBoundingRect(drawn.shown).translated(drawn.box.left(), drawn.box.top() + metrics.ascent());
+  return metrics.tightBoundingRect(drawn.shown)
+      .translated(drawn.box.left(), drawn.box.top() + metrics.ascent());
 }
 
 // Every text keeps inside its room and the page, and no two overlap.
@@ -323,8 +324,10 @@ TEST(SheetImageTest, EachTextShrinksToItsRoomAndIsCutOnlyBelowTheLeastSize) {
     std::function<void(EventModel&, const QString&)> set;
   };
   const Slot places[] = {
-      {"class, line 1 left", kResultSheet, 1, "Class: ", 19, [](EventModel& m, const QString& v) { m.EventClass = v; }},
-      {"issued, line 1 right", kResultSheet, 0, "発行日: ", 19, [](EventModel& m, const QString& v) { m.ResultIssued = v; }},
+      {"class, line 1 left", kResultSheet, 1, "Class: ", 19,
+       [](EventModel& m, const QString& v) { m.EventClass = v; }},
+      {"issued, line 1 right", kResultSheet, 0, "発行日: ", 19,
+       [](EventModel& m, const QString& v) { m.ResultIssued = v; }},
       {"race name, line 2 left", kScratchSheet, 0, "レース名: ", 19,
        [](EventModel& m, const QString& v) { m.RaceName[1] = v; }},
       {"committee member, line 2 right", kResultSheet, 1, "Chief Jury:      ", 19,
@@ -332,12 +335,16 @@ TEST(SheetImageTest, EachTextShrinksToItsRoomAndIsCutOnlyBelowTheLeastSize) {
       {"course type, line 7", kResultSheet, 1, "Course Type: ", 19,
        [](EventModel& m, const QString& v) { m.RaceTypeText[1] = v; }},
       {"result name", kResultSheet, 1, "", 15, [](EventModel& m, const QString& v) { m.EntryName[2] = v; }},
-      {"result sail number", kResultSheet, 1, "", 15, [](EventModel& m, const QString& v) { m.EntrySailNo[2] = v; }},
+      {"result sail number", kResultSheet, 1, "", 15,
+       [](EventModel& m, const QString& v) { m.EntrySailNo[2] = v; }},
       {"scratch name", kScratchSheet, 0, "", 16, [](EventModel& m, const QString& v) { m.EntryName[2] = v; }},
-      {"scratch type", kScratchSheet, 1, "", 16, [](EventModel& m, const QString& v) { m.EntryClass[2] = v; }},
-      {"scratch sail number", kScratchSheet, 1, "", 16, [](EventModel& m, const QString& v) { m.EntrySailNo[2] = v; }},
+      {"scratch type", kScratchSheet, 1, "", 16,
+       [](EventModel& m, const QString& v) { m.EntryClass[2] = v; }},
+      {"scratch sail number", kScratchSheet, 1, "", 16,
+       [](EventModel& m, const QString& v) { m.EntrySailNo[2] = v; }},
   };
-  const QString scripts[] = {QStringLiteral("JPN-Spring Series 2017 "), QStringLiteral("関東ミドルボート選手権大会")};
+  const QString scripts[] = {QStringLiteral("JPN-Spring Series 2017 "),
+                             QStringLiteral("関東ミドルボート選手権大会")};
   for (const Slot& slot : places) {
     for (const QString& script : scripts) {
       SCOPED_TRACE(std::string(slot.name) + ", " + script.toStdString());
@@ -398,9 +405,10 @@ TEST(SheetImageTest, TheLongestTextsOfARaceShowWholeAndApart) {
     for (int language : {1, 0}) {
       SCOPED_TRACE(kind * 10 + language);
       EventModel model = SheetModel(19, kind, language);
-      model.EventClass = QStringLiteral("IRC-KIVO 混合艇 Cruiser Division A 2017 Spring Series");  // 50
+      model.EventClass = QStringLiteral("IRC-KIVO 混合艇 Cruiser Division A 2017 Spring Series");        // 50
       model.RaceName[1] = QStringLiteral("第45回 関東ミドルボート選手権 第1レース 下2周 (予備日使用)");  // 34
-      model.RaceJury[1] = QStringLiteral("公益社団法人日本セーリング連盟外洋関東支部レース委員会委員長 山田太郎様");  // 36
+      model.RaceJury[1] =
+          QStringLiteral("公益社団法人日本セーリング連盟外洋関東支部レース委員会委員長 山田太郎様");  // 36
       model.EntrySailNo[3] = QStringLiteral("JPN-12345678");
       model.EntryName[4] = QStringLiteral("Wind Spirit of the Northern Sea");
       model.EntryClass[5] = QStringLiteral("ヤマハ 33S カスタム仕様");
@@ -472,7 +480,8 @@ TEST_F(SheetImageOutputTest, ALogoThatCannotBeReadStopsTheSheetWithItsPath) {
     form.RenderSheetImage();
     const QString looked = form.Model.LogoFolder + QLatin1Char('/') + QString::fromUtf8(name);
     ASSERT_EQ(dialogs().Messages().size(), 1);
-    EXPECT_TRUE(dialogs().Messages()[0].startsWith(QStringLiteral("ロゴ画像を読み込めませんでした。\n") + looked))
+    EXPECT_TRUE(
+        dialogs().Messages()[0].startsWith(QStringLiteral("ロゴ画像を読み込めませんでした。\n") + looked))
         << dialogs().Messages()[0].toStdString();
     EXPECT_FALSE(QFile::exists(PicturePath("Cup_R1_result.jpg")));
     EXPECT_TRUE(shell().Calls().empty());
@@ -498,7 +507,8 @@ TEST_F(SheetImageOutputTest, ASheetThatCannotBeSavedIsReportedAndNotOpened) {
     form.RenderSheetImage();
     const QString path = PicturePath("Cup_R1_result.jpg");
     ASSERT_EQ(dialogs().Messages().size(), 1);
-    EXPECT_TRUE(dialogs().Messages()[0].startsWith(QStringLiteral("画像ファイルを書き込めませんでした。\n") + path + "\n"))
+    EXPECT_TRUE(dialogs().Messages()[0].startsWith(QStringLiteral("画像ファイルを書き込めませんでした。\n") +
+                                                   path + "\n"))
         << dialogs().Messages()[0].toStdString();
     EXPECT_FALSE(QFileInfo(path).isFile());
     EXPECT_TRUE(shell().Calls().empty());

@@ -18,12 +18,17 @@ namespace {
 using platform::Answer;
 using platform::testing::ShellCall;
 
-const QString kCsvQuestion = QStringLiteral("エクセルで表示しますか？\n\n( 「いいえ」を押すとメモ帳で表示します)");
+const QString kCsvQuestion =
+    QStringLiteral("エクセルで表示しますか？\n\n( 「いいえ」を押すとメモ帳で表示します)");
 
 class SheetOutputTest : public RaceTypingFixture {
  protected:
-  QString HtmlPath(const char* name) const { return PathOf(QStringLiteral("KIVODATA/OUTPUTDATA/HTML/") + name); }
-  QString CsvPath(const char* name) const { return PathOf(QStringLiteral("KIVODATA/OUTPUTDATA/CSV/") + name); }
+  QString HtmlPath(const char* name) const {
+    return PathOf(QStringLiteral("KIVODATA/OUTPUTDATA/HTML/") + name);
+  }
+  QString CsvPath(const char* name) const {
+    return PathOf(QStringLiteral("KIVODATA/OUTPUTDATA/CSV/") + name);
+  }
   QString Cp932File(const QString& path) const {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? DecodeAnsi(file.readAll()) : QString();
@@ -43,8 +48,9 @@ TEST_F(SheetOutputTest, PagesInTheBrowser) {
   form.Button19->click();
 
   EXPECT_TRUE(dialogs().Events().empty()) << dialogs().Messages().join('|').toStdString();
-  EXPECT_EQ(shell().Calls(), (std::vector<ShellCall>{{ShellCall::Kind::OpenDocument, HtmlPath("Cup_R1_scratch.html")},
-                                                     {ShellCall::Kind::OpenDocument, HtmlPath("Cup_R1_result.html")}}));
+  EXPECT_EQ(shell().Calls(),
+            (std::vector<ShellCall>{{ShellCall::Kind::OpenDocument, HtmlPath("Cup_R1_scratch.html")},
+                                    {ShellCall::Kind::OpenDocument, HtmlPath("Cup_R1_result.html")}}));
   EXPECT_EQ(machine().Beeps(), beeps + 1) << "only the result page beeps";
   EXPECT_EQ(form.Model.ScratchHtmlFile, HtmlPath("Cup_R1_scratch.html"));
   EXPECT_EQ(form.Model.ResultHtmlFile, HtmlPath("Cup_R1_result.html"));
@@ -61,7 +67,8 @@ TEST_F(SheetOutputTest, PagesInTheBrowser) {
   // Finished after 1:55, 2:00 and 2:10: the elapsed positions follow.
   for (int entry = 1; entry <= 3; ++entry) {
     EXPECT_EQ(form.Model.BoatElapsedPos[1][entry], entry);
-    EXPECT_TRUE(result.contains(QStringLiteral("<td class=\"col_YachtName\">%1</td>").arg(form.Model.EntryName[entry])));
+    EXPECT_TRUE(result.contains(
+        QStringLiteral("<td class=\"col_YachtName\">%1</td>").arg(form.Model.EntryName[entry])));
   }
   EXPECT_TRUE(result.contains(QStringLiteral("<td class=\"col_ElapsedSecs\">6900</td>")));
   const QString scratch = Cp932File(form.Model.ScratchHtmlFile);
@@ -93,7 +100,8 @@ TEST_F(SheetOutputTest, CsvSheetsOpenByTheAnswer) {
   EXPECT_EQ(lines[0], QStringLiteral("Summer Regatta"));
   EXPECT_EQ(lines[4], QStringLiteral("Race Name: Race One,,,,,Chief Jury: Jury Member"));
   EXPECT_EQ(lines[7], QStringLiteral("Distance: 10 NM"));
-  const QStringList first = lines.filter(QRegularExpression("^" + QRegularExpression::escape(form.Model.EntryName[1]) + ","));
+  const QStringList first =
+      lines.filter(QRegularExpression("^" + QRegularExpression::escape(form.Model.EntryName[1]) + ","));
   ASSERT_EQ(first.size(), 1);
   EXPECT_EQ(first[0].section(QLatin1Char(','), 2, 6), QStringLiteral("17/07/01,11:55:00,OK,6900,1"));
 }
@@ -106,7 +114,8 @@ TEST_F(SheetOutputTest, TheResultSheetNeedsComputedResults) {
   form.WriteRaceXml();
 
   form.Button19->click();
-  EXPECT_EQ(dialogs().Messages(), QStringList{QStringLiteral("データが不足しているか、または計算がされていません")});
+  EXPECT_EQ(dialogs().Messages(),
+            QStringList{QStringLiteral("データが不足しているか、または計算がされていません")});
   EXPECT_TRUE(shell().Calls().empty());
   EXPECT_FALSE(QFileInfo::exists(HtmlPath("Cup_R1_result.html")));
   EXPECT_EQ(form.Model.ResultIssued, QStringLiteral("2017/07/09")) << "kept although the command stopped";

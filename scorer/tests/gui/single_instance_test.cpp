@@ -1,6 +1,7 @@
 // One copy at a time: a later start is refused and raises the first window;
 // a copy that crashed does not block the next start. Each test uses a guard
 // name of its own, so a scorer running on the machine is not disturbed.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
-#include <gtest/gtest.h>
 
 #include "program.h"
 #include "qt/testing/doubles.h"

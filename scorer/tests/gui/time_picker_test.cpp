@@ -3,6 +3,7 @@
 // arrow keys and a part picked by a double-click keep their usual editing; a
 // typed or pasted time is reported when it is confirmed, also when it is the
 // time shown.
+#include <gtest/gtest.h>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -13,7 +14,6 @@
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "widgets.h"
 
@@ -70,10 +70,18 @@ class TimePickerTest : public ::testing::Test {
 
   void Begin(Start start) {
     switch (start) {
-      case Start::ClickOnHour: QTest::mouseClick(line_, Qt::LeftButton, {}, At(0)); break;
-      case Start::ClickOnSecond: QTest::mouseClick(line_, Qt::LeftButton, {}, At(6)); break;
-      case Start::ClickOnUpArrow: QTest::mouseClick(&picker_, Qt::LeftButton, {}, Arrow(QStyle::SC_SpinBoxUp)); break;
-      case Start::ClickOnDownArrow: QTest::mouseClick(&picker_, Qt::LeftButton, {}, Arrow(QStyle::SC_SpinBoxDown)); break;
+      case Start::ClickOnHour:
+        QTest::mouseClick(line_, Qt::LeftButton, {}, At(0));
+        break;
+      case Start::ClickOnSecond:
+        QTest::mouseClick(line_, Qt::LeftButton, {}, At(6));
+        break;
+      case Start::ClickOnUpArrow:
+        QTest::mouseClick(&picker_, Qt::LeftButton, {}, Arrow(QStyle::SC_SpinBoxUp));
+        break;
+      case Start::ClickOnDownArrow:
+        QTest::mouseClick(&picker_, Qt::LeftButton, {}, Arrow(QStyle::SC_SpinBoxDown));
+        break;
       case Start::ClickOnUpArrowThenWindowActive: {
         // The focus that the click brings arrives after it, as when the
         // window becomes active again once a message box has closed.
@@ -82,12 +90,16 @@ class TimePickerTest : public ::testing::Test {
         QCoreApplication::sendEvent(&picker_, &activated);
         break;
       }
-      case Start::SelectAll: picker_.selectAll(); break;
+      case Start::SelectAll:
+        picker_.selectAll();
+        break;
       case Start::CtrlA:
         QTest::mouseClick(line_, Qt::LeftButton, {}, At(3));
         QTest::keyClick(&picker_, Qt::Key_A, Qt::ControlModifier);
         break;
-      case Start::DoubleClickOnMinute: QTest::mouseDClick(line_, Qt::LeftButton, {}, At(3)); break;
+      case Start::DoubleClickOnMinute:
+        QTest::mouseDClick(line_, Qt::LeftButton, {}, At(3));
+        break;
     }
   }
 

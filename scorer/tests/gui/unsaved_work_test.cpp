@@ -23,13 +23,13 @@ const QString kOtherJury = QStringLiteral("Other Member");
 
 // The state a case starts from.
 enum class Start {
-  Untouched,           // a fresh window
-  Opened,              // the saved three-boat event "Cup" opened again
-  OpenedJuryChanged,   // ... and its race committee member changed
-  OpenedLockedChanged, // ... changed, then locked with the lock panel
-  OpenedLocked,        // the event saved locked, opened again
-  UnnamedTwoFinished,  // a new event without a save name, two boats finished
-  SaveFails,           // OpenedJuryChanged with the event file folder blocked
+  Untouched,            // a fresh window
+  Opened,               // the saved three-boat event "Cup" opened again
+  OpenedJuryChanged,    // ... and its race committee member changed
+  OpenedLockedChanged,  // ... changed, then locked with the lock panel
+  OpenedLocked,         // the event saved locked, opened again
+  UnnamedTwoFinished,   // a new event without a save name, two boats finished
+  SaveFails,            // OpenedJuryChanged with the event file folder blocked
 };
 
 // What the window shows after a case.
@@ -108,25 +108,69 @@ TEST_F(UnsavedWorkTest, CloseAsksForChangedWorkAndStaysOpenWhenTheSaveCannotBeMa
   };
   const std::vector<Case> cases = {
       {"untouched: no question", Start::Untouched, {}, {}, {}, {false, "", 0, lockNo}, nullptr},
-      {"opened and unchanged: no question", Start::Opened, {}, {}, {}, {false, "Jury Member", 3, lockNo},
+      {"opened and unchanged: no question",
+       Start::Opened,
+       {},
+       {},
+       {},
+       {false, "Jury Member", 3, lockNo},
        "Jury Member"},
-      {"changed, not saved", Start::OpenedJuryChanged, {Answer::No}, {kSaveQuestion}, {},
-       {false, kOtherJury, 3, lockNo}, "Jury Member"},
-      {"changed and saved, not locked", Start::OpenedJuryChanged, {Answer::Yes, Answer::No},
-       {kSaveQuestion, kLockQuestion}, {kSaved}, {false, kOtherJury, 3, lockNo}, "Other Member"},
-      {"no save name: the window stays", Start::UnnamedTwoFinished, {Answer::Yes}, {kSaveQuestion},
-       {kNoSaveName}, {true, "Jury Member", 2, lockNo}, nullptr},
-      {"no save name, not saved", Start::UnnamedTwoFinished, {Answer::No}, {kSaveQuestion}, {},
-       {false, "Jury Member", 2, lockNo}, nullptr},
-      {"the save fails: the window stays, unlocked", Start::SaveFails, {Answer::Yes, Answer::Yes},
-       {kSaveQuestion, kLockQuestion}, {QStringLiteral("イベントファイルを書き込めませんでした。")},
-       {true, kOtherJury, 3, lockNo}, nullptr},
-      {"opened locked and unchanged: no question", Start::OpenedLocked, {}, {}, {},
-       {false, "Jury Member", 3, "LOCKED"}, "Jury Member"},
-      {"changed, then locked: asked, not saved", Start::OpenedLockedChanged, {Answer::No}, {kSaveQuestion}, {},
-       {false, kOtherJury, 3, "LOCKED"}, "Jury Member"},
-      {"changed, then locked: asked and saved locked", Start::OpenedLockedChanged, {Answer::Yes},
-       {kSaveQuestion}, {kSaved}, {false, kOtherJury, 3, "LOCKED"}, "Other Member"},
+      {"changed, not saved",
+       Start::OpenedJuryChanged,
+       {Answer::No},
+       {kSaveQuestion},
+       {},
+       {false, kOtherJury, 3, lockNo},
+       "Jury Member"},
+      {"changed and saved, not locked",
+       Start::OpenedJuryChanged,
+       {Answer::Yes, Answer::No},
+       {kSaveQuestion, kLockQuestion},
+       {kSaved},
+       {false, kOtherJury, 3, lockNo},
+       "Other Member"},
+      {"no save name: the window stays",
+       Start::UnnamedTwoFinished,
+       {Answer::Yes},
+       {kSaveQuestion},
+       {kNoSaveName},
+       {true, "Jury Member", 2, lockNo},
+       nullptr},
+      {"no save name, not saved",
+       Start::UnnamedTwoFinished,
+       {Answer::No},
+       {kSaveQuestion},
+       {},
+       {false, "Jury Member", 2, lockNo},
+       nullptr},
+      {"the save fails: the window stays, unlocked",
+       Start::SaveFails,
+       {Answer::Yes, Answer::Yes},
+       {kSaveQuestion, kLockQuestion},
+       {QStringLiteral("イベントファイルを書き込めませんでした。")},
+       {true, kOtherJury, 3, lockNo},
+       nullptr},
+      {"opened locked and unchanged: no question",
+       Start::OpenedLocked,
+       {},
+       {},
+       {},
+       {false, "Jury Member", 3, "LOCKED"},
+       "Jury Member"},
+      {"changed, then locked: asked, not saved",
+       Start::OpenedLockedChanged,
+       {Answer::No},
+       {kSaveQuestion},
+       {},
+       {false, kOtherJury, 3, "LOCKED"},
+       "Jury Member"},
+      {"changed, then locked: asked and saved locked",
+       Start::OpenedLockedChanged,
+       {Answer::Yes},
+       {kSaveQuestion},
+       {kSaved},
+       {false, kOtherJury, 3, "LOCKED"},
+       "Other Member"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -137,7 +181,8 @@ TEST_F(UnsavedWorkTest, CloseAsksForChangedWorkAndStaysOpenWhenTheSaveCannotBeMa
     EXPECT_EQ(dialogs().Questions(), c.questions);
     const QStringList messages = dialogs().Messages();
     ASSERT_EQ(messages.size(), c.messages.size()) << messages.join('|').toStdString();
-    for (int i = 0; i < messages.size(); ++i) EXPECT_TRUE(messages[i].startsWith(c.messages[i])) << messages[i].toStdString();
+    for (int i = 0; i < messages.size(); ++i)
+      EXPECT_TRUE(messages[i].startsWith(c.messages[i])) << messages[i].toStdString();
     EXPECT_TRUE(dialogs().AllScriptUsed());
     EXPECT_EQ(Now(), c.after);
     EXPECT_EQ(form().Model.Locked, c.after.lock == lockNo ? 0 : 1);
@@ -171,27 +216,76 @@ TEST_F(UnsavedWorkTest, NewAndOpenAskForChangedWorkFirst) {
     std::vector<Answer> answers;
     QStringList questions;
     QStringList messages;
-    QString juryAfter;   // on the course page
+    QString juryAfter;  // on the course page
     int entriesAfter;
     const char* savedJury;  // nullptr: not looked at
   };
   const std::vector<Case> cases = {
       {"new, unchanged", Start::Opened, Command::New, {}, {}, {}, "", 0, "Jury Member"},
-      {"new, changed, not saved", Start::OpenedJuryChanged, Command::New, {Answer::No}, {kSaveQuestion}, {}, "",
-       0, "Jury Member"},
-      {"new, changed, saved", Start::OpenedJuryChanged, Command::New, {Answer::Yes}, {kSaveQuestion}, {kSaved},
-       "", 0, "Other Member"},
-      {"new, no save name: the event stays", Start::UnnamedTwoFinished, Command::New, {Answer::Yes},
-       {kSaveQuestion}, {kNoSaveName}, "Jury Member", 2, nullptr},
-      {"new, locked and changed", Start::OpenedLockedChanged, Command::New, {Answer::Yes}, {kSaveQuestion},
-       {kSaved}, "", 0, "Other Member"},
+      {"new, changed, not saved",
+       Start::OpenedJuryChanged,
+       Command::New,
+       {Answer::No},
+       {kSaveQuestion},
+       {},
+       "",
+       0,
+       "Jury Member"},
+      {"new, changed, saved",
+       Start::OpenedJuryChanged,
+       Command::New,
+       {Answer::Yes},
+       {kSaveQuestion},
+       {kSaved},
+       "",
+       0,
+       "Other Member"},
+      {"new, no save name: the event stays",
+       Start::UnnamedTwoFinished,
+       Command::New,
+       {Answer::Yes},
+       {kSaveQuestion},
+       {kNoSaveName},
+       "Jury Member",
+       2,
+       nullptr},
+      {"new, locked and changed",
+       Start::OpenedLockedChanged,
+       Command::New,
+       {Answer::Yes},
+       {kSaveQuestion},
+       {kSaved},
+       "",
+       0,
+       "Other Member"},
       {"open, unchanged", Start::Opened, Command::OpenCup, {}, {}, {}, "Jury Member", 3, "Jury Member"},
-      {"open, changed, not saved: the file as it was", Start::OpenedJuryChanged, Command::OpenCup, {Answer::No},
-       {kSaveQuestion}, {}, "Jury Member", 3, "Jury Member"},
-      {"open, changed, saved first", Start::OpenedJuryChanged, Command::OpenCup, {Answer::Yes},
-       {kSaveQuestion}, {kSaved}, kOtherJury, 3, "Other Member"},
-      {"open, the save fails: the event stays", Start::SaveFails, Command::OpenCup, {Answer::Yes},
-       {kSaveQuestion}, {QStringLiteral("イベントファイルを書き込めませんでした。")}, kOtherJury, 3, nullptr},
+      {"open, changed, not saved: the file as it was",
+       Start::OpenedJuryChanged,
+       Command::OpenCup,
+       {Answer::No},
+       {kSaveQuestion},
+       {},
+       "Jury Member",
+       3,
+       "Jury Member"},
+      {"open, changed, saved first",
+       Start::OpenedJuryChanged,
+       Command::OpenCup,
+       {Answer::Yes},
+       {kSaveQuestion},
+       {kSaved},
+       kOtherJury,
+       3,
+       "Other Member"},
+      {"open, the save fails: the event stays",
+       Start::SaveFails,
+       Command::OpenCup,
+       {Answer::Yes},
+       {kSaveQuestion},
+       {QStringLiteral("イベントファイルを書き込めませんでした。")},
+       kOtherJury,
+       3,
+       nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -205,7 +299,8 @@ TEST_F(UnsavedWorkTest, NewAndOpenAskForChangedWorkFirst) {
     EXPECT_EQ(dialogs().Questions(), c.questions);
     const QStringList messages = dialogs().Messages();
     ASSERT_EQ(messages.size(), c.messages.size()) << messages.join('|').toStdString();
-    for (int i = 0; i < messages.size(); ++i) EXPECT_TRUE(messages[i].startsWith(c.messages[i])) << messages[i].toStdString();
+    for (int i = 0; i < messages.size(); ++i)
+      EXPECT_TRUE(messages[i].startsWith(c.messages[i])) << messages[i].toStdString();
     EXPECT_TRUE(dialogs().AllScriptUsed());
     EXPECT_EQ(form().Edit5->text(), c.juryAfter);
     EXPECT_EQ(form().ListBox2->count(), c.entriesAfter);
@@ -224,11 +319,18 @@ TEST_F(UnsavedWorkTest, EveryKindOfChangeCounts) {
     const char* name;
     std::function<void(TForm1&, platform::testing::ScriptedDialogs&)> change;
   } changes[] = {
-      {"event name", [](TForm1& form, platform::testing::ScriptedDialogs&) { form.Edit2->setText(QStringLiteral("Autumn Regatta")); }},
-      {"save name", [](TForm1& form, platform::testing::ScriptedDialogs&) { form.Edit3->setText(QStringLiteral("Cup2")); }},
-      {"distance", [](TForm1& form, platform::testing::ScriptedDialogs&) { form.Edit1->setText(QStringLiteral("10.5")); }},
-      {"distance that is no number", [](TForm1& form, platform::testing::ScriptedDialogs&) { form.Edit1->setText(QStringLiteral("x")); }},
-      {"start", [](TForm1& form, platform::testing::ScriptedDialogs&) { form.DateTimePicker2->setTime(QTime(10, 5, 0)); }},
+      {"event name",
+       [](TForm1& form, platform::testing::ScriptedDialogs&) {
+         form.Edit2->setText(QStringLiteral("Autumn Regatta"));
+       }},
+      {"save name", [](TForm1& form,
+                       platform::testing::ScriptedDialogs&) { form.Edit3->setText(QStringLiteral("Cup2")); }},
+      {"distance", [](TForm1& form,
+                      platform::testing::ScriptedDialogs&) { form.Edit1->setText(QStringLiteral("10.5")); }},
+      {"distance that is no number",
+       [](TForm1& form, platform::testing::ScriptedDialogs&) { form.Edit1->setText(QStringLiteral("x")); }},
+      {"start", [](TForm1& form,
+                   platform::testing::ScriptedDialogs&) { form.DateTimePicker2->setTime(QTime(10, 5, 0)); }},
       {"a finish undone",
        [](TForm1& form, platform::testing::ScriptedDialogs&) {
          form.ListBox4->setCurrentRow(0);
@@ -240,7 +342,8 @@ TEST_F(UnsavedWorkTest, EveryKindOfChangeCounts) {
          dialogs.QueueAnswer(Answer::Yes);
          form.Panel8->Click();
        }},
-      {"the lock", [](TForm1& form, platform::testing::ScriptedDialogs& dialogs) {
+      {"the lock",
+       [](TForm1& form, platform::testing::ScriptedDialogs& dialogs) {
          dialogs.QueueAnswer(Answer::Yes);
          form.Panel19->Click();
        }},

@@ -13,9 +13,9 @@
 #include <QTest>
 
 #include "core/event_model.h"
-#include "locale/user_locale.h"
 #include "form_building.h"
 #include "form_fixture.h"
+#include "locale/user_locale.h"
 
 namespace kivo::testing {
 namespace {
@@ -29,10 +29,9 @@ class WindowTest : public FormFixture {};
 TEST_F(WindowTest, StartBesideAnEmptyFolderMakesTheTreeAndShowsTheCover) {
   TForm1& form = StartForm();
 
-  for (const char* folder : {"KIVODATA", "KIVODATA/RMS", "KIVODATA/RACEDATA", "KIVODATA/XML",
-                             "KIVODATA/LOGO", "KIVODATA/MSC", "KIVODATA/OUTPUTDATA",
-                             "KIVODATA/OUTPUTDATA/HTML", "KIVODATA/OUTPUTDATA/PICTURES",
-                             "KIVODATA/OUTPUTDATA/CSV"})
+  for (const char* folder : {"KIVODATA", "KIVODATA/RMS", "KIVODATA/RACEDATA", "KIVODATA/XML", "KIVODATA/LOGO",
+                             "KIVODATA/MSC", "KIVODATA/OUTPUTDATA", "KIVODATA/OUTPUTDATA/HTML",
+                             "KIVODATA/OUTPUTDATA/PICTURES", "KIVODATA/OUTPUTDATA/CSV"})
     EXPECT_TRUE(QFileInfo(PathOf(QString::fromLatin1(folder))).isDir()) << folder;
   EXPECT_FALSE(QFileInfo::exists(PathOf(QStringLiteral("KIVODATA/help"))));
   EXPECT_EQ(form.Model.HelpFile, PathOf(QStringLiteral("KIVODATA/help/kivohelp.html")));
@@ -76,20 +75,19 @@ TEST_F(WindowTest, EachPageGivesTheWindowItsSize) {
     ClickablePanel* tab;
   };
   const std::vector<Case> cases = {
-      {"OK on the cover", [&] { QTest::mouseClick(form.Button14, Qt::LeftButton); }, 1,
-       QSize(633, 458), form.pnlEVENT, QSize(625, 337), form.Panel1},
+      {"OK on the cover", [&] { QTest::mouseClick(form.Button14, Qt::LeftButton); }, 1, QSize(633, 458),
+       form.pnlEVENT, QSize(625, 337), form.Panel1},
       {"race tab", [&] { QTest::mouseClick(form.Panel2, Qt::LeftButton); }, 2, QSize(801, 608),
        form.pnlCOURSE, QSize(793, 425), form.Panel2},
       {"entry tab", [&] { QTest::mouseClick(form.Panel3, Qt::LeftButton); }, 3, QSize(753, 708),
        form.pnlENTRY, QSize(745, 561), form.Panel3},
-      {"finish page", [&] { form.ShowPage(4); }, 4, QSize(849, 688), form.pnlFINISH,
-       QSize(841, 545), form.Panel4},
-      {"result page", [&] { form.ShowPage(5); }, 5, QSize(649, 538), form.pnlRESULT,
-       QSize(641, 393), form.Panel6},
+      {"finish page", [&] { form.ShowPage(4); }, 4, QSize(849, 688), form.pnlFINISH, QSize(841, 545),
+       form.Panel4},
+      {"result page", [&] { form.ShowPage(5); }, 5, QSize(649, 538), form.pnlRESULT, QSize(641, 393),
+       form.Panel6},
       {"event tab", [&] { QTest::mouseClick(form.Panel1, Qt::LeftButton); }, 1, QSize(633, 458),
        form.pnlEVENT, QSize(625, 337), form.Panel1},
-      {"cover", [&] { form.ShowPage(0); }, 0, QSize(472, 523), form.pnlCOVER, QSize(464, 481),
-       nullptr},
+      {"cover", [&] { form.ShowPage(0); }, 0, QSize(472, 523), form.pnlCOVER, QSize(464, 481), nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
@@ -98,7 +96,7 @@ TEST_F(WindowTest, EachPageGivesTheWindowItsSize) {
     EXPECT_EQ(form.size(), c.window);
     EXPECT_TRUE(c.panel->isVisible());
     EXPECT_EQ(c.panel->size(), c.panelSize);
-    const std::array<QWidget*, 6> pages = {form.pnlCOVER, form.pnlEVENT, form.pnlCOURSE,
+    const std::array<QWidget*, 6> pages = {form.pnlCOVER, form.pnlEVENT,  form.pnlCOURSE,
                                            form.pnlENTRY, form.pnlFINISH, form.pnlRESULT};
     const auto shown =
         std::count_if(pages.begin(), pages.end(), [](QWidget* page) { return page->isVisible(); });
@@ -145,17 +143,17 @@ TEST_F(WindowTest, FinishAndResultTabsNeedEntriesAndADistance) {
     bool opens;
   };
   const std::vector<Case> cases = {
-      {0, locale.toString(12.5), false},
-      {2, QStringLiteral("0"), false},
-      {2, QString(), false},
-      {2, locale.toString(12.5), true},
-      {1, locale.toString(-3.0), true},  // a negative distance passes
+      {0, locale.toString(12.5), false}, {2, QStringLiteral("0"), false},  {2, QString(), false},
+      {2, locale.toString(12.5), true},  {1, locale.toString(-3.0), true},  // a negative distance passes
   };
   for (ClickablePanel* tab : {form.Panel4, form.Panel6}) {
     const int page = tab == form.Panel4 ? 4 : 5;
     for (const Case& c : cases) {
       SCOPED_TRACE(QStringLiteral("page %1, %2 entries, distance '%3'")
-                       .arg(page).arg(c.entries).arg(c.distance).toStdString());
+                       .arg(page)
+                       .arg(c.entries)
+                       .arg(c.distance)
+                       .toStdString());
       form.ShowPage(1);
       dialogs().Clear();
       form.Model.RaceEntryCount[1] = c.entries;
@@ -205,12 +203,18 @@ TEST_F(WindowTest, TopBarHasItsComponentsInPlace) {
       {form.Panel3, {498, 73, 100, 24}, QStringLiteral("エントリー"), {}},
       {form.Panel4, {608, 73, 100, 24}, QStringLiteral("ﾌｨﾆｯｼｭ"), {}},
       {form.Panel6, {718, 73, 100, 24}, QStringLiteral("結果"), {}},
-      {form.Button9, {278, 10, 90, 24}, QStringLiteral("新規"),
+      {form.Button9,
+       {278, 10, 90, 24},
+       QStringLiteral("新規"),
        QStringLiteral("現在表示されているデータをｸﾘｱして新規入力します")},
-      {form.Button10, {278, 41, 90, 24}, QStringLiteral("ファイル"),
+      {form.Button10,
+       {278, 41, 90, 24},
+       QStringLiteral("ファイル"),
        QStringLiteral("保存済みのデータを読み取ります")},
       {form.Button21, {760, 10, 112, 24}, QStringLiteral("保存"), {}},
-      {form.Panel19, {760, 41, 112, 24}, QStringLiteral("UNLOCKED"),
+      {form.Panel19,
+       {760, 41, 112, 24},
+       QStringLiteral("UNLOCKED"),
        QStringLiteral("クリックするとデータをロックします。")},
       {form.Panel20, {844, 73, 24, 24}, QStringLiteral("?"), QStringLiteral("HELP")},
   };
@@ -236,50 +240,111 @@ TEST_F(WindowTest, TopBarHasItsComponentsInPlace) {
 TEST_F(WindowTest, EveryComponentExistsUnderItsName) {
   TForm1& form = StartForm();
   const std::vector<std::pair<const char*, const char*>> components = {
-      {"Panel5", "platform::Panel"}, {"Label16", "QLabel"}, {"Label17", "QLabel"},
-      {"Panel1", "platform::Panel"}, {"Panel2", "platform::Panel"},
-      {"Panel3", "platform::Panel"}, {"Panel4", "platform::Panel"},
-      {"Panel6", "platform::Panel"}, {"Button9", "QPushButton"}, {"Button10", "QPushButton"},
-      {"Button21", "QPushButton"}, {"Panel19", "platform::Panel"},
+      {"Panel5", "platform::Panel"},
+      {"Label16", "QLabel"},
+      {"Label17", "QLabel"},
+      {"Panel1", "platform::Panel"},
+      {"Panel2", "platform::Panel"},
+      {"Panel3", "platform::Panel"},
+      {"Panel4", "platform::Panel"},
+      {"Panel6", "platform::Panel"},
+      {"Button9", "QPushButton"},
+      {"Button10", "QPushButton"},
+      {"Button21", "QPushButton"},
+      {"Panel19", "platform::Panel"},
       {"Panel20", "platform::Panel"},
-      {"pnlCOVER", "platform::Panel"}, {"pnlEVENT", "platform::Panel"},
-      {"pnlCOURSE", "platform::Panel"}, {"pnlENTRY", "platform::Panel"},
-      {"pnlFINISH", "platform::Panel"}, {"pnlRESULT", "platform::Panel"},
-      {"Image1", "kivo::PictureBox"}, {"Button14", "QPushButton"},
-      {"Edit2", "QLineEdit"}, {"Edit4", "QLineEdit"}, {"Edit6", "QLineEdit"}, {"Edit7", "QLineEdit"},
+      {"pnlCOVER", "platform::Panel"},
+      {"pnlEVENT", "platform::Panel"},
+      {"pnlCOURSE", "platform::Panel"},
+      {"pnlENTRY", "platform::Panel"},
+      {"pnlFINISH", "platform::Panel"},
+      {"pnlRESULT", "platform::Panel"},
+      {"Image1", "kivo::PictureBox"},
+      {"Button14", "QPushButton"},
+      {"Edit2", "QLineEdit"},
+      {"Edit4", "QLineEdit"},
+      {"Edit6", "QLineEdit"},
+      {"Edit7", "QLineEdit"},
       {"Edit3", "QLineEdit"},
-      {"Panel15", "platform::Panel"}, {"ComboBox1", "QComboBox"}, {"Edit1", "QLineEdit"},
-      {"Button13", "QPushButton"}, {"Label22", "QLabel"}, {"Memo12", "QLineEdit"},
-      {"DateTimePicker1", "QDateEdit"}, {"DateTimePicker2", "kivo::TimePicker"},
-      {"DateTimePicker3", "QDateEdit"}, {"DateTimePicker4", "kivo::TimePicker"}, {"Edit5", "QLineEdit"},
+      {"Panel15", "platform::Panel"},
+      {"ComboBox1", "QComboBox"},
+      {"Edit1", "QLineEdit"},
+      {"Button13", "QPushButton"},
+      {"Label22", "QLabel"},
+      {"Memo12", "QLineEdit"},
+      {"DateTimePicker1", "QDateEdit"},
+      {"DateTimePicker2", "kivo::TimePicker"},
+      {"DateTimePicker3", "QDateEdit"},
+      {"DateTimePicker4", "kivo::TimePicker"},
+      {"Edit5", "QLineEdit"},
       {"StringGrid1", "kivo::StringGrid"},
-      {"Label25", "QLabel"}, {"Memo3", "QLineEdit"}, {"Button3", "QPushButton"},
-      {"Label21", "QLabel"}, {"ListBox1", "QListWidget"}, {"Label20", "QLabel"},
-      {"Memo2", "QLineEdit"}, {"Panel9", "platform::Panel"},
-      {"Panel7", "platform::Panel"}, {"Panel8", "platform::Panel"},
-      {"Label33", "QLabel"}, {"Label7", "QLabel"}, {"Memo5", "QLineEdit"},
-      {"ListBox2", "QListWidget"}, {"Label6", "QLabel"}, {"Memo4", "QPlainTextEdit"},
-      {"Button17", "QPushButton"}, {"pnlDETAILS", "platform::Panel"},
-      {"Panel21", "platform::Panel"}, {"Panel22", "platform::Panel"},
+      {"Label25", "QLabel"},
+      {"Memo3", "QLineEdit"},
+      {"Button3", "QPushButton"},
+      {"Label21", "QLabel"},
+      {"ListBox1", "QListWidget"},
+      {"Label20", "QLabel"},
+      {"Memo2", "QLineEdit"},
+      {"Panel9", "platform::Panel"},
+      {"Panel7", "platform::Panel"},
+      {"Panel8", "platform::Panel"},
+      {"Label33", "QLabel"},
+      {"Label7", "QLabel"},
+      {"Memo5", "QLineEdit"},
+      {"ListBox2", "QListWidget"},
+      {"Label6", "QLabel"},
+      {"Memo4", "QPlainTextEdit"},
+      {"Button17", "QPushButton"},
+      {"pnlDETAILS", "platform::Panel"},
+      {"Panel21", "platform::Panel"},
+      {"Panel22", "platform::Panel"},
       {"ListBox7", "QListWidget"},
-      {"Label10", "QLabel"}, {"ListBox3", "QListWidget"}, {"Label15", "QLabel"},
-      {"Label35", "QLabel"}, {"ListBox4", "QListWidget"}, {"Panel11", "platform::Panel"},
-      {"Panel10", "platform::Panel"}, {"Panel12", "platform::Panel"},
-      {"Memo8", "QLineEdit"}, {"Memo13", "QLineEdit"}, {"UpDown2", "kivo::UpDown"},
-      {"Button6", "QPushButton"}, {"Label8", "QLabel"}, {"datetimepicker5", "QDateEdit"},
-      {"DateTimePicker6", "kivo::TimePicker"}, {"Label9", "QLabel"}, {"Memo6", "QLineEdit"},
-      {"Memo7", "QLineEdit"}, {"Label14", "QLabel"}, {"Label12", "QLabel"},
-      {"ComboBox2", "QComboBox"}, {"Panel14", "platform::Panel"}, {"CheckBox2", "QCheckBox"},
-      {"ComboBox3", "QComboBox"}, {"Label34", "QLabel"}, {"Button4", "QPushButton"},
-      {"Button5", "QPushButton"}, {"Label13", "QLabel"}, {"Memo10", "QLineEdit"},
+      {"Label10", "QLabel"},
+      {"ListBox3", "QListWidget"},
+      {"Label15", "QLabel"},
+      {"Label35", "QLabel"},
+      {"ListBox4", "QListWidget"},
+      {"Panel11", "platform::Panel"},
+      {"Panel10", "platform::Panel"},
+      {"Panel12", "platform::Panel"},
+      {"Memo8", "QLineEdit"},
+      {"Memo13", "QLineEdit"},
+      {"UpDown2", "kivo::UpDown"},
+      {"Button6", "QPushButton"},
+      {"Label8", "QLabel"},
+      {"datetimepicker5", "QDateEdit"},
+      {"DateTimePicker6", "kivo::TimePicker"},
+      {"Label9", "QLabel"},
+      {"Memo6", "QLineEdit"},
+      {"Memo7", "QLineEdit"},
+      {"Label14", "QLabel"},
+      {"Label12", "QLabel"},
+      {"ComboBox2", "QComboBox"},
+      {"Panel14", "platform::Panel"},
+      {"CheckBox2", "QCheckBox"},
+      {"ComboBox3", "QComboBox"},
+      {"Label34", "QLabel"},
+      {"Button4", "QPushButton"},
+      {"Button5", "QPushButton"},
+      {"Label13", "QLabel"},
+      {"Memo10", "QLineEdit"},
       {"Memo11", "QPlainTextEdit"},
-      {"Button12", "QPushButton"}, {"GroupBox1", "QGroupBox"}, {"RadioButton1", "QRadioButton"},
-      {"RadioButton2", "QRadioButton"}, {"RadioButton3", "QRadioButton"},
-      {"GroupBox3", "QGroupBox"}, {"RadioButton6", "QRadioButton"},
-      {"RadioButton7", "QRadioButton"}, {"CheckBox1", "QCheckBox"}, {"Button18", "QPushButton"},
-      {"Button19", "QPushButton"}, {"DateTimePicker7", "QDateEdit"},
-      {"DateTimePicker8", "QDateEdit"}, {"Image2", "kivo::PictureBox"},
-      {"Image3", "kivo::PictureBox"}, {"Image4", "kivo::PictureBox"},
+      {"Button12", "QPushButton"},
+      {"GroupBox1", "QGroupBox"},
+      {"RadioButton1", "QRadioButton"},
+      {"RadioButton2", "QRadioButton"},
+      {"RadioButton3", "QRadioButton"},
+      {"GroupBox3", "QGroupBox"},
+      {"RadioButton6", "QRadioButton"},
+      {"RadioButton7", "QRadioButton"},
+      {"CheckBox1", "QCheckBox"},
+      {"Button18", "QPushButton"},
+      {"Button19", "QPushButton"},
+      {"DateTimePicker7", "QDateEdit"},
+      {"DateTimePicker8", "QDateEdit"},
+      {"Image2", "kivo::PictureBox"},
+      {"Image3", "kivo::PictureBox"},
+      {"Image4", "kivo::PictureBox"},
       {"Memo1", "QPlainTextEdit"},
   };
   for (const auto& [name, kind] : components) {
@@ -378,9 +443,9 @@ TEST_F(WindowTest, PageComponentsCarryTheirCaptionsHintsAndDefaults) {
   EXPECT_TRUE(form.ComboBox3->isEditable());
   EXPECT_TRUE(form.Memo4->isReadOnly());
 
-  for (auto [panel, caption] : {std::pair{form.LogoLeftPanel, "logo-left"},
-                                std::pair{form.LogoMiddlePanel, "logo-mid"},
-                                std::pair{form.LogoRightPanel, "logo-right"}}) {
+  for (auto [panel, caption] :
+       {std::pair{form.LogoLeftPanel, "logo-left"}, std::pair{form.LogoMiddlePanel, "logo-mid"},
+        std::pair{form.LogoRightPanel, "logo-right"}}) {
     EXPECT_EQ(panel->size(), QSize(100, 67));
     EXPECT_EQ(panel->Color(), kSilver);
     EXPECT_EQ(panel->Caption(), QString::fromLatin1(caption));
@@ -402,8 +467,7 @@ TEST_F(WindowTest, PageComponentsCarryTheirCaptionsHintsAndDefaults) {
 // of a group clears the others of that group and leaves the other group alone.
 TEST_F(WindowTest, OutputTargetAndLanguageAreEachOneChoice) {
   TForm1& form = StartForm();
-  const std::vector<QRadioButton*> targets = {form.RadioButton1, form.RadioButton2,
-                                              form.RadioButton3};
+  const std::vector<QRadioButton*> targets = {form.RadioButton1, form.RadioButton2, form.RadioButton3};
   const std::vector<QRadioButton*> languages = {form.RadioButton6, form.RadioButton7};
   for (QRadioButton* button : targets) EXPECT_EQ(button->parentWidget(), form.GroupBox1);
   for (QRadioButton* button : languages) EXPECT_EQ(button->parentWidget(), form.GroupBox3);
@@ -415,8 +479,7 @@ TEST_F(WindowTest, OutputTargetAndLanguageAreEachOneChoice) {
       for (QRadioButton* button : other) otherBefore.push_back(button->isChecked());
       QTest::mouseClick(picked, Qt::LeftButton);
       for (QRadioButton* button : *group) EXPECT_EQ(button->isChecked(), button == picked);
-      for (std::size_t k = 0; k < other.size(); ++k)
-        EXPECT_EQ(other[k]->isChecked(), otherBefore[k]);
+      for (std::size_t k = 0; k < other.size(); ++k) EXPECT_EQ(other[k]->isChecked(), otherBefore[k]);
     }
   }
 }

@@ -1,6 +1,7 @@
 // The written pages in a real browser engine (Qt WebEngine, offscreen, no
 // network): the scratch page's script fills every allowance cell, and a
 // Japanese result page reads back as written, its names as text.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -12,7 +13,6 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestInterceptor>
-#include <gtest/gtest.h>
 
 #include "core/html_sheet.h"
 #include "testing/sheet_fixtures.h"
@@ -88,18 +88,21 @@ TEST_F(SheetPageTest, EveryAllowanceCellShowsOneDecimal) {
     model_.BoatVector[1][entry] = QStringLiteral("%1,650,600,580.25,570.5,560.75,550.05").arg(700 + entry);
   }
   model_.BoatVector[1][2] = QStringLiteral("0");
-  model_.BoatVector[1][5] =
-      QStringLiteral("612.345678901234,598.765432109876,1.23456789012345E2,9.87654321098765,0.000123456789012,"
-                     "99.9999999999999,-0.0500000000000");
+  model_.BoatVector[1][5] = QStringLiteral(
+      "612.345678901234,598.765432109876,1.23456789012345E2,9.87654321098765,0.000123456789012,"
+      "99.9999999999999,-0.0500000000000");
   WriteScratchHtml(model_, kJapanese);
   ASSERT_TRUE(Load(model_.ScratchHtmlFile));
 
-  const QVariantList cells = Evaluate(QStringLiteral(
-      "Array.from(document.querySelectorAll('td[id^=w]')).map(function (td) { return td.id + '=' + td.textContent; })"))
-                                 .toList();
+  const QVariantList cells =
+      Evaluate(
+          QStringLiteral(
+              "Array.from(document.querySelectorAll('td[id^=w]')).map(function (td) { return td.id + '=' + td.textContent; })"))
+          .toList();
   ASSERT_EQ(cells.size(), 49);
   const QRegularExpression oneDecimal(QStringLiteral("^w\\d_\\d+=-?\\d+\\.\\d$"));
-  for (const QVariant& cell : cells) EXPECT_TRUE(oneDecimal.match(cell.toString()).hasMatch()) << cell.toString().toStdString();
+  for (const QVariant& cell : cells)
+    EXPECT_TRUE(oneDecimal.match(cell.toString()).hasMatch()) << cell.toString().toStdString();
   for (int knots : {6, 8, 10, 12, 14, 16, 20})
     EXPECT_TRUE(cells.contains(QStringLiteral("w2_%1=0.0").arg(knots))) << knots;
   EXPECT_TRUE(cells.contains(QStringLiteral("w1_6=700.1")));
@@ -120,16 +123,19 @@ TEST_F(SheetPageTest, AJapaneseResultPageReadsBackAsWritten) {
   EXPECT_EQ(Evaluate(QStringLiteral("Array.from(document.querySelectorAll('thead tr:last-child th'))"
                                     ".map(function (th) { return th.textContent; })"))
                 .toStringList(),
-            (QStringList{"艇　　名", "セールNo", "フィニッシュ日時", "Note", "経過（秒）", "着順", "ﾍﾟﾅﾙﾃｨ", "修正（秒）",
-                         "修正順位"}));
+            (QStringList{"艇　　名", "セールNo", "フィニッシュ日時", "Note", "経過（秒）", "着順", "ﾍﾟﾅﾙﾃｨ",
+                         "修正（秒）", "修正順位"}));
   EXPECT_EQ(Evaluate(QStringLiteral("document.getElementById('reportTitle').textContent")).toString(),
             QStringLiteral("レース結果"));
-  EXPECT_TRUE(Evaluate(QStringLiteral("document.getElementById('reportHeader').textContent")).toString()
+  EXPECT_TRUE(Evaluate(QStringLiteral("document.getElementById('reportHeader').textContent"))
+                  .toString()
                   .contains(QStringLiteral("Fish & Chips 杯")));
-  EXPECT_EQ(Evaluate(QStringLiteral("document.querySelectorAll('td.col_YachtName')[1].textContent")).toString(),
-            QStringLiteral("<i>A&B\"</i>"));
+  EXPECT_EQ(
+      Evaluate(QStringLiteral("document.querySelectorAll('td.col_YachtName')[1].textContent")).toString(),
+      QStringLiteral("<i>A&B\"</i>"));
   EXPECT_EQ(Evaluate(QStringLiteral("document.querySelectorAll('i').length")).toInt(), 0);
-  EXPECT_EQ(Evaluate(QStringLiteral("document.querySelectorAll('td.col_CorrectedSeconds')[0].textContent")).toString(),
+  EXPECT_EQ(Evaluate(QStringLiteral("document.querySelectorAll('td.col_CorrectedSeconds')[0].textContent"))
+                .toString(),
             QStringLiteral("3960"));
 }
 
@@ -140,8 +146,9 @@ TEST_F(SheetPageTest, AnEnglishPageDecodesItsFewJapaneseNamesByItsLabel) {
   WriteResultHtml(model_, kJapanese);
   ASSERT_TRUE(Load(model_.ResultHtmlFile));
   EXPECT_EQ(Evaluate(QStringLiteral("document.characterSet")).toString(), QStringLiteral("Shift_JIS"));
-  EXPECT_EQ(Evaluate(QStringLiteral("document.querySelectorAll('td.col_YachtName')[0].textContent")).toString(),
-            QStringLiteral("翔鶴"));
+  EXPECT_EQ(
+      Evaluate(QStringLiteral("document.querySelectorAll('td.col_YachtName')[0].textContent")).toString(),
+      QStringLiteral("翔鶴"));
 }
 
 }  // namespace
