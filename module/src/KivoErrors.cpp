@@ -21,9 +21,9 @@ std::string Format(const char* format, ...) {
 
 namespace trap {
 
-void RaiseZeroDivide() { throw EZeroDivide("Floating point division by zero"); }
-void RaiseInvalidOp() { throw EInvalidOp("Invalid floating point operation"); }
-void RaiseOverflow() { throw EOverflow("Floating point overflow"); }
+void RaiseZeroDivide() { platform::RaiseZeroDivide(); }
+void RaiseInvalidOp() { platform::RaiseInvalidOp(); }
+void RaiseOverflow() { platform::RaiseOverflow(); }
 
 }  // namespace trap
 }  // namespace kivo

@@ -8,10 +8,15 @@
 
 namespace kivo {
 
-// The base and the conversion error are the runtime's, shared with the
-// scorer; the others are the module's alone.
+// The base, the conversion error and the floating-point traps are the
+// runtime's, shared with the scorer and drevlin; the others are the module's
+// alone.
 using platform::EConvertError;
+using platform::EInvalidOp;
+using platform::EMathError;
+using platform::EOverflow;
 using platform::Exception;
+using platform::EZeroDivide;
 
 KIVO_EXCEPTION_CLASS(EListError, Exception);
 KIVO_EXCEPTION_CLASS(EDOMParseError, Exception);
@@ -19,10 +24,6 @@ KIVO_EXCEPTION_CLASS(EStreamError, Exception);
 KIVO_EXCEPTION_CLASS(EFOpenError, EStreamError);
 KIVO_EXCEPTION_CLASS(EFCreateError, EStreamError);
 KIVO_EXCEPTION_CLASS(EWriteError, EStreamError);
-KIVO_EXCEPTION_CLASS(EMathError, Exception);
-KIVO_EXCEPTION_CLASS(EZeroDivide, EMathError);
-KIVO_EXCEPTION_CLASS(EInvalidOp, EMathError);
-KIVO_EXCEPTION_CLASS(EOverflow, EMathError);
 
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -29,4 +29,15 @@ class Exception : public std::runtime_error {
 // "'12,5' is not a valid floating point value".
 KIVO_EXCEPTION_CLASS(EConvertError, Exception);
 
+// The traps of a floating-point unit, which C++ does not raise by itself:
+// the module's arithmetic and drevlin's geodesy check and raise them.
+KIVO_EXCEPTION_CLASS(EMathError, Exception);
+KIVO_EXCEPTION_CLASS(EZeroDivide, EMathError);
+KIVO_EXCEPTION_CLASS(EInvalidOp, EMathError);
+KIVO_EXCEPTION_CLASS(EOverflow, EMathError);
+
+[[noreturn]] inline void RaiseZeroDivide() { throw EZeroDivide("Floating point division by zero"); }
+[[noreturn]] inline void RaiseInvalidOp() { throw EInvalidOp("Invalid floating point operation"); }
+[[noreturn]] inline void RaiseOverflow() { throw EOverflow("Floating point overflow"); }
+
 }  // namespace platform

@@ -30,14 +30,14 @@ double ArcCos(double y) { return std::atan2(std::sqrt(1.0 - y * y), y); }
 
 double Divided(double numerator, double denominator) {
   if (denominator == 0.0) {
-    if (numerator == 0.0 || std::isnan(numerator)) throw EInvalidOp();
-    throw EZeroDivide();
+    if (numerator == 0.0 || std::isnan(numerator)) platform::RaiseInvalidOp();
+    platform::RaiseZeroDivide();
   }
   return numerator / denominator;
 }
 
 double Finite(double value) {
-  if (!std::isfinite(value)) throw EInvalidOp();
+  if (!std::isfinite(value)) platform::RaiseInvalidOp();
   return value;
 }
 
